@@ -10,7 +10,8 @@ namespace fv {
 namespace {
 
 QString withSlash(QString path) {
-    if (!path.endsWith('/')) path += '/';
+    if (!path.endsWith('/'))
+        path += '/';
     return path;
 }
 
@@ -25,26 +26,35 @@ QString AppPaths::dataFolder() {
     QString folder = qEnvironmentVariable("FV_DATA_DIR");
     if (folder.isEmpty()) {
         QString base = qEnvironmentVariable("XDG_DATA_HOME");
-        if (base.isEmpty()) base = QDir::homePath() + "/.local/share";
+        if (base.isEmpty())
+            base = QDir::homePath() + "/.local/share";
         folder = base + "/ferrovane";
     }
     folder = withSlash(QDir::cleanPath(folder));
-    if (!QFileInfo::exists(folder)) makePrivateFolder(folder);
+    if (!QFileInfo::exists(folder))
+        makePrivateFolder(folder);
     return folder;
 }
 
-QString AppPaths::taskFilePath() { return dataFolder() + "FVTask.xml"; }
+QString AppPaths::taskFilePath() {
+    return dataFolder() + "FVTask.xml";
+}
 
-QString AppPaths::setupFilePath() { return dataFolder() + "FVSetup.xml"; }
+QString AppPaths::setupFilePath() {
+    return dataFolder() + "FVSetup.xml";
+}
 
 QString AppPaths::resourceFolder() {
     const QString fromEnv = qEnvironmentVariable("FV_RESOURCE_DIR");
-    if (!fromEnv.isEmpty()) return withSlash(fromEnv);
+    if (!fromEnv.isEmpty())
+        return withSlash(fromEnv);
     if (QCoreApplication::instance()) {
         const QString exeDir = withSlash(QCoreApplication::applicationDirPath());
-        if (QFileInfo::exists(exeDir + "FV2Lang.ini")) return exeDir;
+        if (QFileInfo::exists(exeDir + "FV2Lang.ini"))
+            return exeDir;
         const QString installed = exeDir + "../share/ferrovane/";
-        if (QFileInfo::exists(installed + "FV2Lang.ini")) return QDir::cleanPath(installed) + "/";
+        if (QFileInfo::exists(installed + "FV2Lang.ini"))
+            return QDir::cleanPath(installed) + "/";
     }
 #ifdef FV_SOURCE_RESOURCES
     return withSlash(QStringLiteral(FV_SOURCE_RESOURCES));

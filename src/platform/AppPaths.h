@@ -8,7 +8,7 @@
 namespace fv {
 
 class AppPaths {
-public:
+  public:
     // The data folder, created on first use, always ending in "/" so that file paths are
     // formed by plain concatenation.
     static QString dataFolder();

@@ -8,17 +8,20 @@ namespace fv {
 bool AtomicFile::write(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
+        if (error)
+            *error = file.errorString();
         return false;
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (file.write(bytes) != bytes.size()) {
-        if (error) *error = file.errorString();
+        if (error)
+            *error = file.errorString();
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        if (error) *error = file.errorString();
+        if (error)
+            *error = file.errorString();
         return false;
     }
     return true;
@@ -26,8 +29,10 @@ bool AtomicFile::write(const QString& path, const QByteArray& bytes, QString* er
 
 bool AtomicFile::read(const QString& path, QByteArray* bytes, qint64 maxBytes) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    if (file.size() > maxBytes) return false;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (file.size() > maxBytes)
+        return false;
     *bytes = file.read(maxBytes + 1);
     return bytes->size() <= maxBytes;
 }

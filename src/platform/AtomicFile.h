@@ -8,7 +8,7 @@
 namespace fv {
 
 class AtomicFile {
-public:
+  public:
     // Writes bytes to a temporary file beside path, syncs it and renames it over path.
     // Returns false with a readable reason in *error when anything fails; the old file is
     // then untouched.

@@ -26,7 +26,8 @@ std::vector<std::string>& secrets() {
 
 void writeToStderr(const std::string& line) {
     static const bool enabled = std::getenv("FV_DEBUG_LOG") != nullptr;
-    if (!enabled) return;
+    if (!enabled)
+        return;
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
@@ -40,8 +41,10 @@ void maskKeyValues(std::string& text) {
         while ((pos = text.find(key, pos)) != std::string::npos) {
             const size_t begin = pos + key.size();
             size_t end = text.find_first_of("&; \r\n]", begin);
-            if (end == std::string::npos) end = text.size();
-            if (end > begin) text.replace(begin, end - begin, "****");
+            if (end == std::string::npos)
+                end = text.size();
+            if (end > begin)
+                text.replace(begin, end - begin, "****");
             pos = begin + 4;
         }
     }
@@ -49,7 +52,8 @@ void maskKeyValues(std::string& text) {
 
 void maskSecrets(std::string& text, const std::vector<std::string>& values) {
     for (const std::string& secret : values) {
-        if (secret.empty()) continue;
+        if (secret.empty())
+            continue;
         size_t pos = 0;
         while ((pos = text.find(secret, pos)) != std::string::npos) {
             text.replace(pos, secret.size(), "****");
@@ -82,7 +86,9 @@ void DebugLog::write(std::string_view text) {
     }
 }
 
-void DebugLog::write(const QString& text) { write(std::string_view(text.toStdString())); }
+void DebugLog::write(const QString& text) {
+    write(std::string_view(text.toStdString()));
+}
 
 DebugLog::Sink DebugLog::setSink(Sink sink) {
     std::lock_guard lock(logMutex());
@@ -94,10 +100,12 @@ DebugLog::Sink DebugLog::setSink(Sink sink) {
 void DebugLog::addSecret(const std::string& secret) {
     // Very short values would mask ordinary words; a one- or two-letter password is
     // still caught by the key rules above.
-    if (secret.size() < 3) return;
+    if (secret.size() < 3)
+        return;
     std::lock_guard lock(logMutex());
     for (const auto& s : secrets())
-        if (s == secret) return;
+        if (s == secret)
+            return;
     secrets().push_back(secret);
 }
 
@@ -132,7 +140,8 @@ std::vector<std::string> LogCapture::lines() const {
 bool LogCapture::contains(std::string_view fragment) const {
     std::lock_guard lock(state_->mutex);
     for (const auto& line : state_->lines)
-        if (line.find(fragment) != std::string::npos) return true;
+        if (line.find(fragment) != std::string::npos)
+            return true;
     return false;
 }
 

@@ -12,7 +12,7 @@
 namespace fv {
 
 class DebugLog {
-public:
+  public:
     static constexpr std::string_view kPrefix = "==FV2.2== ";
     using Sink = std::function<void(const std::string& line)>;
 
@@ -35,7 +35,7 @@ public:
 
 // Collects the log lines written while it lives (without the prefix), for tests.
 class LogCapture {
-public:
+  public:
     LogCapture();
     ~LogCapture();
     LogCapture(const LogCapture&) = delete;
@@ -44,7 +44,7 @@ public:
     std::vector<std::string> lines() const;
     bool contains(std::string_view fragment) const;
 
-private:
+  private:
     struct State;
     State* state_;
     DebugLog::Sink previous_;

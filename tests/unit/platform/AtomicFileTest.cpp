@@ -19,8 +19,8 @@ TEST(AtomicFile, ReplacesWholeFileAndKeepsItPrivate) {
     QByteArray bytes;
     ASSERT_TRUE(AtomicFile::read(path, &bytes));
     EXPECT_EQ(bytes, "second");
-    EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther |
-                                               QFile::WriteGroup | QFile::WriteOther),
+    EXPECT_EQ(QFileInfo(path).permissions() &
+                  (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
               QFile::Permissions());
 }
 
