@@ -1,0 +1,17 @@
+// The transfer record `_UPLOADBTTASK_INFO`: the entry being sent and the answer code.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace fv {
+
+struct _UPLOADBTTASK_INFO {
+    QString FileName;
+    QString Status;
+    QString Checked;
+    QString FullPath;
+    int32_t BtResult = 0;  // answer code 0..10 of the last transfer
+};
+
+}  // namespace fv
