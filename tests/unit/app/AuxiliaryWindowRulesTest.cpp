@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "TableRows.h"
+#include "app/BusyOverlayTicker.h"
+#include "app/TaskMenuPlan.h"
+#include "app/TransferDigest.h"
+
+namespace fv {
+namespace {
+
+class FakeShare : public ShareLookup {
+  public:
+    explicit FakeShare(ShareEntryKind kind) : kind(kind) {}
+    void connectShare() override { ++connects; }
+    ShareEntryKind probe(const QString& name) override {
+        probed << name;
+        return kind;
+    }
+    ShareEntryKind kind;
+    int connects = 0;
+    QStringList probed;
+};
+
+TEST(TaskMenuPlan, EntriesByModeStatusAndShare) {
+    struct Case {
+        const char* what;
+        bool remote;
+        const char* name;
+        const char* status;
+        ShareEntryKind kind;
+        std::vector<TaskMenuEntry> entries;
+        bool connects;
+        bool probes;
+    };
+    const std::vector<TaskMenuEntry> openOnly = {{"Open Directory", true}};
+    const Case cases[] = {
+        {"remote",
+         true,
+         "a.mkv",
+         "Finished",
+         ShareEntryKind::File,
+         {{"Open Directory via Veyra", true}},
+         false,
+         false},
+        {"downloading", false, "a.mkv", "Downloading", ShareEntryKind::File, openOnly, true, false},
+        {"finished file",
+         false,
+         "a.mkv",
+         "Finished",
+         ShareEntryKind::File,
+         {{"Open Directory", true}, {"Play", true}},
+         true,
+         true},
+        {"seeding folder", false, "dir", "Seeding", ShareEntryKind::Folder, openOnly, true, true},
+        {"missing",
+         false,
+         "gone",
+         "Finished",
+         ShareEntryKind::Missing,
+         {{"Open Directory", false}, {"Play", false}},
+         true,
+         true},
+        {"status is exact", false, "a", "finished", ShareEntryKind::File, openOnly, true, false},
+    };
+    for (const Case& c : cases) {
+        FakeShare share(c.kind);
+        const TaskMenuPlan plan = TaskMenuPlan::make(c.remote, c.name, c.status, &share);
+        ASSERT_EQ(plan.entries().size(), c.entries.size()) << c.what;
+        for (size_t i = 0; i < c.entries.size(); ++i) {
+            EXPECT_EQ(plan.entries()[i].text, c.entries[i].text) << c.what;
+            EXPECT_EQ(plan.entries()[i].enabled, c.entries[i].enabled) << c.what;
+        }
+        EXPECT_EQ(plan.windowHeight(), 30 * static_cast<int>(c.entries.size()) + 4) << c.what;
+        EXPECT_EQ(share.connects, c.connects ? 1 : 0) << c.what;
+        EXPECT_EQ(share.probed.size(), c.probes ? 1 : 0) << c.what;
+    }
+}
+
+TEST(TaskMenuPlan, WithoutShareAccessAFinishedFileCountsAsMissing) {
+    const TaskMenuPlan plan = TaskMenuPlan::make(false, "a", "Finished", nullptr);
+    ASSERT_EQ(plan.entries().size(), 2u);
+    EXPECT_FALSE(plan.entries()[1].enabled);
+}
+
+TEST(TaskMenuPlan, OpensBelowTheFirstLineAndAtTheOthers) {
+    const int expected[] = {40, 40, 70, 100, 130};  // lines 1..5, line tops 10 and 40
+    for (int line = 1; line <= 5; ++line)
+        EXPECT_EQ(TaskMenuPlan::top(line, 10, 40), expected[line - 1]) << line;
+}
+
+TEST(BusyOverlayTicker, AnimatesDotsWhileRunning) {
+    BusyOverlayTicker t;
+    t.start();
+    const char* expected[] = {"connecting.", "connecting...", "connecting.....", "connecting."};
+    for (const char* text : expected) {
+        EXPECT_EQ(t.tick(), BusyOverlayTicker::Outcome::Continue);
+        EXPECT_EQ(t.text(), QString::fromUtf8(text));
+    }
+}
+
+TEST(BusyOverlayTicker, DetectionEndingEarlyClosesAtTheNextTick) {
+    BusyOverlayTicker t;
+    t.start();
+    t.setRunning(false);
+    EXPECT_EQ(t.tick(), BusyOverlayTicker::Outcome::Close);
+    EXPECT_EQ(t.counter(), 0);
+}
+
+TEST(BusyOverlayTicker, GivesUpAtTheSixtyFirstTick) {
+    BusyOverlayTicker t;
+    t.start();
+    for (int i = 1; i <= 60; ++i)
+        ASSERT_EQ(t.tick(), BusyOverlayTicker::Outcome::Continue) << i;
+    EXPECT_EQ(t.tick(), BusyOverlayTicker::Outcome::GiveUp);
+    EXPECT_FALSE(t.running());
+}
+
+TEST(TransferDigest, ReadsSpeedTexts) {
+    struct Case {
+        const char* text;
+        double kbps;
+    };
+    const Case cases[] = {{"12.5 KBps", 12.5}, {"3KBps", 3.0},   {"1.5 MBps", 1500.0},
+                          {"500 Bps", 0.5},    {"2 KB/s", 2.0},  {"", 0.0},
+                          {"fast", 0.0},       {"-4 KBps", 0.0}, {"1e999 KBps", 0.0}};
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(TransferDigest::speedKBps(c.text), c.kbps) << c.text;
+}
+
+TEST(TransferDigest, SumsSpeedsOfAllRows) {
+    test::TableRows rows;
+    rows.rows.push_back({"1", {"a", "BT", "5%", "Downloading", "", "10.5 KBps", "1 KBps"}});
+    rows.rows.push_back({"2", {"b", "BT", "5%", "Downloading", "", "1 MBps", "garbage"}});
+    EXPECT_EQ(TransferDigest::speedSummary(rows), "Down 1010.5 KB/s, Up 1.0 KB/s");
+}
+
+TEST(TransferDigest, AnnouncesOnlyTasksThatTurnFinished) {
+    auto rowsWith = [](std::vector<std::pair<const char*, const char*>> tasks) {
+        test::TableRows t;
+        for (auto [id, status] : tasks)
+            t.rows.push_back({id, {QString("name-") + id, "BT", "", status, "", "", ""}});
+        return t;
+    };
+    TransferDigest d;
+    EXPECT_TRUE(d.newlyFinished(rowsWith({{"a", "Downloading"}, {"b", "Finished"}})).isEmpty());
+    EXPECT_EQ(d.newlyFinished(rowsWith({{"A", "Seeding"}, {"b", "Finished"}, {"c", "Finished"}})),
+              QStringList{"name-A"});
+    EXPECT_TRUE(d.newlyFinished(rowsWith({{"a", "Finished"}})).isEmpty());
+    EXPECT_TRUE(
+        d.newlyFinished(rowsWith({{"zzz999", "in progress"}, {"zzz999", "Finished"}})).isEmpty());
+}
+
+}  // namespace
+}  // namespace fv
