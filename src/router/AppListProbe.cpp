@@ -1,0 +1,150 @@
+#include "router/AppListProbe.h"
+
+#include "platform/DebugLog.h"
+#include "router/CommaText.h"
+#include "router/RequestKind.h"
+
+namespace fv {
+namespace {
+
+constexpr size_t kMaxPageBytes = 1024 * 1024;
+
+bool contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+// Characters 19 .. length-2 (1-based) of the port line: its fixed 18-character prefix and
+// two closing characters are dropped.
+std::string portOfLine(const std::string& line) {
+    if (line.size() <= 20)
+        return {};
+    return line.substr(18, line.size() - 20);
+}
+
+struct ProbeRun {
+    bool direct = false;
+    std::string address;
+};
+
+AspPageParse probe(const RouterContext& ctx, const ProbeRun& run) {
+    ProbeResults& results = *ctx.probe;
+    if (run.direct)
+        DebugLog::write("GetFVInfoPage - URL=" + run.address);
+    results.edit([](ProbeState& s) { s.servicePort.clear(); });
+
+    HttpRequest req;
+    req.url = run.address;
+    req.connectTimeoutMs = request_kind::AppListProbe.connectMs;
+    req.readTimeoutMs = request_kind::AppListProbe.readMs;
+    req.maxBodyBytes = kMaxPageBytes;
+
+    std::string status;
+    std::vector<std::string> lines;
+    AspPageParse parse;
+    const HttpResponse res = ctx.transport->perform(req);
+    if (res.replied)
+        status = res.statusText;
+    std::string failure = res.ok ? std::string() : res.failureText;
+    if (res.ok) {
+        lines = SplitPageLines(res.body);
+        parse = ParseAspPage(lines, run.direct, results);
+        if (!parse.complete)
+            failure = "List index out of bounds";
+    }
+    if (!failure.empty()) {
+        DebugLog::write("GetFVInfoPage - http Get fail or interupt;");
+        DebugLog::write("GetFVInfoPage - E.Message = " + failure);
+        lines.push_back(failure);
+    }
+    if (contains(status, "200")) {
+        DebugLog::write(
+            "GetFVInfoPage: Success to check username and password in the second time because "
+            "of 200 OK");
+        return parse;
+    }
+    if (run.direct) {
+        for (const std::string& line : lines) {
+            if (contains(line, "10061")) {
+                results.edit([](ProbeState& s) { s.connectionRefused = true; });
+                break;
+            }
+        }
+    }
+    DebugLog::write("GetFVInfoPage - http Get fail or interupt not 200");
+    return parse;
+}
+
+}  // namespace
+
+std::string AppListAddress(const QString& host, const ProbeTarget& target) {
+    if (target.authMethod == 0)
+        return "http://" + host.toStdString() + "/update_applist.asp";
+    return "https://" + host.toStdString() + ":" + target.authPort.toStdString() +
+           "/update_applist.asp";
+}
+
+std::vector<std::string> SplitPageLines(const std::string& body, size_t maxLines) {
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    while (begin < body.size() && lines.size() < maxLines) {
+        size_t end = body.find_first_of("\r\n", begin);
+        if (end == std::string::npos) {
+            lines.push_back(body.substr(begin));
+            break;
+        }
+        lines.push_back(body.substr(begin, end - begin));
+        begin =
+            end + ((body[end] == '\r' && end + 1 < body.size() && body[end + 1] == '\n') ? 2 : 1);
+    }
+    return lines;
+}
+
+AspPageParse ParseAspPage(const std::vector<std::string>& lines, bool readVersion,
+                          ProbeResults& results) {
+    AspPageParse parse;
+    const std::string* serviceLine = nullptr;
+    std::string port;
+    for (const std::string& line : lines) {
+        if (line.empty())
+            continue;
+        if (contains(line, "ferrovane"))
+            serviceLine = &line;
+        if (contains(line, "apps_http_port"))
+            port = portOfLine(line);
+    }
+    parse.serviceLineFound = serviceLine != nullptr;
+    if (serviceLine) {
+        const std::vector<std::string> items = SplitCommaText(*serviceLine);
+        // Results are taken one by one; a missing item ends the parse there.
+        if (items.size() < 3)
+            return parse;
+        results.edit([&](ProbeState& s) { s.installed = items[2]; });
+        if (items.size() < 4)
+            return parse;
+        results.edit([&](ProbeState& s) { s.enabled = items[3]; });
+        if (readVersion) {
+            const size_t dot = items[0].find('.');
+            const std::string version =
+                dot == std::string::npos ? items[0] : items[0].substr(dot + 1);
+            results.edit([&](ProbeState& s) { s.version = version; });
+            DebugLog::write("ParseAspPage, mFVServerVersion:" + version);
+        }
+    }
+    parse.complete = true;
+    if (!port.empty()) {
+        parse.port = port;
+        results.edit([&](ProbeState& s) { s.servicePort = port; });
+    }
+    return parse;
+}
+
+AspPageParse GetFVInfoPage(const RouterContext& ctx, const QString& host,
+                           const ProbeTarget& target) {
+    return probe(ctx, {true, AppListAddress(host, target)});
+}
+
+AspPageParse ProbeForWorker(const RouterContext& ctx, const QString& host) {
+    return probe(ctx, {false, AppListAddress(host, ProbeTarget{})});
+}
+
+}  // namespace fv

@@ -1,0 +1,46 @@
+#include "router/LoginEncoding.h"
+
+#include <QByteArray>
+
+namespace fv {
+
+std::string Base64Encode(const std::string& bytes) {
+    return QByteArray::fromStdString(bytes).toBase64().toStdString();
+}
+
+std::string Base64Encode(const QString& text) {
+    return Base64Encode(text.toStdString());
+}
+
+std::string PercentEncode(const std::string& text) {
+    // The original passed the text through a 1024-byte buffer with its terminator.
+    constexpr size_t kMaxBytes = 1023;
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    end = std::min(end, begin + kMaxBytes);
+
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve((end - begin) * 3);
+    for (size_t i = begin; i < end; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                          (c >= '0' && c <= '9') || c == '(' || c == ')' || c == '-' || c == '_' ||
+                          c == '.';
+        if (kept) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 0x0F];
+        }
+    }
+    return out;
+}
+
+}  // namespace fv

@@ -1,0 +1,18 @@
+// Encoders of the login address: Base64 (RFC 4648, with padding) and the percent encoding
+// applied to Base64 text.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace fv {
+
+// Base64 of the text's 8-bit form (UTF-8 here).
+std::string Base64Encode(const QString& text);
+std::string Base64Encode(const std::string& bytes);
+
+// Keeps A-Z a-z 0-9 ( ) - _ . and writes every other byte as %XX (upper-case hex), after
+// trimming spaces, tabs, CR and LF from both ends. At most 1023 bytes of input are taken.
+std::string PercentEncode(const std::string& text);
+
+}  // namespace fv

@@ -1,0 +1,255 @@
+#include "router/SessionLogin.h"
+
+#include "platform/DebugLog.h"
+#include "platform/HttpRequest.h"
+#include "router/LoginEncoding.h"
+#include "router/LoginForms.h"
+#include "router/ProbeResults.h"
+#include "router/StandardRequest.h"
+
+namespace fv {
+namespace {
+
+bool has(const std::string& text, const char* code) {
+    return text.find(code) != std::string::npos;
+}
+
+LoginInputs inputsOf(const RouterContext& ctx) {
+    if (ctx.forms)
+        return ctx.forms->inputs();
+    const _SETUPFORM_INFO conn = ctx.records->connection();
+    LoginInputs in;
+    in.userName = conn.UserName;
+    in.password = conn.Password;
+    in.port = conn.ServerPort;
+    return in;
+}
+
+int levelOf(const RouterContext& ctx) {
+    return ctx.probe ? ctx.probe->serviceLevel() : 0;
+}
+
+void report(const RouterContext& ctx, LoginCheck check, LoginOutcome outcome, int level) {
+    if (ctx.forms)
+        ctx.forms->report({check, outcome, level});
+}
+
+// Keeps every form of the password out of the log, whatever line carries it.
+void registerSecrets(const QString& password, const std::vector<std::string>& encoded) {
+    DebugLog::addSecret(password.toStdString());
+    for (const std::string& e : encoded)
+        DebugLog::addSecret(e);
+}
+
+void logLoginOutcome(LoginOutcome outcome) {
+    switch (outcome) {
+        case LoginOutcome::Success:
+            DebugLog::write(
+                "SessionBaseGetTokenFunc: Success to check username and password because of "
+                "200/307/404 OK");
+            break;
+        case LoginOutcome::Rejected:
+            DebugLog::write(
+                "SessionBaseGetTokenFunc: Failed to check username and password because of 401 "
+                "UnAuthentication");
+            break;
+        case LoginOutcome::Busy:
+            DebugLog::write(
+                "SessionBaseGetTokenFunc: Failed to check username and password because of 600 "
+                "UnAuthentication");
+            break;
+        case LoginOutcome::OtherFailure:
+            DebugLog::write("SessionBaseGetTokenFunc - Failed to check others");
+            break;
+    }
+}
+
+void logAccountOutcome(LoginOutcome outcome) {
+    switch (outcome) {
+        case LoginOutcome::Success:
+            DebugLog::write(
+                "FVUserPwAuth: Success to check username and password in the second time "
+                "because of 200/307 OK");
+            break;
+        case LoginOutcome::Rejected:
+            DebugLog::write(
+                "FVUserPwAuth: Failed to check username and password in the second time because "
+                "of 401 UnAuthentication");
+            break;
+        case LoginOutcome::Busy:
+            DebugLog::write(
+                "FVUserPwAuth: Failed to check username and password in the second time because "
+                "of 600 UnAuthentication");
+            break;
+        case LoginOutcome::OtherFailure:
+            DebugLog::write("FVUserPwAuth - Failed to check others");
+            break;
+    }
+}
+
+}  // namespace
+
+LoginOutcome ClassifyLogin(const std::string& status, const std::string& failure) {
+    if (has(status, "200") || has(status, "307") || has(status, "404"))
+        return LoginOutcome::Success;
+    if (has(status, "401") || has(failure, "11001"))
+        return LoginOutcome::Rejected;
+    if (has(status, "600"))
+        return LoginOutcome::Busy;
+    return LoginOutcome::OtherFailure;
+}
+
+LoginOutcome ClassifyAccountCheck(const std::string& status, const std::string& failure) {
+    if (has(status, "200") || has(status, "307"))
+        return LoginOutcome::Success;
+    if (has(status, "401") || has(failure, "11001"))
+        return LoginOutcome::Rejected;
+    if (has(status, "600"))
+        return LoginOutcome::Busy;
+    return LoginOutcome::OtherFailure;
+}
+
+std::string SessionTokenFromLine(const std::string& line) {
+    static constexpr std::string_view kKey = "AuthByPasswd=";
+    const size_t keyAt = line.find(kKey);
+    if (keyAt == std::string::npos)
+        return {};
+    // 1-based positions as the original computed them; 0 means absent.
+    const auto pos1 = [](size_t p) -> long long {
+        return p == std::string::npos ? 0 : static_cast<long long>(p) + 1;
+    };
+    const long long s = pos1(line.find(';'));
+    const long long e = pos1(line.find('='));
+    const long long count = s - e - 1;
+    const size_t start = keyAt + kKey.size();
+    if (count <= 0 || start >= line.size())
+        return {};
+    return line.substr(start, std::min<size_t>(static_cast<size_t>(count), line.size() - start));
+}
+
+std::string ParseFVSessionToken(const RouterContext& ctx, const std::string& line) {
+    if (line.empty()) {
+        ctx.records->setSessionTokenHeader(QString());
+        return {};
+    }
+    const std::string token = SessionTokenFromLine(line);
+    DebugLog::write("ParseFVSessionToken(): " + token);
+    ctx.records->setSessionTokenHeader(
+        token.empty() ? QString() : QString::fromStdString("Cookie: AuthByPasswd=" + token));
+    return token;
+}
+
+LoginOutcome SessionBaseGetTokenFunc(const RouterContext& ctx, const QString& host) {
+    DebugLog::write("SessionBaseGetTokenFunc()");
+    const LoginInputs in = inputsOf(ctx);
+    const int level = levelOf(ctx);
+    const std::string user = Base64Encode(in.userName);
+    const std::string passwordBase64 = Base64Encode(in.password);
+    const std::string password = PercentEncode(passwordBase64);
+    registerSecrets(in.password, {passwordBase64, password});
+
+    HttpRequest req;
+    req.connectTimeoutMs = 4000;
+    req.readTimeoutMs = 4000;
+    req.setHeader("User-Agent", "KOVAFVUtility/2.3");
+    req.setHeader("Authorization", "Basic " + Base64Encode(user + ":" + password));
+    const std::string prefix =
+        "http://" + host.toStdString() + ":" + in.port.toStdString() +
+        "/check.asp?flag=&foilautofill=admin&directurl=&login_username=" + user + "&login_passwd=";
+    req.url = prefix + password;
+    DebugLog::write("SessionBaseGetTokenFunc Address:[" + prefix + "****]");
+
+    std::string status = "0";
+    const HttpResponse res = ctx.transport->perform(req);
+    if (res.replied) {
+        status = res.statusText;
+        ParseFVSessionToken(ctx, res.headerLines.empty() ? std::string() : res.headerLines[0]);
+    } else {
+        ParseFVSessionToken(ctx, std::string());
+    }
+    if (!res.ok)
+        DebugLog::write("SessionBaseGetTokenFunc - E.Message = " + res.failureText + "::end");
+    DebugLog::write("SessionBaseGetTokenFunc(): " + status);
+
+    const LoginOutcome outcome = ClassifyLogin(status, res.ok ? std::string() : res.failureText);
+    logLoginOutcome(outcome);
+    report(ctx, LoginCheck::Login, outcome, level);
+    return outcome;
+}
+
+bool FVUserPwAuth(const RouterContext& ctx, const QString& host) {
+    const int level = levelOf(ctx);
+    const LoginInputs in = inputsOf(ctx);
+    const std::string passwordBase64 = Base64Encode(in.password);
+    registerSecrets(in.password, {passwordBase64});
+
+    HttpRequest req;
+    req.connectTimeoutMs = 5000;
+    req.readTimeoutMs = 5000;
+    req.setHeader("User-Agent", "KOVAFVUtility/2.2");
+    req.setHeader("Authorization",
+                  "Basic " + Base64Encode(Base64Encode(in.userName) + ":" + passwordBase64));
+    const QString session = ctx.records->sessionTokenHeader();
+    DebugLog::write("TestFVHttpSrvWithUsPw," + session.toStdString());
+    if (!session.isEmpty())
+        AddHeaderLine(req, session.toStdString());
+    req.url = "http://" + host.toStdString() + ":" + in.port.toStdString();
+    DebugLog::write("FVUserPwAuth Address:[" + req.url + "]");
+
+    std::string status = "0";
+    const HttpResponse res = ctx.transport->perform(req);
+    if (res.replied)
+        status = res.statusText;
+    if (!res.ok)
+        DebugLog::write("FVUserPwAuth - E.Message = " + res.failureText);
+
+    const LoginOutcome outcome =
+        ClassifyAccountCheck(status, res.ok ? std::string() : res.failureText);
+    logAccountOutcome(outcome);
+    if (outcome != LoginOutcome::Success)
+        report(ctx, LoginCheck::AccountCheck, outcome, level);
+    return outcome == LoginOutcome::Success;
+}
+
+bool ServiceAnswersDespiteFailure(const std::string& failure) {
+    if (has(failure, "401") || has(failure, "600")) {
+        DebugLog::write("TestFVHttpSrv - E.Message: 401/600 UnAuthentication");
+        return true;
+    }
+    if (has(failure, "10061")) {
+        DebugLog::write("TestFVHttpSrv - E.Message: 10061 ");
+        return false;
+    }
+    if (has(failure, "307")) {
+        DebugLog::write("TestFVHttpSrv - E.Message: Session Base");
+        return true;
+    }
+    return false;
+}
+
+bool TestFVHttpSrv(const RouterContext& ctx, const QString& host) {
+    const std::string port = ctx.probe ? ctx.probe->get().servicePort : std::string();
+    const std::string hostPort = host.toStdString() + ":" + port;
+    HttpRequest req;
+    req.url = "http://" + hostPort;
+    req.connectTimeoutMs = 2000;
+    req.readTimeoutMs = 2000;
+    req.setHeader("Accept", "*/*");
+    req.setHeader("Referer", req.url);
+    req.setHeader("Accept-Language", "zh-tw");
+    req.setHeader("Content-Type", "multipart/form-data");
+    req.setHeader("Accept-Encoding", "gzip, deflate");
+    req.setHeader("User-Agent", "KOVAFVUtility/2.2");
+    req.setHeader("Host", hostPort);
+    req.setHeader("Connection", "Keep-Alive");
+    req.setHeader("Cache-control", "no-cache");
+    req.setHeader("Authorization", "Basic Xq7LpR2vNw9KcT4=");
+
+    const HttpResponse res = ctx.transport->perform(req);
+    if (res.ok)
+        return true;
+    DebugLog::write("TestFVHttpSrv - http connect fault!;" + res.failureText);
+    return ServiceAnswersDespiteFailure(res.failureText);
+}
+
+}  // namespace fv

@@ -1,0 +1,43 @@
+#include "router/TGetFVInfoPageThread.h"
+
+#include <QPointer>
+
+#include "platform/WorkerThread.h"
+#include "router/AppListProbe.h"
+#include "router/SetupControlNames.h"
+
+namespace fv {
+
+AppListProbeOutcome TGetFVInfoPageThread::run(const RouterContext& ctx) {
+    const QString host = ctx.records->connection().ServerAddress;
+    const AspPageParse parse = ProbeForWorker(ctx, host);
+    AppListProbeOutcome outcome;
+    outcome.serviceLineRead = parse.serviceLineFound && parse.complete;
+    outcome.enabled = ctx.probe->get().enabled;
+    return outcome;
+}
+
+void TGetFVInfoPageThread::start(const RouterContext& ctx, FormState& setup) {
+    QPointer<FormState> form(&setup);
+    WorkerThread::run<AppListProbeOutcome>(
+        &setup, [ctx] { return run(ctx); },
+        [form](AppListProbeOutcome outcome) {
+            if (form)
+                GetFVInfoPageThreadDone(*form, outcome);
+        });
+}
+
+void GetFVInfoPageThreadDone(FormState& setup, const AppListProbeOutcome& outcome) {
+    if (!outcome.serviceLineRead)
+        return;
+    const bool enable = outcome.enabled == "yes";
+    const char* chosen = enable ? setup_names::ServiceEnable : setup_names::ServiceDisable;
+    const char* other = enable ? setup_names::ServiceDisable : setup_names::ServiceEnable;
+    if (setup.checked(chosen))
+        return;
+    setup.setChecked(chosen, true);
+    setup.setChecked(other, false);
+    setup.click(chosen);
+}
+
+}  // namespace fv

@@ -1,0 +1,33 @@
+// The probe worker started when the setup pages are entered: probes the record's
+// ServerAddress and, back on the UI thread, sets the connection page's service choice.
+#pragma once
+
+#include <QObject>
+#include <string>
+
+#include "platform/FormState.h"
+#include "router/RouterContext.h"
+
+namespace fv {
+
+struct AppListProbeOutcome {
+    bool serviceLineRead = false;  // this probe read a complete service line
+    std::string enabled;           // the enabled flag after the probe
+};
+
+class TGetFVInfoPageThread {
+  public:
+    // ctx.probe is required. The callback runs on setup's thread and is dropped when setup
+    // is gone by then.
+    static void start(const RouterContext& ctx, FormState& setup);
+
+    // The probe itself (the worker's body).
+    static AppListProbeOutcome run(const RouterContext& ctx);
+};
+
+// The callback: selects "enable" when the flag is exactly "yes", otherwise "disable". A probe
+// that read no service line leaves the choice alone, so a router that did not answer is
+// never switched off. Selecting an option that was not selected runs its click handler.
+void GetFVInfoPageThreadDone(FormState& setup, const AppListProbeOutcome& outcome);
+
+}  // namespace fv
