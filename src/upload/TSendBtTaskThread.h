@@ -1,0 +1,56 @@
+// The transfer worker: uploads one queued file to the router as a multipart POST from a
+// temporary copy, turns the reply into BtResult and, for an accepted torrent, sends the file
+// choice with a GET. A "Timeout" reply is repeated once after 4 s.
+//
+// Runs on a worker thread; touches nothing of the window. start() copies what it needs and
+// reports the code on the receiver's thread.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "router/RouterContext.h"
+#include "router/SettingsRecords.h"
+#include "upload/UploadBtTaskInfo.h"
+
+namespace fv {
+
+class TSendBtTaskThread {
+  public:
+    struct Options {
+        QString tempFolder;                 // where temporary copies go; private to the user
+        std::function<void(int ms)> sleep;  // the 4 s wait before the repetition
+        std::function<unsigned()> random;   // source of temporary names
+    };
+
+    TSendBtTaskThread(const RouterContext& ctx, _SETUPFORM_INFO conn, Options options);
+
+    // Runs TarnsferBT(FullPath, Checked, true) and returns BtResult.
+    int Execute(const _UPLOADBTTASK_INFO& info);
+
+    int TarnsferBT(const QString& path, const QString& checked, bool allowRetry);
+    void TarnsferBtSelectHttpGet(const QString& tempPath, const QString& checked);
+
+    // "<n>.torrent" (n < 100000), or "<n>.nzb" (n < 1000) when the extension is .nzb in any
+    // case.
+    static QString TempCopyName(const QString& sourcePath, unsigned random);
+    static bool isNzb(const QString& path);
+
+    // Production wiring: a worker thread with the records' connection and the default options;
+    // done(btResult) runs on receiver's thread.
+    static void start(QObject* receiver, const RouterContext& ctx, _UPLOADBTTASK_INFO info,
+                      std::function<void(int)> done);
+    static Options defaultOptions();
+
+  private:
+    QString makeTempCopy(const QString& path);
+
+    RouterContext ctx_;
+    _SETUPFORM_INFO conn_;
+    Options options_;
+    QString lastTempName_;
+};
+
+}  // namespace fv
