@@ -1,0 +1,34 @@
+// How the connection record is derived from a set of connection fields: the address by mode,
+// the local address without its device name, and the refresh period.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace fv {
+
+class FormState;
+
+class ConnectionCommit {
+  public:
+    // The maker's dynamic-DNS domain, appended to the DDNS host name the user enters.
+    // A value of the maker's service, kept as configuration here.
+    static constexpr const char* kMakerDdnsSuffix = ".kovaddns.net";
+
+    // "192.168.1.1 (Router)" -> "192.168.1.1". The text is cut before its first "(" and the
+    // blanks in front of it are dropped, so an entry without the blank keeps its whole
+    // address; a text without "(" is taken whole.
+    static QString localAddress(const QString& listText);
+
+    // Seconds in the refresh field as milliseconds. A field without a whole number counts as
+    // 10 seconds, the value its exit rule gives; so does 0, which would make the refresh
+    // timer spin.
+    static int32_t refreshIntervalMs(const QString& secondsText);
+
+    // The address the requests go to: in remote mode the other address (choice 1) or the DDNS
+    // name with the maker's suffix, in local mode the given local-list text cut as above.
+    static QString serverAddress(const FormState& fields, const QString& localListText);
+    static bool isRemote(const FormState& fields);
+};
+
+}  // namespace fv
