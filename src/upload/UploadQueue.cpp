@@ -289,6 +289,26 @@ void UploadQueue::removeQueueRow(int index) {
     BtnDelete_MainClick();
 }
 
+std::vector<QueueRow> UploadQueue::queueRows() const {
+    std::vector<QueueRow> rows;
+    rows.reserve(entries_.size());
+    for (const auto& e : entries_)
+        rows.push_back({e.FileName, e.Status});
+    return rows;
+}
+
+void UploadQueue::removeQueuedFile(const QString& fileName) {
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].FileName == fileName) {
+            for (auto& e : entries_)
+                e.marked = false;
+            entries_[i].marked = true;
+            BtnDelete_MainClick();
+            return;
+        }
+    }
+}
+
 void UploadQueue::BtnClearUp_MainClick() {
     auto dropDone = [](std::vector<UploadQueueEntry>& list) {
         std::erase_if(list, [](const UploadQueueEntry& e) { return e.isDone(); });

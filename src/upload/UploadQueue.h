@@ -13,13 +13,14 @@
 
 #include "platform/FormState.h"
 #include "platform/Timer.h"
+#include "tasks/QueueRowSource.h"
 #include "upload/TaskFile.h"
 #include "upload/UploadBtTaskInfo.h"
 #include "upload/UploadQueueEntry.h"
 
 namespace fv {
 
-class UploadQueue {
+class UploadQueue : public QueueRowSource {
   public:
     struct Timers {
         Timer* sendTask;        // TimerSendTask
@@ -64,6 +65,12 @@ class UploadQueue {
     // Remove on a "zzz999" row: deletes exactly the entry the row stands for (its position
     // among the queue rows), then refreshes the task list after 1000 ms.
     void removeQueueRow(int index);
+
+    // QueueRowSource: the task list's view of the queue. Rows with the same name cannot be
+    // told apart through this interface, so a removal by name deletes one entry (the first of
+    // that name) per call rather than every namesake; removeQueueRow is exact.
+    std::vector<QueueRow> queueRows() const override;
+    void removeQueuedFile(const QString& fileName) override;
 
     // A click into the hidden queue list slows the list-update tick; leaving it restores it.
     void ListViewDLFile_MainClick();

@@ -262,6 +262,21 @@ TEST_F(QueueFixture, RemoveQueueRowDeletesExactlyThatEntry) {
     EXPECT_EQ(disk[1].FileName, "other.nzb");
 }
 
+TEST_F(QueueFixture, TaskListSeesQueueRowsAndRemovesOneNamesakePerRemoval) {
+    add("same.torrent", "All", "/one/same.torrent");
+    add("same.torrent", "All", "/two/same.torrent");
+    const QueueRowSource& source = *queue_;
+    const auto rows = source.queueRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].fileName, "same.torrent");
+    EXPECT_EQ(rows[1].statusText, "in progress");
+    queue_->removeQueuedFile("same.torrent");
+    ASSERT_EQ(onDisk().size(), 1u);
+    EXPECT_EQ(onDisk()[0].FullPath, "/two/same.torrent");
+    queue_->removeQueuedFile("absent.torrent");
+    EXPECT_EQ(onDisk().size(), 1u);
+}
+
 TEST_F(QueueFixture, DeleteMarkedKeepsEntriesAnotherProcessAdded) {
     add("a.torrent");
     add("b.torrent");
