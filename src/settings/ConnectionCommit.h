@@ -2,6 +2,8 @@
 // the local address without its device name, and the refresh period.
 #pragma once
 
+#include "router/SetupControlNames.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -11,9 +13,9 @@ class FormState;
 
 class ConnectionCommit {
   public:
-    // The maker's dynamic-DNS domain, appended to the DDNS host name the user enters.
-    // A value of the maker's service, kept as configuration here.
-    static constexpr const char* kMakerDdnsSuffix = ".kovaddns.net";
+    // The maker's dynamic-DNS domain, appended to the DDNS host name the user enters; one
+    // value for the whole client (the login and the connection test append the same).
+    static constexpr const char* kMakerDdnsSuffix = setup_names::DdnsDomainSuffix;
 
     // "192.168.1.1 (Router)" -> "192.168.1.1". The text is cut before its first "(" and the
     // blanks in front of it are dropped, so an entry without the blank keeps its whole

@@ -4,6 +4,8 @@
 #include "settings/NumericFieldRule.h"
 #include "settings/SetupFieldDefaults.h"
 
+#include <utility>
+
 namespace fv {
 
 namespace {
@@ -100,6 +102,18 @@ void SetupFieldRules::installBitTorrentAndNzbRules() {
         if (useDefault && kind_ == SetupFormKind::SetupPages)
             form_.setText("EditInPort_Setup", SetupFieldDefaults::kDefaultIncomingPort);
     });
+    // A click on a check box's caption toggles the box, as the radio captions select theirs.
+    const std::pair<const char*, const char*> captions[] = {
+        {"lab_Status_IP_Setup_BitTorrent_defaultPort_Title", "ChkBoxDefaultPort_Setup"},
+        {"LabelPw_Setup", "ChkBoxPw_Setup"},
+    };
+    for (const auto& [caption, box] : captions) {
+        const QString target = QString::fromLatin1(box);
+        form_.onClick(caption, [this, target](const QString&) {
+            if (form_.enabled(target))
+                form_.setChecked(target, !form_.checked(target));
+        });
+    }
     installUnlimitedBox("ChkBoxBTDLSp_Setup", "EditBTMaxDL_Setup", "LabelBTMaxDLUnit_Setup");
     installUnlimitedBox("ChkBoxBTULSp_Setup", "EditBTMaxUL_Setup", "LabelBTMaxULUnit_Setup");
     installUnlimitedBox("ChkBoxNZBDLSp_Setup", "EditNZBMaxDL_Setup", "LabelNZBMaxDLUnit_Setup");

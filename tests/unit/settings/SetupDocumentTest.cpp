@@ -350,6 +350,23 @@ TEST_F(SetupFile, BrokenFileReadsLikeAnEmptyDocumentAndIsReplacedOnSave) {
     }
 }
 
+TEST_F(SetupFile, DeeplyNestedOrOversizedFilesDoNotHurt) {
+    QByteArray deep = "<root><ConColumn><UserName>deep</UserName>";
+    deep += QByteArray("<a>").repeated(300000) + QByteArray("</a>").repeated(300000);
+    deep += "</ConColumn></root>";
+    writeFile(path(), deep);
+    EXPECT_TRUE(doc.LoadSetupXML());
+    EXPECT_EQ(fields.text("EditFVUs_Setup"), "deep");
+
+    QByteArray huge = "<root><ConColumn><UserName>huge</UserName></ConColumn>";
+    huge += QByteArray(8 << 20, ' ') + "</root>";
+    writeFile(path(), huge);
+    LogCapture log;
+    EXPECT_FALSE(doc.LoadSetupXML());
+    EXPECT_TRUE(log.contains("Load Setup XML Document from file failed!"));
+    EXPECT_EQ(fields.text("EditFVUs_Setup"), "deep");
+}
+
 TEST_F(SetupFile, MissingFileLeavesFieldsAndSaysSo) {
     const struct {
         std::function<bool(SetupDocument&)> load;

@@ -154,6 +154,19 @@ TEST_F(PagesFields, DefaultPortBoxPutsTheDefaultPortBackAndLocksIt) {
     EXPECT_EQ(form.text("EditInPort_Setup"), "51413");
 }
 
+TEST_F(PagesFields, CheckBoxCaptionsToggleTheirBoxes) {
+    form.click("lab_Status_IP_Setup_BitTorrent_defaultPort_Title");
+    EXPECT_FALSE(form.checked("ChkBoxDefaultPort_Setup"));
+    EXPECT_TRUE(form.enabled("EditInPort_Setup"));
+    form.click("lab_Status_IP_Setup_BitTorrent_defaultPort_Title");
+    EXPECT_TRUE(form.checked("ChkBoxDefaultPort_Setup"));
+    form.click("LabelPw_Setup");
+    EXPECT_TRUE(form.checked("ChkBoxPw_Setup"));
+    form.setEnabled("ChkBoxPw_Setup", false);
+    form.click("LabelPw_Setup");
+    EXPECT_TRUE(form.checked("ChkBoxPw_Setup")) << "a disabled box does not follow its caption";
+}
+
 TEST_F(PagesFields, UnlimitedBoxesHideTheirSpeedFields) {
     const struct {
         const char* box;
