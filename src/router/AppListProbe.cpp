@@ -114,18 +114,20 @@ AspPageParse ParseAspPage(const std::vector<std::string>& lines, bool readVersio
     }
     parse.serviceLineFound = serviceLine != nullptr;
     if (serviceLine) {
+        // Items are numbered from 0, as in the router's own array line
+        // ["ferrovane","2.110","Download Service","yes","yes"]. Results are taken one by
+        // one; a missing item ends the parse there.
         const std::vector<std::string> items = SplitCommaText(*serviceLine);
-        // Results are taken one by one; a missing item ends the parse there.
-        if (items.size() < 3)
+        if (items.size() <= 3)
             return parse;
-        results.edit([&](ProbeState& s) { s.installed = items[2]; });
-        if (items.size() < 4)
+        results.edit([&](ProbeState& s) { s.installed = items[3]; });
+        if (items.size() <= 4)
             return parse;
-        results.edit([&](ProbeState& s) { s.enabled = items[3]; });
+        results.edit([&](ProbeState& s) { s.enabled = items[4]; });
         if (readVersion) {
-            const size_t dot = items[0].find('.');
+            const size_t dot = items[1].find('.');
             const std::string version =
-                dot == std::string::npos ? items[0] : items[0].substr(dot + 1);
+                dot == std::string::npos ? items[1] : items[1].substr(dot + 1);
             results.edit([&](ProbeState& s) { s.version = version; });
             DebugLog::write("ParseAspPage, mFVServerVersion:" + version);
         }

@@ -27,8 +27,9 @@ struct AspPageParse {
     std::string port;       // empty when no usable port line (or the parse was incomplete)
 };
 
-// Reads the lines into results: flags (and, with readVersion, the version) from the last
-// line containing "ferrovane", the port from the last line containing "apps_http_port".
+// Reads the lines into results: the installed and enabled flags (items 3 and 4, counted from
+// 0) and, with readVersion, the version (item 1 after its first ".") from the last line
+// containing "ferrovane"; the port from the last line containing "apps_http_port".
 AspPageParse ParseAspPage(const std::vector<std::string>& lines, bool readVersion,
                           ProbeResults& results);
 

@@ -98,6 +98,8 @@ void LoopbackServer::handle(int fd, const CannedReply& r) {
         if (n <= 0)
             break;
         raw.append(buf, static_cast<size_t>(n));
+        if (raw[0] == '\x16')
+            break;  // a TLS handshake: keep what arrived and hang up
         if (headEnd == std::string::npos)
             headEnd = raw.find("\r\n\r\n");
     }
