@@ -1,0 +1,78 @@
+#include "ui/FormBinder.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+#include "platform/FormState.h"
+#include "ui/ImageButton.h"
+
+namespace fv::ui {
+
+FormBinder::FormBinder(FormState& form, QObject* parent) : QObject(parent), form_(form) {
+    connect(&form_, &FormState::controlChanged, this, &FormBinder::apply);
+}
+
+void FormBinder::bind(QWidget* root, const QStringList& names) {
+    for (const QString& name : names) {
+        QWidget* w = root->objectName() == name ? root : root->findChild<QWidget*>(name);
+        if (!w)
+            continue;
+        widgets_[name] = w;
+        if (form_.has(name))
+            apply(name);
+        else
+            seed(name, w);
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, name](const QString& text) { form_.setText(name, text); });
+            connect(edit, &QLineEdit::editingFinished, this, [this, name] { form_.exit(name); });
+        } else if (auto* button = qobject_cast<ImageButton*>(w)) {
+            connect(button, &ImageButton::clicked, this, [this, name] { form_.click(name); });
+        } else if (auto* check = qobject_cast<QAbstractButton*>(w)) {
+            connect(check, &QAbstractButton::clicked, this, [this, name, check] {
+                form_.setChecked(name, check->isChecked());
+                form_.click(name);
+            });
+        }
+    }
+}
+
+void FormBinder::seed(const QString& name, QWidget* w) {
+    applying_ = true;
+    if (auto* label = qobject_cast<QLabel*>(w))
+        form_.setText(name, label->text());
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
+        form_.setText(name, edit->text());
+    else if (auto* button = qobject_cast<ImageButton*>(w))
+        form_.setText(name, button->caption()->text());
+    form_.setVisible(name, !w->isHidden());
+    form_.setEnabled(name, w->isEnabled());
+    applying_ = false;
+}
+
+void FormBinder::apply(const QString& name) {
+    if (applying_)
+        return;
+    const auto it = widgets_.find(name);
+    if (it == widgets_.end() || !it->second)
+        return;
+    QWidget* w = it->second;
+    const ControlState& c = form_.control(name);
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(c.text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (edit->text() != c.text)
+            edit->setText(c.text);
+    } else if (auto* button = qobject_cast<ImageButton*>(w)) {
+        if (!c.text.isEmpty())
+            button->setCaption(c.text);
+    } else if (auto* check = qobject_cast<QAbstractButton*>(w)) {
+        check->setChecked(c.checked);
+    }
+    w->setVisible(c.visible);
+    w->setEnabled(c.enabled);
+}
+
+}  // namespace fv::ui

@@ -1,0 +1,19 @@
+// A label of the skinned list: one line of text, cut with an ellipsis when the column is too
+// narrow; text() keeps the whole text. It lets the mouse through to the line beneath.
+#pragma once
+
+#include <QLabel>
+
+namespace fv::ui {
+
+class LineLabel : public QLabel {
+    Q_OBJECT
+
+  public:
+    LineLabel(const QString& objectName, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace fv::ui

@@ -1,0 +1,42 @@
+// The notification-area icon with its "Show" and "Exit" menu (and the hidden "Samba" and
+// "Veyra" items), the speed tooltip and the finished-task notice. Where the desktop has no
+// notification area the icon is simply not created; the menu still exists.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+
+namespace fv::ui {
+
+class MainTray : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit MainTray(QObject* parent = nullptr);
+    ~MainTray() override;
+
+    bool available() const { return icon_ != nullptr; }
+    QMenu* menu() const { return menu_; }
+    QAction* action(const QString& objectName) const;
+    void setSummary(const QString& speeds);
+    QString toolTip() const { return toolTip_; }
+    void notifyFinished(const QStringList& names);
+    void setShowText(const QString& text);
+    void setExitText(const QString& text);
+
+  signals:
+    void clicked();
+    void showRequested();
+    void exitRequested();
+
+  private:
+    QMenu* menu_;
+    QSystemTrayIcon* icon_ = nullptr;
+    QString toolTip_;
+};
+
+}  // namespace fv::ui

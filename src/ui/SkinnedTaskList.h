@@ -1,0 +1,111 @@
+// The five-line task list: clickable column titles with width handles and a guide line, five
+// line images carrying seven labels and a progress picture each, and its own vertical and
+// horizontal scroll bars. It draws the task rows it is given and reports what the user asks
+// for (sort, view, task menu, remove); the decisions live in TaskLinesView and friends.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "app/ColumnLayout.h"
+#include "app/HorizontalScroll.h"
+#include "app/TaskLinesView.h"
+#include "app/TaskRowSource.h"
+
+class QLabel;
+
+namespace fv::ui {
+
+class LineLabel;
+class SkinImage;
+class SkinScrollBar;
+
+class SkinnedTaskList : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr int kTitleHeight = 24;
+    static constexpr int kLineHeight = 30;
+    static constexpr int kLines = TaskLinesView::kLines;
+
+    explicit SkinnedTaskList(QWidget* parent = nullptr);
+
+    // The rows to draw; the source must outlive this widget or be replaced first.
+    void setRows(const TaskRowSource* rows);
+    // Paint from topRow, place the thumb, redraw the highlight.
+    void paintFromTop();
+    // TimerBlackLV.
+    void timerTick();
+    // selectedRow -1, topRow 0, lines and highlight cleared, bars recomputed.
+    void resetList();
+    // After the model reordered or reset itself: take its top row and selection.
+    void restoreState(int topRow, int selectedRow);
+    // Mouse wheel anywhere on the window; direction < 0 is up.
+    bool wheelStep(int direction);
+    void setTaskPageShowing(bool showing) { taskPageShowing_ = showing; }
+
+    const TaskLinesView& view() const { return view_; }
+    const ColumnLayout& columns() const { return columns_; }
+    const HorizontalScroll& horizontal() const { return hscroll_; }
+    // Top of line n (1 to 5) in this widget.
+    int lineTop(int lineNumber) const { return kTitleHeight + (lineNumber - 1) * kLineHeight; }
+    int viewportWidth() const;
+
+  signals:
+    void sortRequested(int column);
+    // The user moved the selection (click or keyboard).
+    void selectionChanged(int row);
+    void viewRequested(int row);
+    // Right button released on a filled line: open the task menu at globalPos.
+    void menuRequested(int lineNumber, QPoint globalPos);
+    void removeRequested();
+    // topRow or selectedRow changed here.
+    void viewStateChanged(int topRow, int selectedRow);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    struct Line {
+        SkinImage* image = nullptr;
+        std::array<LineLabel*, kColumnCount> labels{};
+        SkinImage* progress = nullptr;
+    };
+
+    void buildTitles();
+    void buildLines();
+    void layoutColumns();
+    void render();
+    void updateVerticalBar();
+    void updateHorizontalBar();
+    void scrolled(bool moved);
+    int rowCount() const { return rows_ ? rows_->rowCount() : 0; }
+    bool lineEvent(int index, QEvent* event);
+    bool titleEvent(int column, QEvent* event);
+    bool handleEvent(int column, QEvent* event);
+    void resetScrollImages();
+    void announceState();
+
+    const TaskRowSource* rows_ = nullptr;
+    TaskLinesView view_;
+    ColumnLayout columns_;
+    HorizontalScroll hscroll_;
+    bool taskPageShowing_ = true;
+
+    QWidget* titleStrip_ = nullptr;
+    std::array<QWidget*, kColumnCount> titlePanels_{};
+    std::array<QLabel*, kColumnCount> titleLabels_{};
+    std::array<QWidget*, kColumnCount> handles_{};
+    QWidget* filler_ = nullptr;
+    QWidget* guide_ = nullptr;
+    std::array<Line, kLines> lines_{};
+    SkinScrollBar* vbar_ = nullptr;
+    SkinScrollBar* hbar_ = nullptr;
+    int dragPressX_ = 0;
+};
+
+}  // namespace fv::ui

@@ -1,0 +1,454 @@
+#include "ui/TFormMain.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QWindow>
+
+#include "app/TaskListControl.h"
+#include "app/TaskMenuPlan.h"
+#include "app/TaskViewAction.h"
+#include "i18n/Messages.h"
+#include "platform/DebugLog.h"
+#include "platform/FormState.h"
+#include "ui/FormBinder.h"
+#include "ui/ImageButton.h"
+#include "ui/MainTray.h"
+#include "ui/Skin.h"
+#include "ui/SkinImage.h"
+#include "ui/SkinnedTaskList.h"
+#include "ui/TFormTableView.h"
+
+namespace fv::ui {
+
+const std::array<const char*, 8> TFormMain::kButtonNames = {
+    "BtnAdd_Main",          "BtnFVPageRemove_Main",   "BtnFVPagePause_Main",
+    "BtnFVPageResume_Main", "BtnFVPagePauseAll_Main", "BtnFVPageResumeAll_Main",
+    "BtnFVPageClear_Main",  "BtnSetup_Main"};
+
+namespace {
+
+constexpr std::array<const char*, 8> kCaptionNames = {
+    "lab_btnAddTask",  "lab_btnRemove",    "lab_btnPause",         "lab_btnResume",
+    "lab_btnPauseAll", "lab_btnResumeAll", "lab_btnClearComplete", "lab_btnSetup"};
+constexpr std::array<const char*, 8> kCaptions = {"Add Task",       "Remove",    "Pause",
+                                                  "Resume",         "Pause All", "Resume All",
+                                                  "Clear Complete", "Settings"};
+constexpr int kMargin = 17;
+constexpr int kButtonTop = 58;
+constexpr int kListTop = 103;
+constexpr int kStatusTop = 300;
+
+bool busyCursorShowing() {
+    const QCursor* c = QApplication::overrideCursor();
+    return c && (c->shape() == Qt::WaitCursor || c->shape() == Qt::BusyCursor);
+}
+
+void setColour(QWidget* w, const QColor& colour) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    w->setPalette(pal);
+}
+
+}  // namespace
+
+TFormMain::TFormMain(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      timerBlackLV_(std::make_unique<QtTimer>(1000)) {
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("The New Ferrovane"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedSize(kWidth, kHeight);
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    setWindowIcon(QIcon(Skin::pixmap(Skin::Picture::Logo, QSize(64, 64), 2.0)));
+    confirm_ = [this](const QString& question) {
+        return QMessageBox::question(this, msg::FormMainMsg7, question) == QMessageBox::Yes;
+    };
+
+    buildHeader();
+    buildButtons();
+    list_ = new SkinnedTaskList(this);
+    list_->move(kMargin, kListTop);
+    buildStatus();
+
+    tableView_ = new TFormTableView(this);
+    tray_ = new MainTray(this);
+
+    connect(list_, &SkinnedTaskList::sortRequested, this, [this](int column) {
+        if (!rows_)
+            return;
+        rows_->sortByColumn(column);
+        list_->restoreState(rows_->topRow(), rows_->selectedRow());
+    });
+    connect(list_, &SkinnedTaskList::viewStateChanged, this, [this](int top, int selected) {
+        if (rows_)
+            rows_->setViewState(top, selected);
+    });
+    connect(list_, &SkinnedTaskList::selectionChanged, tableView_, &QWidget::hide);
+    connect(list_, &SkinnedTaskList::viewRequested, this, [this](int) { onView(); });
+    connect(list_, &SkinnedTaskList::menuRequested, this, &TFormMain::openTaskMenu);
+    connect(list_, &SkinnedTaskList::removeRequested, this, &TFormMain::onRemoveKey);
+    connect(tableView_, &TFormTableView::entryChosen, this, &TFormMain::onMenuEntry);
+    connect(tray_, &MainTray::clicked, this, &TFormMain::TrayIcon_MainClick);
+    connect(tray_, &MainTray::showRequested, this, &TFormMain::Show_TrayPopup_MainClick);
+    connect(tray_, &MainTray::exitRequested, this, &TFormMain::Exit_TrayPopup_MainClick);
+    timerBlackLV_->setHandler([this] { list_->timerTick(); });
+
+    // Tab walks the buttons, then the list, then the refresh field.
+    QWidget* previous = buttons_[0];
+    for (size_t i = 1; i < buttons_.size(); ++i) {
+        setTabOrder(previous, buttons_[i]);
+        previous = buttons_[i];
+    }
+    setTabOrder(previous, list_);
+    setTabOrder(list_, refreshEdit_);
+    setTabOrder(refreshEdit_, changeButton_);
+}
+
+TFormMain::~TFormMain() {
+    timerBlackLV_->setEnabled(false);
+    timerBlackLV_->setHandler(nullptr);
+}
+
+QLabel* TFormMain::addLabel(const QString& name, const QString& text, const QRect& geometry) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    QFont f = label->font();
+    f.setPixelSize(12);
+    label->setFont(f);
+    setColour(label, Skin::ink());
+    return label;
+}
+
+void TFormMain::buildHeader() {
+    logo_ = new SkinImage(QStringLiteral("img_Logo"), this);
+    logo_->setPicture(Skin::Picture::Logo);
+    logo_->setGeometry(14, 9, 28, 28);
+    logo_->installEventFilter(this);
+    title_ = addLabel(QStringLiteral("lab_Title"), windowTitle(), QRect(50, 0, 400, kHeaderHeight));
+    QFont f = title_->font();
+    f.setPixelSize(16);
+    f.setBold(true);
+    title_->setFont(f);
+    setColour(title_, Qt::white);
+    title_->installEventFilter(this);
+    minimize_ = new SkinImage(QStringLiteral("img_Minimize"), this);
+    minimize_->setPicture(Skin::Picture::Minimize);
+    minimize_->setGeometry(kWidth - 66, 13, 22, 22);
+    close_ = new SkinImage(QStringLiteral("img_Close"), this);
+    close_->setPicture(Skin::Picture::Close);
+    close_->setGeometry(kWidth - 38, 13, 22, 22);
+    for (SkinImage* w : {minimize_, close_}) {
+        w->installEventFilter(this);
+        w->setCursor(Qt::PointingHandCursor);
+    }
+    minimize_->setToolTip(QStringLiteral("Minimize"));
+    close_->setToolTip(QStringLiteral("Close"));
+}
+
+void TFormMain::buildButtons() {
+    const int gap = (kWidth - 2 * kMargin - 8 * ImageButton::kWidth) / 7;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        auto* b = new ImageButton(QString::fromLatin1(kButtonNames[i]),
+                                  QString::fromLatin1(kCaptionNames[i]),
+                                  QString::fromLatin1(kCaptions[i]), this);
+        b->move(kMargin + static_cast<int>(i) * (ImageButton::kWidth + gap), kButtonTop);
+        buttons_[i] = b;
+    }
+}
+
+void TFormMain::buildStatus() {
+    addLabel(QStringLiteral("Lab_ConnectStatusTitle_Main"), QStringLiteral("Status"),
+             QRect(kMargin, kStatusTop, 48, 20));
+    online_ = new SkinImage(QStringLiteral("Img_Connected_Main"), this);
+    online_->setPicture(Skin::Picture::Online);
+    online_->setGeometry(kMargin + 50, kStatusTop + 2, 16, 16);
+    online_->setToolTip(msg::FormMainMsg6);
+    offline_ = new SkinImage(QStringLiteral("Img_DisConnected_Main"), this);
+    offline_->setPicture(Skin::Picture::Offline);
+    offline_->setGeometry(online_->geometry());
+    offline_->setToolTip(msg::FormMainMsg5);
+    showOnline(false);
+    addLabel(QStringLiteral("Lab_ConnectStatus_Main"), msg::FormMainMsg5,
+             QRect(kMargin + 72, kStatusTop, 420, 20));
+    QLabel* sent = addLabel(QStringLiteral("LabCmdSendMsg_Main"), QString(),
+                            QRect(kMargin + 440, kStatusTop, 209, 20));
+    sent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setColour(sent, Skin::accent().darker(130));
+    sent->hide();
+
+    QLabel* fetch = addLabel(QStringLiteral("LabGetFVInfoStatus_Main"), msg::FormMainMsg0,
+                             QRect(kMargin, kStatusTop + 24, 649, 20));
+    setColour(fetch, Skin::warning());
+    fetch->hide();
+
+    QLabel* upload = addLabel(QStringLiteral("LabTaskStatus_Context_Main"), QString(),
+                              QRect(kMargin, kStatusTop + 48, 560, 20));
+    setColour(upload, Skin::mutedInk());
+    upload->hide();
+    QLabel* failure = addLabel(QStringLiteral("LabTaskStatus_LinkContext_Main"), QString(),
+                               QRect(kMargin, kStatusTop + 48, 560, 20));
+    setColour(failure, Skin::warning());
+    failure->setCursor(Qt::PointingHandCursor);
+    failure->installEventFilter(this);
+    failure->hide();
+    QLabel* countdown = addLabel(QStringLiteral("LabelCountDown_Main"), QString(),
+                                 QRect(kWidth - kMargin - 80, kStatusTop + 48, 80, 20));
+    countdown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setColour(countdown, Skin::mutedInk());
+
+    const int row = kHeight - 46;
+    QLabel* refreshTitle =
+        addLabel(QStringLiteral("LabelAufreshTitle_Setup"),
+                 QStringLiteral("Update Interval (5~180s):"), QRect(kMargin, row + 6, 170, 22));
+    setColour(refreshTitle, Skin::mutedInk());
+    refreshEdit_ = new QLineEdit(QStringLiteral("5"), this);
+    refreshEdit_->setObjectName(QStringLiteral("EditAufresh_Setup"));
+    refreshEdit_->setGeometry(kMargin + 172, row + 4, 52, 26);
+    refreshEdit_->setMaxLength(3);
+    refreshEdit_->setAlignment(Qt::AlignCenter);
+    refreshEdit_->setAccessibleName(refreshTitle->text());
+    changeButton_ =
+        new ImageButton(QStringLiteral("SpBtnAufreshSec_Setup"), QStringLiteral("Lab_btnChange"),
+                        QStringLiteral("Change"), this);
+    changeButton_->move(kMargin + 232, row);
+}
+
+void TFormMain::bindForms(FormState& main, FormState* setup) {
+    mainForm_ = &main;
+    mainBinder_ = new FormBinder(main, this);
+    QStringList names = {QStringLiteral("Lab_ConnectStatus_Main"),
+                         QStringLiteral("Lab_ConnectStatusTitle_Main"),
+                         QStringLiteral("LabCmdSendMsg_Main"),
+                         QStringLiteral("LabGetFVInfoStatus_Main"),
+                         QStringLiteral("LabTaskStatus_Context_Main"),
+                         QStringLiteral("LabTaskStatus_LinkContext_Main"),
+                         QStringLiteral("LabelCountDown_Main"),
+                         QStringLiteral("Img_Connected_Main"),
+                         QStringLiteral("Img_DisConnected_Main")};
+    for (const char* name : kButtonNames)
+        names << QString::fromLatin1(name);
+    mainBinder_->bind(this, names);
+    if (setup) {
+        setupBinder_ = new FormBinder(*setup, this);
+        setupBinder_->bind(
+            this, {QStringLiteral("EditAufresh_Setup"), QStringLiteral("SpBtnAufreshSec_Setup"),
+                   QStringLiteral("LabelAufreshTitle_Setup")});
+    }
+}
+
+void TFormMain::setTaskList(TaskListControl* list) {
+    rows_ = list;
+    list_->setRows(list);
+    if (list)
+        list_->restoreState(list->topRow(), list->selectedRow());
+}
+
+void TFormMain::rowsChanged() {
+    if (!rows_)
+        return;
+    list_->restoreState(rows_->topRow(), rows_->selectedRow());
+    tray_->setSummary(TransferDigest::speedSummary(*rows_));
+    tray_->notifyFinished(digest_.newlyFinished(*rows_));
+}
+
+void TFormMain::showOnline(bool online) {
+    online_->setVisible(online);
+    offline_->setVisible(!online);
+}
+
+void TFormMain::openTaskMenu(int lineNumber, QPoint globalPos) {
+    if (!rows_)
+        return;
+    const int row = list_->view().selectedRow();
+    const QString name = rows_->text(row, kColName);
+    const QString status = rows_->text(row, kColStatus);
+    const bool remote = isRemote_ && isRemote_();
+    const TaskMenuPlan plan = TaskMenuPlan::make(remote, name, status, share_);
+    const QPoint inList = list_->mapFromGlobal(globalPos);
+    const int top = TaskMenuPlan::top(lineNumber, list_->lineTop(1), list_->lineTop(2));
+    tableView_->setTag(QString());
+    tableView_->open(plan, list_->mapToGlobal(QPoint(inList.x(), top)));
+}
+
+void TFormMain::onMenuEntry(int entry) {
+    if (!viewAction_ || (entry != 1 && entry != 2))
+        return;
+    viewAction_->setOpensFolder(entry == 1);
+    onView();
+}
+
+void TFormMain::onView() {
+    if (!viewAction_)
+        return;
+    try {
+        viewAction_->view();
+    } catch (const std::exception& e) {
+        DebugLog::write(std::string("FVPageInfoImageListViewLineOnDblClickAction(); E.Message = ") +
+                        e.what());
+    }
+}
+
+void TFormMain::onRemoveKey() {
+    if (!mainForm_)
+        return;
+    const QString remove = buttons_[1]->caption()->text();
+    if (confirm_ && confirm_(remove + QStringLiteral(" the selected task?")))
+        mainForm_->click(QString::fromLatin1(kButtonNames[1]));
+}
+
+void TFormMain::TrayIcon_MainClick() {
+    if (isMinimized()) {
+        showNormal();
+        BringToFront();
+    } else if (isVisible()) {
+        showMinimized();
+    } else {
+        showNormal();
+        BringToFront();
+    }
+}
+
+void TFormMain::Show_TrayPopup_MainClick() {
+    if (isMinimized()) {
+        showNormal();
+        BringToFront();
+    } else if (!isVisible()) {
+        showNormal();
+        BringToFront();
+    }
+}
+
+void TFormMain::Exit_TrayPopup_MainClick() {
+    closeRequested_ = true;
+    close();
+}
+
+void TFormMain::BringToFront() {
+    raise();
+    activateWindow();
+}
+
+void TFormMain::resetButtons() {
+    for (ImageButton* b : buttons_)
+        b->resetPicture();
+    changeButton_->resetPicture();
+}
+
+void TFormMain::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    Skin::drawWindow(p, QRectF(rect()), kRadius, kHeaderHeight);
+}
+
+void TFormMain::startMove(QMouseEvent* event) {
+    tableView_->hide();
+    if (!isEnabled() || event->button() != Qt::LeftButton)
+        return;
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    manualMove_ = true;
+    moveOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void TFormMain::mousePressEvent(QMouseEvent* event) {
+    startMove(event);
+}
+
+void TFormMain::mouseMoveEvent(QMouseEvent* event) {
+    if (manualMove_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - moveOffset_);
+        return;
+    }
+    resetButtons();
+}
+
+void TFormMain::mouseReleaseEvent(QMouseEvent*) {
+    manualMove_ = false;
+}
+
+void TFormMain::wheelEvent(QWheelEvent* event) {
+    const int dy = event->angleDelta().y();
+    if (dy != 0)
+        list_->wheelStep(dy > 0 ? -1 : 1);
+    event->accept();
+}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!event->mimeData()->hasUrls())
+        return;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void TFormMain::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit filesDropped(paths);
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    emit formShown();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    tableView_->hide();
+    QWidget::closeEvent(event);
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (watched == logo_ || watched == title_) {
+        if (type == QEvent::MouseButtonPress)
+            startMove(static_cast<QMouseEvent*>(event));
+        else if (type == QEvent::MouseButtonRelease)
+            manualMove_ = false;
+        else if (type == QEvent::MouseMove && manualMove_)
+            mouseMoveEvent(static_cast<QMouseEvent*>(event));
+        return false;
+    }
+    if (watched == minimize_ || watched == close_) {
+        const bool isClose = watched == close_;
+        auto* image = static_cast<SkinImage*>(watched);
+        if (type == QEvent::Enter) {
+            image->setPicture(isClose ? Skin::Picture::CloseOver : Skin::Picture::MinimizeOver);
+            if (!busyCursorShowing())
+                image->setCursor(Qt::PointingHandCursor);
+        } else if (type == QEvent::Leave) {
+            image->setPicture(isClose ? Skin::Picture::Close : Skin::Picture::Minimize);
+        } else if (type == QEvent::MouseButtonRelease &&
+                   static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            if (isClose)
+                Exit_TrayPopup_MainClick();
+            else
+                showMinimized();
+            return true;
+        }
+        return false;
+    }
+    if (type == QEvent::MouseButtonRelease && mainForm_ &&
+        watched->objectName() == QLatin1String("LabTaskStatus_LinkContext_Main")) {
+        mainForm_->click(watched->objectName());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace fv::ui

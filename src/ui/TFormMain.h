@@ -1,0 +1,133 @@
+// The main window: frameless and rounded, with its own title, minimize and close, the eight
+// image buttons, the five-line task list, the connection and upload status lines, the
+// refresh-interval field, the tray icon, the task menu and file drops. It shows what the
+// models hold and forwards what the user asks for; the decisions live below ui.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/TransferDigest.h"
+#include "platform/Timer.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace fv {
+class FormState;
+class TaskListControl;
+class TaskViewAction;
+class ShareLookup;
+}  // namespace fv
+
+namespace fv::ui {
+
+class FormBinder;
+class ImageButton;
+class MainTray;
+class SkinImage;
+class SkinnedTaskList;
+class TFormTableView;
+
+class TFormMain : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr int kWidth = 683;
+    static constexpr int kHeight = 430;
+    static constexpr int kRadius = 15;
+    static constexpr int kHeaderHeight = 46;
+
+    // The eight command buttons in their order on the window.
+    static const std::array<const char*, 8> kButtonNames;
+
+    explicit TFormMain(QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // The main window's controls (labels, buttons) and, when given, the setup controls shown
+    // here (the refresh interval and its "Change" button).
+    void bindForms(FormState& main, FormState* setup);
+    // The rows to draw; call rowsChanged() after each change of the model.
+    void setTaskList(TaskListControl* list);
+    void rowsChanged();
+    void setViewAction(TaskViewAction* action) { viewAction_ = action; }
+    void setShareLookup(ShareLookup* share) { share_ = share; }
+    void setRemoteMode(std::function<bool()> isRemote) { isRemote_ = std::move(isRemote); }
+    // Asks before Delete removes a task; a message box unless replaced (tests).
+    void setConfirm(std::function<bool(const QString&)> confirm) { confirm_ = std::move(confirm); }
+
+    SkinnedTaskList* taskList() const { return list_; }
+    TFormTableView* tableView() const { return tableView_; }
+    MainTray* tray() const { return tray_; }
+    Timer& timerBlackLV() { return *timerBlackLV_; }
+    bool closeRequested() const { return closeRequested_; }
+
+    // Tray and window commands, named as the original's handlers.
+    void TrayIcon_MainClick();
+    void Show_TrayPopup_MainClick();
+    void Exit_TrayPopup_MainClick();
+    void BringToFront();
+    // Opens the task menu for drawn line n (1-5) at the pointer's screen position.
+    void openTaskMenu(int lineNumber, QPoint globalPos);
+    // Shows the connection state pictures (Img_Connected_Main / Img_DisConnected_Main).
+    void showOnline(bool online);
+
+  signals:
+    void filesDropped(const QStringList& paths);
+    // Raised each time the window becomes visible (FormShow).
+    void formShown();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildHeader();
+    void buildButtons();
+    void buildStatus();
+    QLabel* addLabel(const QString& name, const QString& text, const QRect& geometry);
+    void startMove(QMouseEvent* event);
+    void resetButtons();
+    void onMenuEntry(int entry);
+    void onView();
+    void onRemoveKey();
+
+    TaskListControl* rows_ = nullptr;
+    TaskViewAction* viewAction_ = nullptr;
+    ShareLookup* share_ = nullptr;
+    std::function<bool()> isRemote_;
+    std::function<bool(const QString&)> confirm_;
+    std::unique_ptr<Timer> timerBlackLV_;
+    TransferDigest digest_;
+
+    SkinnedTaskList* list_ = nullptr;
+    TFormTableView* tableView_ = nullptr;
+    MainTray* tray_ = nullptr;
+    std::array<ImageButton*, 8> buttons_{};
+    ImageButton* changeButton_ = nullptr;
+    SkinImage* logo_ = nullptr;
+    SkinImage* minimize_ = nullptr;
+    SkinImage* close_ = nullptr;
+    QLabel* title_ = nullptr;
+    SkinImage* online_ = nullptr;
+    SkinImage* offline_ = nullptr;
+    QLineEdit* refreshEdit_ = nullptr;
+    FormState* mainForm_ = nullptr;
+    FormBinder* mainBinder_ = nullptr;
+    FormBinder* setupBinder_ = nullptr;
+    bool closeRequested_ = false;
+    bool manualMove_ = false;
+    QPoint moveOffset_;
+};
+
+}  // namespace fv::ui
