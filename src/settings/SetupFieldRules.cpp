@@ -4,6 +4,7 @@
 #include "settings/NumericFieldRule.h"
 #include "settings/SetupFieldDefaults.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace fv {
@@ -202,6 +203,15 @@ void SetupFieldRules::rememberRefreshExitValue() {
     const auto value = NumericFieldRule::parse(form_.text("EditAufresh_Setup"));
     refreshExitValue_ =
         (value && *value >= kRefreshMin) ? QString::number(*value) : QStringLiteral("10");
+}
+
+int32_t SetupFieldRules::applyRefreshChange() {
+    const auto value = NumericFieldRule::parse(form_.text("EditAufresh_Setup"));
+    if (!value || *value < kRefreshMin)
+        form_.setText("EditAufresh_Setup", QString::number(kRefreshMin));
+    // The field's rule keeps it at 180 or less, so the product fits.
+    const auto seconds = NumericFieldRule::parse(form_.text("EditAufresh_Setup"));
+    return static_cast<int32_t>(std::min<qint64>(seconds.value_or(kRefreshMin), 180) * 1000);
 }
 
 void SetupFieldRules::localListChosen() {

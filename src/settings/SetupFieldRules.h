@@ -9,6 +9,7 @@
 #include "settings/SetupFormKind.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <map>
 
@@ -47,6 +48,10 @@ class SetupFieldRules {
     void selectLocal();
     void selectRemote();
     void applyModeEnabling();
+
+    // The refresh field's "Change" button: a value below 5 (or no whole number) becomes "5";
+    // returns the period in milliseconds for the record and the refresh timer.
+    int32_t applyRefreshChange();
 
     bool connectionFieldsChanged() const { return connectionFieldsChanged_; }
     void clearConnectionFieldsChanged() { connectionFieldsChanged_ = false; }

@@ -77,6 +77,24 @@ TEST_F(PagesFields, EmptiedFieldStaysEmptyUntilItIsLeft) {
     }
 }
 
+TEST_F(PagesFields, RefreshChangeButtonRaisesLowValuesToFive) {
+    const struct {
+        const char* text;
+        const char* after;
+        int32_t ms;
+    } cases[] = {{"3", "5", 5000}, {"", "5", 5000},     {"0", "5", 5000},
+                 {"5", "5", 5000}, {"42", "42", 42000}, {"180", "180", 180000}};
+    for (const auto& c : cases) {
+        form.setText("EditAufresh_Setup", c.text);
+        EXPECT_EQ(rules.applyRefreshChange(), c.ms) << c.text;
+        EXPECT_EQ(form.text("EditAufresh_Setup"), c.after) << c.text;
+    }
+    // The same 3 becomes 10 when the field is merely left.
+    form.setText("EditAufresh_Setup", "3");
+    form.exit("EditAufresh_Setup");
+    EXPECT_EQ(form.text("EditAufresh_Setup"), "10");
+}
+
 TEST_F(PagesFields, SharedServicePortExitRepairsTheServicePortFromAnyPortField) {
     for (const char* field : {"EditFVPort_Setup", "EditFVPort2_Setup", "Edit_AuthPort_Setup"}) {
         form.setText("EditFVPort_Setup", "");
