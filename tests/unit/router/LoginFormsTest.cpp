@@ -2,17 +2,14 @@
 // outcome table applied to the form-state model.
 #include <gtest/gtest.h>
 
+#include "QtPrinters.h"
+
 #include <QCoreApplication>
 #include <QThread>
 
 #include "i18n/Messages.h"
 #include "router/LoginForms.h"
 #include "router/SetupControlNames.h"
-
-// Readable failure output for texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace fv {
 namespace {
