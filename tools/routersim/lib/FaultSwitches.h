@@ -1,0 +1,30 @@
+// Thread-safe holder of one listener's faults; tests flip them while the listener runs.
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "Faults.h"
+
+namespace routersim {
+
+class FaultSwitches {
+  public:
+    void set(const Faults& faults);
+    void clear();
+    // The faults for a request with this target, counting it against `remaining`.
+    Faults take(const std::string& target);
+
+    // Refused connections: the listening socket is closed while this is on.
+    void setRefuse(bool on) { refuse_ = on; }
+    bool refusing() const { return refuse_; }
+
+  private:
+    std::mutex mutex_;
+    std::optional<Faults> faults_;
+    std::atomic<bool> refuse_{false};
+};
+
+}  // namespace routersim

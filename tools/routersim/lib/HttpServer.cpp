@@ -1,0 +1,209 @@
+// A small HTTP/1.1 server that replies once per connection and closes.
+#include "HttpServer.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "RequestParser.h"
+#include "Stream.h"
+
+namespace routersim {
+
+namespace {
+
+constexpr std::size_t kMaxHead = 64 * 1024;
+constexpr long long kMaxBody = 64LL * 1024 * 1024;
+
+void setTimeouts(int fd) {
+    timeval tv{10, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
+}
+
+}  // namespace
+
+HttpServer::HttpServer(std::string name, Handler handler, RequestLog& log, FaultSwitches& faults,
+                       SSL_CTX* tls)
+    : name_(std::move(name)), handler_(std::move(handler)), log_(log), faults_(faults), tls_(tls) {}
+
+HttpServer::~HttpServer() {
+    stop();
+}
+
+bool HttpServer::start(const std::string& address, std::uint16_t port, std::string* error) {
+    if (!listener_.open(address, port, error))
+        return false;
+    stopping_ = false;
+    acceptThread_ = std::thread([this] { acceptLoop(); });
+    return true;
+}
+
+void HttpServer::stop() {
+    stopping_ = true;
+    if (acceptThread_.joinable())
+        acceptThread_.join();
+    listener_.close();
+    std::list<std::unique_ptr<Connection>> remaining;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto& c : connections_) {
+            if (c->fd >= 0)
+                ::shutdown(c->fd, SHUT_RDWR);
+        }
+        remaining.swap(connections_);
+    }
+    for (auto& c : remaining) {
+        if (c->thread.joinable())
+            c->thread.join();
+    }
+}
+
+void HttpServer::followRefuseSwitch() {
+    if (faults_.refusing() && listener_.isOpen())
+        listener_.close();
+    if (!faults_.refusing() && !listener_.isOpen())
+        listener_.reopen();
+}
+
+void HttpServer::acceptLoop() {
+    while (!stopping_) {
+        followRefuseSwitch();
+        reapFinished();
+        if (!listener_.isOpen()) {
+            pause(20);
+            continue;
+        }
+        pollfd p{listener_.fd(), POLLIN, 0};
+        if (::poll(&p, 1, 20) <= 0)
+            continue;
+        const int fd = ::accept4(listener_.fd(), nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0)
+            continue;
+        setTimeouts(fd);
+        std::lock_guard lock(mutex_);
+        auto connection = std::make_unique<Connection>();
+        Connection* raw = connection.get();
+        raw->fd = fd;
+        connections_.push_back(std::move(connection));
+        raw->thread = std::thread([this, raw, fd] { serve(raw, fd); });
+    }
+}
+
+void HttpServer::reapFinished() {
+    std::list<std::unique_ptr<Connection>> finished;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto it = connections_.begin(); it != connections_.end();) {
+            if ((*it)->done) {
+                finished.push_back(std::move(*it));
+                it = connections_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (auto& c : finished)
+        c->thread.join();
+}
+
+void HttpServer::forget(Connection* connection) {
+    std::lock_guard lock(mutex_);
+    connection->fd = -1;
+}
+
+void HttpServer::serve(Connection* connection, int fd) {
+    {
+        Stream stream(fd);
+        Request request;
+        const bool ok = (!tls_ || stream.startTls(tls_)) && readRequest(stream, request);
+        if (ok) {
+            log_.add(request);
+            const Faults faults = faults_.take(request.target);
+            pause(faults.delayMs);
+            if (faults.closeWithoutReply) {
+                stream.closeGracefully();  // the request has no effect, as if never read
+            } else if (!stopping_) {
+                reply(stream, connection, handler_(request, faults), faults);
+            }
+        }
+        forget(connection);
+    }
+    std::lock_guard lock(mutex_);
+    connection->done = true;
+}
+
+bool HttpServer::readRequest(Stream& stream, Request& request) {
+    std::string head;
+    if (!stream.readHead(head, kMaxHead))
+        return false;
+    auto parsed = parseRequestHead(head);
+    if (!parsed) {
+        stream.writeAll(
+            "HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        return false;
+    }
+    request = std::move(*parsed);
+    request.listener = name_;
+    const auto length = contentLength(request);
+    if (length && (*length < 0 || *length > kMaxBody)) {
+        stream.writeAll(
+            "HTTP/1.1 413 Payload Too Large\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        return false;
+    }
+    if (length && *length > 0) {
+        const auto expect = request.header("Expect");
+        if (expect && *expect == "100-continue")
+            stream.writeAll("HTTP/1.1 100 Continue\r\n\r\n");
+        if (!stream.readExact(request.body, static_cast<std::size_t>(*length)))
+            return false;
+    }
+    return true;
+}
+
+void HttpServer::reply(Stream& stream, Connection* connection, Response response,
+                       const Faults& faults) {
+    if (response.dropConnection) {
+        stream.closeGracefully();
+        return;
+    }
+    if (!faults.statusLine.empty())
+        response.statusLine = faults.statusLine;
+    if (faults.replaceBody)
+        response.body = faults.body;
+    const std::string head = response.head();
+    if (faults.resetMidBody) {
+        stream.writeAll(head + response.body.substr(0, response.body.size() / 2));
+        pause(50);  // let the partial body reach the peer before the reset
+        forget(connection);
+        stream.reset();
+        return;
+    }
+    const std::string all = head + response.body;
+    if (faults.dripChunkBytes > 0) {
+        for (std::size_t pos = 0; pos < all.size() && !stopping_;
+             pos += static_cast<std::size_t>(faults.dripChunkBytes)) {
+            if (!stream.writeAll(std::string_view(all).substr(pos, faults.dripChunkBytes)))
+                return;
+            pause(faults.dripIntervalMs);
+        }
+    } else {
+        stream.writeAll(all);
+    }
+    stream.closeGracefully();
+    // Wait for the peer to close so the reply is never cut by our own close.
+    char sink[256];
+    while (stream.read(sink, sizeof sink) > 0) {
+    }
+}
+
+void HttpServer::pause(int milliseconds) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!stopping_ && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+}  // namespace routersim
