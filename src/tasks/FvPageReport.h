@@ -1,0 +1,32 @@
+// The router's task report ("fv_print_status.cgi"): UTF-8 text, one task per line, each line
+// a bracketed list of at least 13 quoted items. Plain functions over bytes; never throw.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tasks/FvPageInfo.h"
+
+namespace fv {
+
+class FvPageReport {
+  public:
+    // Buffers reused from one parse to the next so a steady report allocates nothing new.
+    struct Scratch {
+        std::string line;
+        std::vector<std::string> items;
+    };
+
+    // A reply holding "?xml" anywhere is some other page of the router, not a report.
+    static bool isOtherPage(std::string_view body);
+
+    // Rewrites the table from the report (row count reset first). A line with fewer than
+    // 13 items ends the parse; the rows taken before it stay. Returns the row count.
+    static int parse(std::string_view body, _FVPAGE_INFO_ARRAY& table, Scratch& scratch);
+
+    // Item 0 may carry a bracket and quotes around the identifier.
+    static std::string identifierFromItem(std::string_view item0);
+};
+
+}  // namespace fv

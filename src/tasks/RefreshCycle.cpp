@@ -1,0 +1,144 @@
+#include "tasks/RefreshCycle.h"
+
+#include "i18n/Messages.h"
+#include "tasks/TFVPageGeneralSettingThread.h"
+#include "tasks/TGetFVPageInfoThread.h"
+#include "tasks/TaskListBuilder.h"
+
+namespace fv {
+
+RefreshCycle::RefreshCycle(Deps deps) : d_(std::move(deps)) {
+    d_.timerGetFVPage->setHandler([this] { TimerGetFVPageTimer(); });
+}
+
+void RefreshCycle::show() {
+    d_.mainForm->setText("Lab_ConnectStatus_Main", msg::FormMainMsg5);
+    showConnected(false);
+    d_.timerGetFVPage->setInterval(kFirstTickMs);
+    d_.timerGetFVPage->setEnabled(true);
+}
+
+void RefreshCycle::showConnected(bool online) {
+    d_.mainForm->setVisible("Img_Connected_Main", online);
+    d_.mainForm->setVisible("Img_DisConnected_Main", !online);
+}
+
+void RefreshCycle::setServiceChoiceEnabled(bool on) {
+    if (!d_.setupForm)
+        return;
+    d_.setupForm->setEnabled("RadioBtnFVEnable_Setup", on);
+    d_.setupForm->setEnabled("RadioBtnFVDisable_Setup", on);
+}
+
+void RefreshCycle::resetList() {
+    d_.model->resetView();
+}
+
+void RefreshCycle::TimerGetFVPageTimer() {
+    const int32_t interval = d_.records->connection().RefreshIntervalMs;
+    if (interval != 0)
+        d_.timerGetFVPage->setInterval(interval);
+    d_.state->offline = true;
+    d_.timerGetFVPage->setEnabled(false);
+    d_.mainForm->setVisible("LabCmdSendMsg_Main", false);
+    d_.mainForm->setVisible("LabTaskStatus_LinkContext_Main", false);
+
+    auto state = d_.state;
+    auto table = d_.table;
+    auto gateway = d_.gateway;
+    d_.runner->run(
+        [state, table, gateway] {
+            TGetFVPageInfoThread fetch(*gateway, *table);
+            state->offline = !fetch.Execute();
+        },
+        [this] { GetFVPageInfoThreadDone(); });
+
+    auto general = d_.general;
+    SettingsRecords* records = d_.records;
+    d_.runner->run(
+        [gateway, records, general] {
+            TFVPageGeneralSettingThread read(*gateway, *records, *general);
+            read.Execute();
+        },
+        [this] { FVPageGeneralSettingThreadDone(); });
+}
+
+void RefreshCycle::GetFVPageInfoThreadDone() {
+    RefreshState& s = *d_.state;
+    if (s.offline) {
+        d_.mainForm->setVisible("LabTaskStatus_Context_Main", false);
+        setServiceChoiceEnabled(false);
+        ++s.failureCounter;
+        if (s.failureCounter <= kGraceFailures)
+            return;
+        d_.mainForm->setText("Lab_ConnectStatus_Main", msg::FormMainMsg5);
+        showConnected(false);
+        s.failureCounter = kGraceFailures + 1;
+        return;
+    }
+    d_.mainForm->setVisible("LabGetFVInfoStatus_Main", false);
+    setServiceChoiceEnabled(true);
+    d_.mainForm->setText("Lab_ConnectStatus_Main", msg::FormMainMsg6);
+    showConnected(true);
+    if (s.failureCounter != 0) {
+        if (d_.retryUploads)
+            d_.retryUploads();
+        resetList();
+    }
+    s.failureCounter = 0;
+    if (s.resetPending == 0 || s.resetPending == 5) {
+        resetList();
+        s.resetPending = 6;
+    }
+    startListBuild();
+}
+
+void RefreshCycle::startListBuild() {
+    // The queue lives on the UI thread: its rows are taken here and handed to the build.
+    auto queue = std::make_shared<std::vector<QueueRow>>();
+    if (d_.queue)
+        *queue = d_.queue->queueRows();
+    auto result = std::make_shared<ListBuildResult>();
+    auto table = d_.table;
+    const uint64_t generation = ++buildsStarted_;
+    d_.runner->run(
+        [table, queue, result] {
+            *result = TaskListBuilder::ParseFVPageResultToListViewThread_Main(*table, *queue);
+        },
+        [this, result, generation] {
+            // A slower older build never overwrites the rows of a newer one.
+            if (generation <= buildApplied_)
+                return;
+            buildApplied_ = generation;
+            d_.model->replaceRows(std::move(result->rows));
+        });
+}
+
+void RefreshCycle::FVPageGeneralSettingThreadDone() {
+    d_.timerGetFVPage->setEnabled(true);
+}
+
+void RefreshCycle::UpdateOfflineTaskList() {
+    RefreshState& s = *d_.state;
+    TaskListModel& model = *d_.model;
+    model.beginUpdate();
+    if (!s.queuedFileMarker && model.rowCount() > 0) {
+        for (int i = model.rowCount() - 1; i >= 0; --i) {
+            if (!model.row(i).texts[TaskListRow::Status].contains(QLatin1String("in progress")))
+                continue;
+            model.removeRow(i);
+            if (!s.offlineResetDone) {
+                resetList();
+                s.offlineResetDone = true;
+            }
+        }
+    }
+    if (d_.queue) {
+        for (const QueueRow& entry : d_.queue->queueRows())
+            model.appendRow(TaskListBuilder::offlineUploadRow(entry));
+    }
+    s.queuedFileMarker = false;
+    model.endUpdate();
+}
+
+}  // namespace fv

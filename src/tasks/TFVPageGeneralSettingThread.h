@@ -1,0 +1,36 @@
+// The general-settings read of every refresh tick: the service's download folder (item 6)
+// and the router's device name (item 15). A failure naming "307" ends the session so the
+// next request logs in again.
+#pragma once
+
+#include <string_view>
+
+#include "router/SettingsRecords.h"
+#include "tasks/GeneralSettingsValues.h"
+#include "tasks/RouterGateway.h"
+
+namespace fv {
+
+class TFVPageGeneralSettingThread {
+  public:
+    static constexpr int kTimeoutMs = 2000;
+    static constexpr const char* kPath =
+        "//ferrovane//fv_apply.cgi?action_mode=initial&download_type=General";
+
+    TFVPageGeneralSettingThread(RouterGateway& gateway, SettingsRecords& records,
+                                GeneralSettingsValues& values)
+        : gateway_(gateway), records_(records), values_(values) {}
+
+    // True when the router answered.
+    bool Execute();
+
+    // Replaces the values from a reply of at least 16 items; keeps them otherwise.
+    static void ParseReturnText(std::string_view text, GeneralSettingsValues& values);
+
+  private:
+    RouterGateway& gateway_;
+    SettingsRecords& records_;
+    GeneralSettingsValues& values_;
+};
+
+}  // namespace fv

@@ -1,0 +1,28 @@
+#include "tasks/TGetFVPageInfoThread.h"
+
+#include <mutex>
+
+#include "platform/DebugLog.h"
+#include "tasks/FvPageReport.h"
+
+namespace fv {
+
+bool TGetFVPageInfoThread::Execute() {
+    std::lock_guard gate(table_.fetchGate());
+    RouterRequest request;
+    request.pathAndQuery = std::string(kPath) + gateway_.cacheBreaker();
+    request.connectTimeoutMs = kTimeoutMs;
+    request.readTimeoutMs = kTimeoutMs;
+    request.loginFirst = true;
+    const RouterReply reply = gateway_.get(request);
+    if (!reply.ok) {
+        DebugLog::write("FVPageHttpGet - http connect fault!; E.Message = " + reply.failureText);
+        return false;
+    }
+    if (FvPageReport::isOtherPage(reply.body))
+        return false;
+    table_.parseReport(reply.body);
+    return true;
+}
+
+}  // namespace fv

@@ -1,0 +1,126 @@
+#include "tasks/TaskCommands.h"
+
+#include "i18n/Messages.h"
+#include "platform/DebugLog.h"
+#include "tasks/TFVPageButtonControlThread.h"
+
+namespace fv {
+
+namespace {
+
+struct CommandInfo {
+    const char* button;
+    const char* caption;
+};
+
+constexpr CommandInfo kCommands[] = {
+    {"BtnFVPageRemove_Main", "Remove"},        {"BtnFVPagePause_Main", "Pause"},
+    {"BtnFVPageResume_Main", "Resume"},        {"BtnFVPagePauseAll_Main", "Pause All"},
+    {"BtnFVPageResumeAll_Main", "Resume All"}, {"BtnFVPageClear_Main", "Clear Complete"},
+};
+
+const CommandInfo& info(TaskCommand command) {
+    return kCommands[static_cast<int>(command)];
+}
+
+}  // namespace
+
+TaskCommands::TaskCommands(Deps deps) : d_(std::move(deps)) {}
+
+QString TaskCommands::buttonName(TaskCommand command) {
+    return QString::fromLatin1(info(command).button);
+}
+
+QString TaskCommands::defaultCaption(TaskCommand command) {
+    return QString::fromLatin1(info(command).caption);
+}
+
+void TaskCommands::BtnFVPageRemove_MainClick() {
+    perTaskCommand(TaskCommand::Remove);
+}
+void TaskCommands::BtnFVPagePause_MainClick() {
+    perTaskCommand(TaskCommand::Pause);
+}
+void TaskCommands::BtnFVPageResume_MainClick() {
+    perTaskCommand(TaskCommand::Resume);
+}
+void TaskCommands::BtnFVPagePauseAll_MainClick() {
+    allCommand(TaskCommand::PauseAll);
+}
+void TaskCommands::BtnFVPageResumeAll_MainClick() {
+    allCommand(TaskCommand::ResumeAll);
+}
+void TaskCommands::BtnFVPageClear_MainClick() {
+    allCommand(TaskCommand::ClearComplete);
+}
+
+// Stops the refresh, disables the button and shows "<caption>" Sent.
+void TaskCommands::announce(TaskCommand command) {
+    d_.timerGetFVPage->setEnabled(false);
+    const QString button = buttonName(command);
+    d_.form->setEnabled(button, false);
+    QString caption = d_.form->text(button);
+    if (caption.isEmpty())
+        caption = defaultCaption(command);
+    d_.form->setText(kLabelSent,
+                     QLatin1Char('"') + caption + QLatin1String("\" ") + msg::FormMainMsg9);
+    d_.form->setVisible(kLabelSent, true);
+}
+
+void TaskCommands::perTaskCommand(TaskCommand command) {
+    const int r = d_.model->selectedRow();
+    if (!d_.model->validRow(r)) {
+        if (d_.restoreCursor)
+            d_.restoreCursor();
+        return;
+    }
+    d_.model->setRowSelected(r, true);
+    const bool remove = command == TaskCommand::Remove;
+    if (remove)
+        d_.state->resetPending = 0;
+    announce(command);
+
+    const TaskListRow row = d_.model->row(r);
+    if (remove && row.isUploadRow()) {
+        if (d_.queue)
+            d_.queue->removeQueuedFile(row.texts[TaskListRow::FileName]);
+        d_.timerGetFVPage->setInterval(1000);
+        d_.timerGetFVPage->setEnabled(true);
+    } else {
+        SendTaskCommand(command, row.caption.toStdString(),
+                        row.texts[TaskListRow::Type].toStdString());
+    }
+
+    d_.model->setRowSelected(r, false);
+    if (remove) {
+        for (TaskCommand c : {TaskCommand::Remove, TaskCommand::Pause, TaskCommand::Resume})
+            d_.form->setEnabled(buttonName(c), false);
+    }
+}
+
+void TaskCommands::allCommand(TaskCommand command) {
+    announce(command);
+    SendTaskCommand(command, "0", "0");
+    if (command == TaskCommand::ClearComplete && d_.retryUploads)
+        d_.retryUploads();
+}
+
+void TaskCommands::SendTaskCommand(TaskCommand command, const std::string& taskId,
+                                   const std::string& downloadType) {
+    auto worker = std::make_shared<TFVPageButtonControlThread>(
+        *d_.gateway, TaskCommandText::build(command, taskId, downloadType));
+    // The worker keeps the gateway and the state alive for as long as it runs.
+    auto gateway = d_.gateway;
+    auto state = d_.state;
+    d_.runner->run([worker, gateway, state] { state->offline = !worker->Execute(); },
+                   [this] { FVPageButtonControlThreadDone(); });
+}
+
+void TaskCommands::FVPageButtonControlThreadDone() {
+    DebugLog::write("TFormMain::FVPageButtonControlThreadDone");
+    const bool local = d_.isLocalMode ? d_.isLocalMode() : true;
+    d_.timerGetFVPage->setInterval(local ? 2000 : 5000);
+    d_.timerGetFVPage->setEnabled(true);
+}
+
+}  // namespace fv

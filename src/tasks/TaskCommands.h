@@ -1,0 +1,65 @@
+// The six task command buttons of the main window. Each stops the refresh, shows the
+// "Sent" label and sends one command on a worker of its own; the worker's end re-arms the
+// refresh 2 s (local connection) or 5 s (remote) later. Remove on a row that stands for a
+// queued upload deletes the file from the queue and sends nothing. UI thread only.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/FormState.h"
+#include "platform/Timer.h"
+#include "tasks/QueueRowSource.h"
+#include "tasks/RefreshState.h"
+#include "tasks/RouterGateway.h"
+#include "tasks/TaskCommand.h"
+#include "tasks/TaskListModel.h"
+#include "tasks/TaskRunner.h"
+
+namespace fv {
+
+class TaskCommands {
+  public:
+    struct Deps {
+        TaskListModel* model = nullptr;
+        FormState* form = nullptr;        // the main window's controls
+        Timer* timerGetFVPage = nullptr;  // the refresh timer
+        std::shared_ptr<RefreshState> state;
+        std::shared_ptr<RouterGateway> gateway;
+        TaskRunner* runner = nullptr;
+        QueueRowSource* queue = nullptr;     // may be null until the queue exists
+        std::function<void()> retryUploads;  // the queue's Retry action
+        std::function<bool()> isLocalMode;   // the connection settings' "Local" choice
+        std::function<void()> restoreCursor;
+    };
+
+    static constexpr const char* kLabelSent = "LabCmdSendMsg_Main";
+
+    explicit TaskCommands(Deps deps);
+
+    void BtnFVPageRemove_MainClick();
+    void BtnFVPagePause_MainClick();
+    void BtnFVPageResume_MainClick();
+    void BtnFVPagePauseAll_MainClick();
+    void BtnFVPageResumeAll_MainClick();
+    void BtnFVPageClear_MainClick();
+
+    void SendTaskCommand(TaskCommand command, const std::string& taskId,
+                         const std::string& downloadType);
+    void FVPageButtonControlThreadDone();
+
+    // The button control and its English caption for a command.
+    static QString buttonName(TaskCommand command);
+    static QString defaultCaption(TaskCommand command);
+
+  private:
+    void perTaskCommand(TaskCommand command);
+    void allCommand(TaskCommand command);
+    void announce(TaskCommand command);
+
+    Deps d_;
+};
+
+}  // namespace fv

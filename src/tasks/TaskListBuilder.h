@@ -1,0 +1,40 @@
+// Turns the task table and the upload queue into task list rows. Runs off the UI thread;
+// the caller applies the rows to the model on the UI thread in one change.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tasks/FvPageInfo.h"
+#include "tasks/QueueRowSource.h"
+#include "tasks/TaskListRow.h"
+
+namespace fv {
+
+class TaskTable;
+
+struct ListBuildResult {
+    std::vector<TaskListRow> rows;
+    bool failed = false;  // the rows stop at the failing task; the failure is logged
+};
+
+class TaskListBuilder {
+  public:
+    // The router rows in report order, then one row per queued file. A progress field that
+    // is not a number stops the build there.
+    static ListBuildResult ParseFVPageResultToListViewThread_Main(
+        const TaskTable& table, const std::vector<QueueRow>& queue);
+
+    // Same, over a table the caller already holds.
+    static void build(const _FVPAGE_INFO_ARRAY& table, const std::vector<QueueRow>& queue,
+                      ListBuildResult& result);
+
+    // A router task's row; false when its progress field is not a number.
+    static bool routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std::string& failure);
+    // A queued file's row as the list build shows it.
+    static TaskListRow uploadRow(const QueueRow& entry);
+    // A queued file's row as the offline refresh shows it (no type, no progress).
+    static TaskListRow offlineUploadRow(const QueueRow& entry);
+};
+
+}  // namespace fv

@@ -1,0 +1,20 @@
+#include "tasks/TaskTable.h"
+
+namespace fv {
+
+int TaskTable::parseReport(std::string_view body) {
+    std::lock_guard lock(mutex_);
+    return FvPageReport::parse(body, table_, scratch_);
+}
+
+void TaskTable::read(const std::function<void(const _FVPAGE_INFO_ARRAY&)>& read) const {
+    std::lock_guard lock(mutex_);
+    read(table_);
+}
+
+int TaskTable::count() const {
+    std::lock_guard lock(mutex_);
+    return table_.count;
+}
+
+}  // namespace fv

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "TaskTestDoubles.h"
+#include "platform/DebugLog.h"
+#include "tasks/TaskListBuilder.h"
+#include "tasks/TaskTable.h"
+
+namespace fv {
+namespace {
+
+using Row = TaskListRow;
+using test::taskLine;
+
+QStringList texts(const Row& row) {
+    QStringList out{row.caption};
+    for (const QString& t : row.texts)
+        out << t;
+    return out;
+}
+
+TEST(TaskListBuilder, RouterRowsThenUploadRows) {
+    TaskTable table;
+    table.parseReport("[" + taskLine("11", "a.iso", "0.5", "1.2 GB", "Vfat4G", "BT") + "\n," +
+                      taskLine("12", "b.nzb", "1", "900 MB", "Paused", "NZB") + "]");
+    const std::vector<QueueRow> queue = {
+        {QStringLiteral("x.torrent"), QStringLiteral("in progress")},
+        {QStringLiteral("y.nzb"), QStringLiteral("Done")},
+        {QStringLiteral("z.TORRENT"), QStringLiteral("in progress")},
+    };
+    const ListBuildResult result =
+        TaskListBuilder::ParseFVPageResultToListViewThread_Main(table, queue);
+    EXPECT_FALSE(result.failed);
+    const std::vector<QStringList> expected = {
+        {"11", "a.iso", "BT", "50%", "Format Error", "1.2 GB", "10 KBps", "2 KBps"},
+        {"12", "b.nzb", "NZB", "100%", "Paused", "900 MB", "10 KBps", "2 KBps"},
+        {"zzz999", "x.torrent", "BT", "0%", "in progress", "", "", ""},
+        {"zzz999", "y.nzb", "NZB", "0%", "Done", "", "", ""},
+        {"zzz999", "z.TORRENT", "NZB", "0%", "in progress", "", "", ""},  // case-sensitive
+    };
+    ASSERT_EQ(result.rows.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(texts(result.rows[i]), expected[i]) << i;
+}
+
+TEST(TaskListBuilder, ProgressThatIsNotANumberStopsTheBuildAndLogs) {
+    LogCapture log;
+    TaskTable table;
+    table.parseReport(taskLine("1", "a", "0.25") + "\n" + taskLine("2", "b", "n/a") + "\n" +
+                      taskLine("3", "c", "0"));
+    const ListBuildResult result = TaskListBuilder::ParseFVPageResultToListViewThread_Main(
+        table, {{QStringLiteral("q.torrent"), QStringLiteral("in progress")}});
+    EXPECT_TRUE(result.failed);
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.rows[0].caption, QStringLiteral("1"));
+    EXPECT_TRUE(
+        log.contains("catch error : in ParseFVPageResultToListViewThread_Main(), E.Message = "));
+}
+
+TEST(TaskListBuilder, EmptyReportLeavesOnlyUploadRows) {
+    TaskTable table;
+    table.parseReport("");
+    const ListBuildResult result = TaskListBuilder::ParseFVPageResultToListViewThread_Main(
+        table, {{QStringLiteral("q.nzb"), QStringLiteral("in progress")}});
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_TRUE(result.rows[0].isUploadRow());
+}
+
+TEST(TaskListBuilder, OfflineUploadRowHasNoTypeOrProgress) {
+    const Row row =
+        TaskListBuilder::offlineUploadRow({QStringLiteral("f.torrent"), QStringLiteral("Done")});
+    EXPECT_EQ(texts(row), (QStringList{"zzz999", "f.torrent", "", "", "Done", "", "", ""}));
+}
+
+}  // namespace
+}  // namespace fv
