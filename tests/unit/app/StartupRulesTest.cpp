@@ -3,6 +3,7 @@
 
 #include "StartupFakes.h"
 #include "app/AtBeginTimer.h"
+#include "app/DisplayCheck.h"
 #include "app/SetupFileCheck.h"
 #include "app/StartupArguments.h"
 #include "platform/DebugLog.h"
@@ -104,6 +105,34 @@ TEST(StartupArguments, OnlyTheFirstArgumentCounts) {
     EXPECT_EQ(StartupArguments::firstArgument({"ferrovane"}), QString());
     EXPECT_EQ(StartupArguments::firstArgument({}), QString());
     EXPECT_EQ(StartupArguments::firstArgument({"ferrovane", "/a.nzb", "/b.nzb"}), "/a.nzb");
+}
+
+}  // namespace
+}  // namespace fv
+
+namespace fv {
+namespace {
+
+struct DisplayCase {
+    DisplayCheck::Session session;
+    bool usable;
+};
+
+class DisplayCheckTest : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(DisplayCheckTest, NeedsSomeDisplayOrAnExplicitPlatform) {
+    EXPECT_EQ(DisplayCheck::usable(GetParam().session), GetParam().usable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, DisplayCheckTest,
+                         ::testing::Values(DisplayCase{{"", "", ""}, false},
+                                           DisplayCase{{" ", "", ""}, false},
+                                           DisplayCase{{"", ":0", ""}, true},
+                                           DisplayCase{{"", "", "wayland-0"}, true},
+                                           DisplayCase{{"offscreen", "", ""}, true}));
+
+TEST(DisplayCheck, HintNamesXvfbRun) {
+    EXPECT_TRUE(DisplayCheck::hint("ferrovane").contains("xvfb-run -a ferrovane"));
 }
 
 }  // namespace

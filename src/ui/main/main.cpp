@@ -1,0 +1,72 @@
+// Program entry: one client per user. A later start hands its file to the running client
+// and ends; the first start creates the main window and runs the start-up steps.
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <exception>
+
+#include "MainWindowShell.h"
+#include "app/AtBeginTimer.h"
+#include "app/DisplayCheck.h"
+#include "app/MainWindowStartup.h"
+#include "app/ProgramEntry.h"
+#include "platform/DebugLog.h"
+#include "platform/SingleInstance.h"
+#include "platform/Timer.h"
+#include "ui/TFormMain.h"
+
+namespace {
+
+int runClient(QApplication& app, fv::SingleInstance& instance) {
+    fv::ui::TFormMain window;
+    fv::ui::MainWindowShell shell(window);
+    shell.setOfflineIndicator([&window] { window.showOnline(false); });
+    fv::QtTimer timerGetFVPage(500);
+    fv::QtTimer timerTaskListUpdate(3000);
+    fv::QtTimer timerAtBegin(1000);
+    fv::MainWindowStartup startup(fv::StartupEnvironment::system(), shell, shell,
+                                  {timerGetFVPage, window.timerBlackLV(), timerTaskListUpdate},
+                                  app.arguments());
+    if (!startup.formCreate())
+        return 1;
+    fv::AtBeginTimer atBegin(timerAtBegin, nullptr);  // no update window yet
+    atBegin.start();
+
+    instance.setHandOffHandler([&](const QString& path) { startup.handOff(path); });
+    instance.setRestoreHandler([&] { shell.restore(); });
+    QObject::connect(&window, &fv::ui::TFormMain::formShown, &window, [&] { startup.formShow(); });
+    QObject::connect(&window, &fv::ui::TFormMain::filesDropped, &window,
+                     [&](const QStringList& paths) { startup.filesDropped(paths); });
+
+    window.show();
+    const int code = app.exec();
+    startup.formDestroy();
+    return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!fv::DisplayCheck::usable(fv::DisplayCheck::current())) {
+        std::fputs(fv::DisplayCheck::hint(QStringLiteral("ferrovane")).toLocal8Bit().constData(),
+                   stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ferrovane"));
+    try {
+        fv::SingleInstance instance;
+        const fv::ProgramEntry::Result entry = fv::ProgramEntry::run(instance, app.arguments());
+        if (!entry.runClient) {
+            if (!entry.message.isEmpty())
+                std::fprintf(stderr, "ferrovane: %s\n", entry.message.toLocal8Bit().constData());
+            return entry.exitCode;
+        }
+        return runClient(app, instance);
+    } catch (const std::exception& e) {
+        fv::DebugLog::write(std::string("ferrovane: ") + e.what());
+        QMessageBox::critical(nullptr, QStringLiteral("The New Ferrovane"),
+                              QString::fromLocal8Bit(e.what()));
+    }
+    return 0;
+}
