@@ -11,6 +11,7 @@
 #include "app/MainWindowStartup.h"
 #include "app/ProgramEntry.h"
 #include "platform/DebugLog.h"
+#include "platform/QuitOnSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/Timer.h"
 #include "ui/TFormMain.h"
@@ -37,6 +38,9 @@ int runClient(QApplication& app, fv::SingleInstance& instance) {
     QObject::connect(&window, &fv::ui::TFormMain::formShown, &window, [&] { startup.formShow(); });
     QObject::connect(&window, &fv::ui::TFormMain::filesDropped, &window,
                      [&](const QStringList& paths) { startup.filesDropped(paths); });
+
+    // Log-out and Ctrl+C end the loop like the exit command, so the queue is saved.
+    fv::QuitOnSignals quitOnSignals([&](int) { startup.requestExit(); });
 
     window.show();
     const int code = app.exec();
