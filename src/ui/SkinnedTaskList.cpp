@@ -37,9 +37,9 @@ constexpr std::array<ColumnNames, kColumnCount> kNames = {{
 }};
 
 // Designed for a 635-pixel list; the last column gets its extra 10 pixels on top.
-constexpr ColumnLayout::Widths kDesignedWidths = {215, 50, 75, 85, 70, 70, 60};
+constexpr ColumnLayout::Widths kDesignedWidths = {170, 50, 92, 100, 72, 78, 63};
 constexpr int kHandleWidth = 6;
-constexpr int kPad = 6;
+constexpr int kPad = 5;
 constexpr int kPictureWidth = 28;
 
 bool busyCursorShowing() {
@@ -123,9 +123,10 @@ void SkinnedTaskList::buildTitles() {
         panel->setObjectName(QStringLiteral("panel_FVPageInfoLVTitle") + title);
         panel->setCursor(Qt::PointingHandCursor);
         panel->installEventFilter(this);
-        auto* label = new QLabel(QString::fromLatin1(kNames[k].caption), panel);
-        label->setObjectName(QStringLiteral("lab_FVPageInfoLVTitle") + title);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        auto* label = new LineLabel(QStringLiteral("lab_FVPageInfoLVTitle") + title, panel);
+        label->setText(QString::fromLatin1(kNames[k].caption));
+        label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        panel->setToolTip(label->text());
         label->setFont(f);
         QPalette pal = label->palette();
         pal.setColor(QPalette::WindowText, Skin::mutedInk());
@@ -147,7 +148,7 @@ void SkinnedTaskList::buildTitles() {
 
 void SkinnedTaskList::buildLines() {
     QFont f = font();
-    f.setPixelSize(12);
+    f.setPixelSize(11);
     for (int n = 0; n < kLines; ++n) {
         const QString num = QString::number(n + 1);
         Line& line = lines_[n];
@@ -457,6 +458,12 @@ void SkinnedTaskList::keyPressEvent(QKeyEvent* event) {
         emit selectionChanged(view_.selectedRow());
         announceState();
     }
+}
+
+void SkinnedTaskList::mousePressEvent(QMouseEvent* event) {
+    // Presses inside the list never move the window.
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
 }
 
 void SkinnedTaskList::wheelEvent(QWheelEvent* event) {

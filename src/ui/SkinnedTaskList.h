@@ -66,6 +66,7 @@ class SkinnedTaskList : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -98,7 +99,7 @@ class SkinnedTaskList : public QWidget {
 
     QWidget* titleStrip_ = nullptr;
     std::array<QWidget*, kColumnCount> titlePanels_{};
-    std::array<QLabel*, kColumnCount> titleLabels_{};
+    std::array<LineLabel*, kColumnCount> titleLabels_{};
     std::array<QWidget*, kColumnCount> handles_{};
     QWidget* filler_ = nullptr;
     QWidget* guide_ = nullptr;

@@ -166,10 +166,10 @@ void TFormMain::buildButtons() {
 
 void TFormMain::buildStatus() {
     addLabel(QStringLiteral("Lab_ConnectStatusTitle_Main"), QStringLiteral("Status"),
-             QRect(kMargin, kStatusTop, 48, 20));
+             QRect(kMargin + 10, kStatusTop, 48, 20));
     online_ = new SkinImage(QStringLiteral("Img_Connected_Main"), this);
     online_->setPicture(Skin::Picture::Online);
-    online_->setGeometry(kMargin + 50, kStatusTop + 2, 16, 16);
+    online_->setGeometry(kMargin + 60, kStatusTop + 2, 16, 16);
     online_->setToolTip(msg::FormMainMsg6);
     offline_ = new SkinImage(QStringLiteral("Img_DisConnected_Main"), this);
     offline_->setPicture(Skin::Picture::Offline);
@@ -177,30 +177,30 @@ void TFormMain::buildStatus() {
     offline_->setToolTip(msg::FormMainMsg5);
     showOnline(false);
     addLabel(QStringLiteral("Lab_ConnectStatus_Main"), msg::FormMainMsg5,
-             QRect(kMargin + 72, kStatusTop, 420, 20));
+             QRect(kMargin + 82, kStatusTop, 400, 20));
     QLabel* sent = addLabel(QStringLiteral("LabCmdSendMsg_Main"), QString(),
-                            QRect(kMargin + 440, kStatusTop, 209, 20));
+                            QRect(kMargin + 440, kStatusTop, 199, 20));
     sent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setColour(sent, Skin::accent().darker(130));
     sent->hide();
 
     QLabel* fetch = addLabel(QStringLiteral("LabGetFVInfoStatus_Main"), msg::FormMainMsg0,
-                             QRect(kMargin, kStatusTop + 24, 649, 20));
+                             QRect(kMargin + 10, kStatusTop + 24, 629, 20));
     setColour(fetch, Skin::warning());
     fetch->hide();
 
     QLabel* upload = addLabel(QStringLiteral("LabTaskStatus_Context_Main"), QString(),
-                              QRect(kMargin, kStatusTop + 48, 560, 20));
+                              QRect(kMargin + 10, kStatusTop + 48, 540, 20));
     setColour(upload, Skin::mutedInk());
     upload->hide();
     QLabel* failure = addLabel(QStringLiteral("LabTaskStatus_LinkContext_Main"), QString(),
-                               QRect(kMargin, kStatusTop + 48, 560, 20));
+                               QRect(kMargin + 10, kStatusTop + 48, 540, 20));
     setColour(failure, Skin::warning());
     failure->setCursor(Qt::PointingHandCursor);
     failure->installEventFilter(this);
     failure->hide();
     QLabel* countdown = addLabel(QStringLiteral("LabelCountDown_Main"), QString(),
-                                 QRect(kWidth - kMargin - 80, kStatusTop + 48, 80, 20));
+                                 QRect(kWidth - kMargin - 90, kStatusTop + 48, 80, 20));
     countdown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setColour(countdown, Skin::mutedInk());
 
@@ -345,6 +345,11 @@ void TFormMain::resetButtons() {
 void TFormMain::paintEvent(QPaintEvent*) {
     QPainter p(this);
     Skin::drawWindow(p, QRectF(rect()), kRadius, kHeaderHeight);
+    // The status lines sit on a card of their own under the list.
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Skin::lineRule(), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(kMargin - 0.5, kStatusTop - 6.5, 650, 80), 8, 8);
 }
 
 void TFormMain::startMove(QMouseEvent* event) {

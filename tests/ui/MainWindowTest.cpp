@@ -1,0 +1,247 @@
+#include <QAction>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+
+#include "MainWindowFixture.h"
+#include "platform/Timer.h"
+#include "ui/ImageButton.h"
+#include "ui/MainTray.h"
+#include "ui/SkinImage.h"
+#include "ui/TFormTableView.h"
+#include "ui/Tform_ProgBar.h"
+
+namespace fv::test {
+namespace {
+
+class FixedShare : public ShareLookup {
+  public:
+    void connectShare() override {}
+    ShareEntryKind probe(const QString&) override { return kind; }
+    ShareEntryKind kind = ShareEntryKind::File;
+};
+
+TEST_F(MainWindowTest, WindowShapeAndNamedControls) {
+    EXPECT_EQ(window->size(), QSize(683, 430));
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window->windowTitle(), "The New Ferrovane");
+    const char* captions[][2] = {{"lab_btnAddTask", "Add Task"},
+                                 {"lab_btnRemove", "Remove"},
+                                 {"lab_btnPause", "Pause"},
+                                 {"lab_btnResume", "Resume"},
+                                 {"lab_btnPauseAll", "Pause All"},
+                                 {"lab_btnResumeAll", "Resume All"},
+                                 {"lab_btnClearComplete", "Clear Complete"},
+                                 {"lab_btnSetup", "Settings"}};
+    for (auto [name, caption] : captions)
+        EXPECT_EQ(text(name), caption);
+    for (int n = 1; n <= 5; ++n) {
+        for (const char* col : {"Name", "Type", "Progress", "Status", "Size", "DLSp", "UpSp"})
+            find(QString("lab_FVPageInfoLV%1_%2").arg(col).arg(n));
+    }
+    for (const char* title : {"Name", "Type", "Progress", "Status", "Size", "DLSpeed", "UpSpeed"})
+        find(QString("lab_FVPageInfoLVTitle%1").arg(title));
+    find("panel_FVPageInfoLVTitleReserved");
+    EXPECT_EQ(text("Lab_ConnectStatus_Main"), msg::FormMainMsg5);
+}
+
+TEST_F(MainWindowTest, ButtonsClickThroughTheFormAndTabInOrder) {
+    QStringList clicked;
+    for (const char* name : ui::TFormMain::kButtonNames)
+        form.onClick(name, [&](const QString& n) { clicked << n; });
+    window->show();
+    for (const char* name : ui::TFormMain::kButtonNames)
+        click(find(name), QPoint(30, 15));
+    EXPECT_EQ(clicked.size(), 8);
+    EXPECT_EQ(clicked.first(), "BtnAdd_Main");
+    EXPECT_EQ(clicked.last(), "BtnSetup_Main");
+
+    QWidget* w = find("BtnAdd_Main");
+    for (size_t i = 1; i < ui::TFormMain::kButtonNames.size(); ++i) {
+        w = w->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus)
+            w = w->nextInFocusChain();
+        EXPECT_EQ(w->objectName(), ui::TFormMain::kButtonNames[i]);
+    }
+    auto* add = find<ui::ImageButton>("BtnAdd_Main");
+    add->setFocus();
+    QTest::keyClick(add, Qt::Key_Space);
+    EXPECT_EQ(clicked.size(), 9);
+}
+
+TEST_F(MainWindowTest, ButtonPictures) {
+    auto* b = find<ui::ImageButton>("BtnFVPagePause_Main");
+    struct Step {
+        QEvent::Type type;
+        const char* picture;
+    };
+    const Step steps[] = {{QEvent::Enter, "over"},
+                          {QEvent::MouseButtonPress, "down"},
+                          {QEvent::MouseButtonRelease, "over"},
+                          {QEvent::Leave, "normal"}};
+    for (const Step& s : steps) {
+        if (s.type == QEvent::Enter) {
+            QEnterEvent e(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QApplication::sendEvent(b, &e);
+        } else if (s.type == QEvent::Leave) {
+            QEvent e(QEvent::Leave);
+            QApplication::sendEvent(b, &e);
+        } else {
+            send(b, s.type, QPoint(5, 5), Qt::LeftButton,
+                 s.type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton);
+        }
+        EXPECT_EQ(b->property("picture").toString(), s.picture);
+    }
+}
+
+TEST_F(MainWindowTest, FormStateDrivesTheStatusLines) {
+    form.setText("Lab_ConnectStatus_Main", msg::FormMainMsg6);
+    form.setVisible("LabCmdSendMsg_Main", true);
+    form.setText("LabCmdSendMsg_Main", "Command sent");
+    form.setVisible("Img_Connected_Main", true);
+    form.setVisible("Img_DisConnected_Main", false);
+    EXPECT_EQ(text("Lab_ConnectStatus_Main"), "Online");
+    EXPECT_FALSE(find("LabCmdSendMsg_Main")->isHidden());
+    EXPECT_FALSE(find("Img_Connected_Main")->isHidden());
+    EXPECT_TRUE(find("Img_DisConnected_Main")->isHidden());
+    auto* edit = find<QLineEdit>("EditAufresh_Setup");
+    QStringList exits;
+    setupForm.onExit("EditAufresh_Setup", [&](const QString& n) { exits << n; });
+    edit->clear();
+    QTest::keyClicks(edit, "30");
+    emit edit->editingFinished();
+    EXPECT_EQ(setupForm.text("EditAufresh_Setup"), "30");
+    EXPECT_EQ(exits.size(), 1);
+}
+
+TEST_F(MainWindowTest, RightClickOpensTheTaskMenu) {
+    struct Case {
+        const char* what;
+        const char* status;
+        bool remote;
+        ShareEntryKind kind;
+        QStringList entries;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"running", "Downloading", false, ShareEntryKind::File, {"Open Directory"}, true},
+        {"finished file",
+         "Finished",
+         false,
+         ShareEntryKind::File,
+         {"Open Directory", "Play"},
+         true},
+        {"missing", "Seeding", false, ShareEntryKind::Missing, {"Open Directory", "Play"}, false},
+        {"remote", "Finished", true, ShareEntryKind::File, {"Open Directory via Veyra"}, true},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        FixedShare share;
+        share.kind = c.kind;
+        window->setShareLookup(&share);
+        window->setRemoteMode([&] { return c.remote; });
+        useList(ListOfTasks::numbered(3, c.status));
+        window->show();
+        QWidget* line = find("img_ListViewLine_2");
+        click(line, QPoint(40, 12), Qt::RightButton);
+        ui::TFormTableView* menu = window->tableView();
+        ASSERT_TRUE(menu->isVisible()) << c.what;
+        EXPECT_EQ(list->selected, 1) << c.what;
+        ASSERT_EQ(menu->entryCount(), c.entries.size()) << c.what;
+        for (int e = 1; e <= menu->entryCount(); ++e) {
+            EXPECT_EQ(menu->entryText(e), c.entries[e - 1]) << c.what;
+            EXPECT_EQ(menu->entryEnabled(e), c.enabled) << c.what;
+        }
+        EXPECT_EQ(menu->height(), 30 * static_cast<int>(c.entries.size()) + 4);
+        // A left click on a line hides it again.
+        click(find("img_ListViewLine_1"), QPoint(40, 12));
+        EXPECT_FALSE(menu->isVisible()) << c.what;
+        window->setShareLookup(nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, MenuEntriesStartViewInTheirMode) {
+    FixedShare share;
+    window->setShareLookup(&share);
+    useList(ListOfTasks::numbered(2, "Finished"));
+    window->show();
+    for (int entry : {2, 1}) {
+        click(find("img_ListViewLine_1"), QPoint(40, 12), Qt::RightButton);
+        window->tableView()->choose(entry);
+        EXPECT_EQ(viewer.folder, entry == 1);
+        EXPECT_FALSE(window->tableView()->isVisible());
+    }
+    EXPECT_EQ(viewer.views, 2);
+    // Right-click on an empty line opens nothing.
+    click(find("img_ListViewLine_4"), QPoint(40, 12), Qt::RightButton);
+    EXPECT_FALSE(window->tableView()->isVisible());
+}
+
+TEST_F(MainWindowTest, TrayMenuAndExitWithoutANotificationArea) {
+    ui::MainTray* tray = window->tray();
+    ASSERT_NE(tray->action("Show_TrayPopup_Main"), nullptr);
+    EXPECT_TRUE(tray->action("Exit_TrayPopup_Main")->isVisible());
+    EXPECT_FALSE(tray->action("Samba_TrayPopup_Main")->isVisible());
+    EXPECT_FALSE(tray->action("Veyra_TrayPopup_Main")->isVisible());
+    useList(ListOfTasks::numbered(2));
+    window->rowsChanged();
+    EXPECT_TRUE(tray->toolTip().contains("Down 4.0 KB/s, Up 2.0 KB/s"));
+    window->show();
+    tray->action("Exit_TrayPopup_Main")->trigger();
+    EXPECT_TRUE(window->closeRequested());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, DroppedFilesArriveInOrder) {
+    QSignalSpy dropped(window.get(), &ui::TFormMain::filesDropped);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/tmp/a.torrent"), QUrl("https://example.invalid/x"),
+                  QUrl::fromLocalFile("/tmp/b c.nzb"), QUrl::fromLocalFile("/tmp/readme.txt")});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    ASSERT_EQ(dropped.size(), 1);
+    EXPECT_EQ(dropped.first().first().toStringList(),
+              (QStringList{"/tmp/a.torrent", "/tmp/b c.nzb", "/tmp/readme.txt"}));
+}
+
+TEST_F(MainWindowTest, BusyOverlayAnimatesAndGivesUp) {
+    struct Case {
+        int ticksBeforeEnd;  // -1: the detection never ends
+        int ticksToClose;
+        bool gaveUp;
+    };
+    const Case cases[] = {{0, 1, false}, {3, 4, false}, {-1, 61, true}};
+    for (const Case& c : cases) {
+        auto timer = std::make_unique<ManualTimer>(1000);
+        ManualTimer* t = timer.get();
+        auto* overlay = new ui::Tform_ProgBar(window.get(), std::move(timer));
+        QSignalSpy gaveUp(overlay, &ui::Tform_ProgBar::gaveUp);
+        QPointer<ui::Tform_ProgBar> alive(overlay);
+        overlay->show();
+        EXPECT_FALSE(window->isEnabled());
+        int ticks = 0;
+        while (alive && t->enabled() && ticks < 100) {
+            if (ticks == c.ticksBeforeEnd)
+                overlay->setRunning(false);
+            t->fire();
+            ++ticks;
+            if (alive && alive->isVisible() && ticks == 2) {
+                EXPECT_EQ(alive->label()->text(), "connecting...");
+            }
+        }
+        EXPECT_EQ(ticks, c.ticksToClose);
+        EXPECT_EQ(gaveUp.size(), c.gaveUp ? 1 : 0);
+        EXPECT_TRUE(window->isEnabled());
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(alive.isNull());
+    }
+}
+
+}  // namespace
+}  // namespace fv::test
