@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "app/TaskLinesView.h"
 #include "app/TaskListControl.h"
 #include "app/TaskMenuPlan.h"
 #include "app/TaskViewAction.h"
@@ -254,6 +255,10 @@ void TFormMain::setTaskList(TaskListControl* list) {
 void TFormMain::rowsChanged() {
     if (!rows_)
         return;
+    const TaskLinesView& view = list_->view();
+    const bool reset = rows_->topRow() == 0 && rows_->selectedRow() == -1;
+    if (reset && (view.topRow() != 0 || view.selectedRow() != -1))
+        list_->resetList();  // the list reset also clears the drawn lines
     list_->restoreState(rows_->topRow(), rows_->selectedRow());
     tray_->setSummary(TransferDigest::speedSummary(*rows_));
     tray_->notifyFinished(digest_.newlyFinished(*rows_));
