@@ -1,7 +1,7 @@
 #include "tasks/FvPageReport.h"
 
 #include "platform/DebugLog.h"
-#include "tasks/ReportItems.h"
+#include "router/CommaText.h"
 
 namespace fv {
 namespace {
@@ -32,7 +32,7 @@ void removeCommaBracket(std::string_view line, std::string& out) {
 // Returns false when the line ends the parse.
 bool takeLine(std::string_view line, _FVPAGE_INFO_ARRAY& table, FvPageReport::Scratch& s) {
     removeCommaBracket(line, s.line);
-    SplitReportItems(s.line, s.items);
+    s.items = SplitCommaText(s.line);
     if (s.items.size() < kMinItems)
         return false;
     _FVPAGE_INFO* row = table.nextRow();

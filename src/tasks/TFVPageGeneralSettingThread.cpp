@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/DebugLog.h"
-#include "tasks/ReportItems.h"
+#include "router/CommaText.h"
 
 namespace fv {
 namespace {
@@ -27,8 +27,7 @@ std::string diskAndFolders(const std::string& item) {
 
 void TFVPageGeneralSettingThread::ParseReturnText(std::string_view text,
                                                   GeneralSettingsValues& values) {
-    std::vector<std::string> items;
-    SplitReportItems(text, items);
+    const std::vector<std::string> items = SplitCommaText(text);
     if (items.size() < 6) {
         DebugLog::write("TFVPageGeneralSettingThread::ParseReturnText():<6" + std::string(text));
         return;

@@ -5,7 +5,6 @@
 
 #include "TaskTestDoubles.h"
 #include "tasks/FvPageReport.h"
-#include "tasks/ReportItems.h"
 
 namespace fv {
 namespace {
@@ -154,28 +153,6 @@ TEST(FvPageReport, OtherPagesAreRecognised) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(FvPageReport::isOtherPage(c.body), c.other) << c.body;
-}
-
-TEST(ReportItems, SplitRules) {
-    const struct {
-        std::string text;
-        std::vector<std::string> items;
-    } cases[] = {
-        {R"(["7","a b"],x)", {R"(["7")", "a b", "]", "x"}},
-        {R"(["7",a b],x)", {R"(["7")", "a", "b]", "x"}},
-        {"  a,b", {"a", "b"}},
-        {"a,", {"a", ""}},
-        {"a,,b", {"a", "", "b"}},
-        {R"("x""y",z)", {"x\"y", "z"}},
-        {R"("open,to end)", {"open,to end"}},
-        {"", {}},
-        {std::string("a\0b,c", 5), {"a"}},
-    };
-    std::vector<std::string> items{"stale"};
-    for (const auto& c : cases) {
-        SplitReportItems(c.text, items);
-        EXPECT_EQ(items, c.items) << c.text;
-    }
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+#include "tasks/StandardRouterGateway.h"
+
+#include "router/StandardRequest.h"
+
+namespace fv {
+
+RouterReply StandardRouterGateway::get(const RouterRequest& request) {
+    // Each request copies the connection record once, as every worker does.
+    const _SETUPFORM_INFO conn = ctx_.records->connection();
+    const RequestKind kind{request.connectTimeoutMs, request.readTimeoutMs, request.loginFirst};
+    HttpResponse response = PerformStandardGet(ctx_, conn, kind, request.pathAndQuery);
+    RouterReply reply;
+    reply.ok = response.ok;
+    reply.body = std::move(response.body);
+    reply.statusText = std::move(response.statusText);
+    reply.failureText = std::move(response.failureText);
+    if (!reply.ok && reply.failureText.empty())
+        reply.failureText = reply.statusText.empty() ? "no reply" : reply.statusText;
+    return reply;
+}
+
+std::string StandardRouterGateway::cacheBreaker() {
+    return CacheBreaker();
+}
+
+}  // namespace fv
