@@ -76,6 +76,7 @@ struct SingleInstance::Impl {
     void accept();
     void receive(QLocalSocket* socket);
     void dispatch();
+    bool hasHandlerFor(HandOffRecord::Kind kind) const;
     void runJob(const Job& job);
     bool exchange(const QByteArray& frame, int timeoutMs, QString& why);
 };
@@ -137,13 +138,19 @@ void SingleInstance::Impl::receive(QLocalSocket* socket) {
     dispatch();
 }
 
+// A frame that arrives before the owner has set its handler waits for it: the sender keeps
+// waiting for its acknowledgement and the path is not lost.
+bool SingleInstance::Impl::hasHandlerFor(HandOffRecord::Kind kind) const {
+    return kind == HandOffRecord::Kind::Restore ? bool(onRestore) : bool(onHandOff);
+}
+
 // Handlers may wait while processing events, so further frames can arrive inside a handler;
 // they are queued and run after it, one at a time.
 void SingleInstance::Impl::dispatch() {
     if (dispatching)
         return;
     dispatching = true;
-    while (!jobs.empty()) {
+    while (!jobs.empty() && hasHandlerFor(jobs.front().kind)) {
         const Job job = jobs.front();
         jobs.pop_front();
         runJob(job);
@@ -153,12 +160,10 @@ void SingleInstance::Impl::dispatch() {
 
 void SingleInstance::Impl::runJob(const Job& job) {
     try {
-        if (job.kind == HandOffRecord::Kind::Restore) {
-            if (onRestore)
-                onRestore();
-        } else if (onHandOff) {
+        if (job.kind == HandOffRecord::Kind::Restore)
+            onRestore();
+        else
             onHandOff(job.path);
-        }
     } catch (const std::exception& e) {
         DebugLog::write(std::string("SingleInstance: handler failed - E.Message = ") + e.what());
     } catch (...) {
@@ -247,10 +252,12 @@ SingleInstance::Role SingleInstance::start(int settleMs) {
 
 void SingleInstance::setHandOffHandler(std::function<void(const QString&)> handler) {
     d_->onHandOff = std::move(handler);
+    d_->dispatch();
 }
 
 void SingleInstance::setRestoreHandler(std::function<void()> handler) {
     d_->onRestore = std::move(handler);
+    d_->dispatch();
 }
 
 bool SingleInstance::listening() const {

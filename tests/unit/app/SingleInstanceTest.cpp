@@ -9,6 +9,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
+#include <QTimer>
 #include <QtEndian>
 #include <atomic>
 #include <thread>
@@ -118,6 +119,7 @@ TEST_F(SingleInstanceTest, SecondStartWaitsUntilTheHandOffIsHandled) {
         WaitPumping(200, true);
         handled = true;
     });
+    first.setRestoreHandler([] {});
     const bool handledWhenReturned = besideEventLoop([&] {
         SingleInstance second(folder());
         second.start();
@@ -125,6 +127,19 @@ TEST_F(SingleInstanceTest, SecondStartWaitsUntilTheHandOffIsHandled) {
         return handled.load();
     });
     EXPECT_TRUE(handledWhenReturned);
+}
+
+TEST_F(SingleInstanceTest, HandOffBeforeTheHandlerIsSetWaitsForIt) {
+    SingleInstance first(folder());
+    ASSERT_EQ(first.start(), SingleInstance::Role::First);
+    QTimer::singleShot(150, [&] {
+        journal_ << "handlers set";
+        first.setHandOffHandler([this](const QString& path) { journal_ << "HANDOFF:" + path; });
+        first.setRestoreHandler([this] { journal_ << "RESTORE"; });
+    });
+    const SingleInstance::Outcome outcome = secondStart("/early.torrent");
+    EXPECT_TRUE(outcome.handedOver);
+    EXPECT_EQ(journal_, (QStringList{"handlers set", "HANDOFF:/early.torrent", "RESTORE"}));
 }
 
 QByteArray header(uint32_t tag, uint32_t size) {
