@@ -4,6 +4,7 @@
 #include <netdb.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -138,6 +139,11 @@ void classifyFailure(CURLcode code, const Exchange& ex, long osErrno, HttpRespon
     }
 }
 
+bool hasControl(const std::string& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
+}
+
 struct HeaderList {
     curl_slist* list = nullptr;
     ~HeaderList() { curl_slist_free_all(list); }
@@ -170,6 +176,10 @@ void setOptions(CURL* easy, const HttpRequest& req, Exchange& ex, HeaderList& he
     curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
 
     for (const std::string& line : req.headers) {
+        // A line break inside a value (a hostile settings file, a router's reply) would
+        // start a header of its own.
+        if (hasControl(line))
+            continue;
         // curl must know the accepted encodings to undo them on the body.
         static constexpr std::string_view kEncoding = "accept-encoding:";
         if (line.size() >= kEncoding.size() &&
@@ -226,6 +236,10 @@ CURLcode performPolling(CURL* easy) {
 HttpResponse HttpClient::perform(const HttpRequest& request) {
     initCurlOnce();
     HttpResponse response;
+    if (hasControl(request.url)) {
+        response.failureText = "Invalid address";
+        return response;
+    }
     CURL* easy = curl_easy_init();
     if (!easy) {
         response.failureText = "HTTP client could not be created";

@@ -181,6 +181,21 @@ TEST(HttpClient, CancelledBeforeReplyFails) {
     EXPECT_FALSE(res.ok);
 }
 
+TEST(HttpClient, LineBreaksNeverReachTheWire) {
+    LoopbackServer server({{LoopbackServer::reply("HTTP/1.1 200 OK")}});
+    HttpRequest req = getOf(server.base() + "/ok");
+    req.setHeader("Cookie", "AuthByPasswd=a\r\nX-Injected: 1");
+    req.setHeader("User-Agent", "KOVAFVUtility/2.2");
+    EXPECT_TRUE(HttpClient().perform(req).ok);
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(countOf(server.requests()[0], "X-Injected"), 0);
+    EXPECT_EQ(countOf(server.requests()[0], "\r\nUser-Agent: KOVAFVUtility/2.2\r\n"), 1);
+
+    const HttpResponse bad = HttpClient().perform(getOf(server.base() + "/x\r\nHost: evil"));
+    EXPECT_FALSE(bad.ok);
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
 TEST(HttpClient, MultipartPostArrivesByteForByte) {
     LoopbackServer server({{LoopbackServer::reply("HTTP/1.1 200 OK", {}, "Success")}});
     const std::string file("d8:announce\0\xff\r\n--x", 18);
