@@ -265,6 +265,12 @@ void TFormMain::rowsChanged() {
 }
 
 void TFormMain::showOnline(bool online) {
+    if (mainForm_) {
+        // Through the form, so the connection logic and the window agree on what shows.
+        mainForm_->setVisible(online_->objectName(), online);
+        mainForm_->setVisible(offline_->objectName(), !online);
+        return;
+    }
     online_->setVisible(online);
     offline_->setVisible(!online);
 }

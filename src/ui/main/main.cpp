@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "ClientWiring.h"
 #include "MainWindowShell.h"
 #include "app/AtBeginTimer.h"
 #include "app/DisplayCheck.h"
@@ -22,20 +23,20 @@ int runClient(QApplication& app, fv::SingleInstance& instance) {
     fv::ui::TFormMain window;
     fv::ui::MainWindowShell shell(window);
     shell.setOfflineIndicator([&window] { window.showOnline(false); });
-    fv::QtTimer timerGetFVPage(500);
-    fv::QtTimer timerTaskListUpdate(3000);
-    fv::QtTimer timerAtBegin(1000);
-    fv::MainWindowStartup startup(fv::StartupEnvironment::system(), shell, shell,
-                                  {timerGetFVPage, window.timerBlackLV(), timerTaskListUpdate},
-                                  app.arguments());
+    fv::ui::ClientWiring wiring(window);
+    fv::MainWindowStartup startup(fv::StartupEnvironment::system(), wiring, shell,
+                                  wiring.startupTimers(), app.arguments());
     if (!startup.formCreate())
         return 1;
-    fv::AtBeginTimer atBegin(timerAtBegin, nullptr);  // no update window yet
+    fv::AtBeginTimer atBegin(wiring.timerAtBegin(), nullptr);  // no update window yet
     atBegin.start();
 
     instance.setHandOffHandler([&](const QString& path) { startup.handOff(path); });
     instance.setRestoreHandler([&] { shell.restore(); });
-    QObject::connect(&window, &fv::ui::TFormMain::formShown, &window, [&] { startup.formShow(); });
+    QObject::connect(&window, &fv::ui::TFormMain::formShown, &window, [&] {
+        wiring.formShown();
+        startup.formShow();
+    });
     QObject::connect(&window, &fv::ui::TFormMain::filesDropped, &window,
                      [&](const QStringList& paths) { startup.filesDropped(paths); });
 

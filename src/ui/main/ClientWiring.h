@@ -1,0 +1,81 @@
+// Everything the running client is made of, connected: the settings file and records, the
+// task list model with its refresh cycle and commands, the upload queue with its transfers,
+// and the main window that shows them. It also carries out the start-up steps that belong
+// to these parts (queue file, settings file, files to queue).
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "app/MainWindowStartup.h"
+#include "app/StartupHooks.h"
+#include "app/TaskListModelControl.h"
+#include "platform/FormState.h"
+#include "router/SettingsRecords.h"
+#include "settings/SetupFieldRules.h"
+#include "tasks/MainTimers.h"
+#include "tasks/TaskListModel.h"
+
+namespace fv {
+class SetupDocument;
+class RefreshCycle;
+class TaskCommands;
+class UploadQueue;
+class RouterGateway;
+class TaskRunner;
+struct RefreshState;
+}  // namespace fv
+
+namespace fv::ui {
+
+class TFormMain;
+
+class ClientWiring final : public QObject, public StartupHooks {
+    Q_OBJECT
+
+  public:
+    explicit ClientWiring(TFormMain& window);
+    ~ClientWiring() override;
+
+    // The timers the start-up steps switch on.
+    MainWindowTimers startupTimers();
+    Timer& timerAtBegin() { return timers_.TimerAtBegin(); }
+    // The window's show event, before the start-up logic's own steps.
+    void formShown();
+    // Files to queue take this road once the queue can open them.
+    void setAddFileToQueue(std::function<void(const QString&)> add) { addFile_ = std::move(add); }
+
+    // StartupHooks
+    void initTaskFile(const QString& taskFilePath) override;
+    void saveTaskFile() override;
+    void closeTaskFile() override;
+    void addFileToQueue(const QString& path) override;
+    void loadSetupXml(const QString& setupFilePath) override;
+    void prepareDrawing() override;
+    void applyLanguage(const QString& languageName) override;
+    void startSetupWizard() override;
+
+  private:
+    void wireCommands();
+    void addTaskByDialog();
+    void changeRefreshInterval();
+
+    TFormMain& window_;
+    SettingsRecords records_;
+    FormState mainForm_;
+    FormState setupForm_;
+    SetupFieldRules setupRules_;
+    std::unique_ptr<SetupDocument> setupDoc_;
+    MainTimers timers_;
+    TaskListModel model_;
+    TaskListModelControl control_;
+    std::shared_ptr<RefreshState> state_;
+    std::shared_ptr<RouterGateway> gateway_;
+    std::unique_ptr<TaskRunner> runner_;
+    std::unique_ptr<UploadQueue> queue_;
+    std::unique_ptr<RefreshCycle> cycle_;
+    std::unique_ptr<TaskCommands> commands_;
+    std::function<void(const QString&)> addFile_;
+};
+
+}  // namespace fv::ui
