@@ -68,6 +68,10 @@ void ConnectionTest::Start(const RouterContext& ctx) {
     MakeThread([ctx] { UsPwAuthThread(ctx); })->start();
 }
 
+void ConnectionTest::StartLogin(const RouterContext& ctx) {
+    MakeThread([ctx] { GetTokenThread(ctx); })->start();
+}
+
 bool ConnectionTest::TestFVHttpSrvOfWizard(const RouterContext& ctx) {
     const QString host = ctx.forms->wizardHost();
     ctx.forms->post([](FormState& f) { f.setEnabled(n::WizardAutoDetect, false); });

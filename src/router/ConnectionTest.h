@@ -25,6 +25,9 @@ class ConnectionTest {
     // Both threads free themselves. UI thread; the caller has disabled the buttons.
     static void Start(const RouterContext& ctx);
 
+    // The login routine alone on a self-freeing thread ("OK"/"Finish" without a session).
+    static void StartLogin(const RouterContext& ctx);
+
     // The wizard's address test: the service test against the address step's host, with
     // "Auto Detection" disabled while it runs. Blocks; UI thread.
     static bool TestFVHttpSrvOfWizard(const RouterContext& ctx);

@@ -114,6 +114,15 @@ TEST(ConnectionTest, LoginThenAccountCheckReportOnThePage) {
                      "time because of 401 UnAuthentication"));
 }
 
+TEST(ConnectionTest, LoginAloneReEnablesThePageEvenWhenRefused) {
+    SetupArea area(test::closedLoopbackPort());
+    ConnectionTest::StartLogin(area.ctx());
+    ASSERT_TRUE(pumpUntil([&] { return area.buttonsEnabled(); }));
+    ASSERT_TRUE(pumpUntil([&] { return area.form.text(n::TestMessage) == msg::FormSetupMsg6; }));
+    EXPECT_EQ(area.form.text(n::ActiveControl), n::Password);
+    EXPECT_TRUE(area.records.sessionTokenHeader().isEmpty());
+}
+
 TEST(ConnectionTest, WizardAddressTestDisablesAutoDetectionWhileRunning) {
     LoopbackServer server({{LoopbackServer::reply("HTTP/1.1 600 Busy")}});
     SetupArea area(server.port());
