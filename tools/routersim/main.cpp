@@ -3,11 +3,14 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ClientSettingsFile.h"
 #include "CommandLine.h"
+#include "ControlCommands.h"
+#include "HttpServer.h"
 #include "Simulator.h"
 
 using namespace routersim;
@@ -55,6 +58,26 @@ bool writeSettingsFile(const Simulator& sim, const Options& options) {
     return true;
 }
 
+// The control port only ever listens on loopback, whatever --bind says.
+std::unique_ptr<HttpServer> startControl(Simulator& sim, const Options& options, RequestLog& log,
+                                         FaultSwitches& faults) {
+    auto handler = [&sim](const Request& r, const Faults&) {
+        if (r.routePath() != "/control" || r.method != "POST")
+            return Response::status("HTTP/1.1 404 Not Found",
+                                    "POST /control with one command per line\n");
+        return Response::text(runControlScript(sim, r.body));
+    };
+    auto server = std::make_unique<HttpServer>("control", handler, log, faults);
+    std::string error;
+    if (!server->start("127.0.0.1", options.controlPort, &error)) {
+        std::fprintf(stderr, "fv-routersim: control port: %s\n", error.c_str());
+        return nullptr;
+    }
+    std::printf("fv-routersim: control     http://127.0.0.1:%u/control\n", server->port());
+    std::fflush(stdout);
+    return server;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,10 +110,17 @@ int main(int argc, char** argv) {
         return 1;
     if (options->demo)
         sim.startDemo();
+    RequestLog controlLog;
+    FaultSwitches controlFaults;
+    std::unique_ptr<HttpServer> control;
+    if (options->control && !(control = startControl(sim, *options, controlLog, controlFaults)))
+        return 1;
 
     int signal = 0;
     sigwait(&stopSignals, &signal);
     std::printf("fv-routersim: stopping\n");
+    if (control)
+        control->stop();
     sim.stop();
     return 0;
 }

@@ -141,6 +141,20 @@ TEST_F(AuthTest, ExpiringAllSessionsEndsEveryCookie) {
     EXPECT_EQ(reply.headerLines.front(), "Location: /Main_Login.asp");
 }
 
+TEST_F(AuthTest, LoginStatusAndHeaderOrderFollowTheConfiguration) {
+    sim->auth().setLoginStatusLine("HTTP/1.1 307 Temporary Redirect");
+    Faults f;
+    f.headersFirst = {{"Server", "httpd"}, {"Date", "Thu, 10 Dec 2026 00:00:00 GMT"}};
+    f.onlyTarget = "/check.asp";
+    sim->faults(Listener::Service).set(f);
+    const auto reply = fetch(port(), buildRequest("GET", loginTarget(kUser, kPassword)));
+    EXPECT_EQ(reply.statusLine, "HTTP/1.1 307 Temporary Redirect");
+    ASSERT_GE(reply.headerLines.size(), 3u);
+    EXPECT_EQ(reply.headerLines[0], "Server: httpd");
+    EXPECT_EQ(reply.headerLines[1], "Date: Thu, 10 Dec 2026 00:00:00 GMT");
+    EXPECT_TRUE(reply.headerLines[2].starts_with("Set-Cookie: AuthByPasswd="));
+}
+
 TEST_F(AuthTest, UnauthorisedReplyAsksForBasic) {
     const auto reply = fetch(port(), buildRequest("GET", "/"));
     EXPECT_EQ(reply.statusLine, "HTTP/1.1 401 Unauthorized");

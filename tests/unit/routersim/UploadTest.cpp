@@ -120,6 +120,27 @@ TEST_F(Upload, BodyWithoutMultipartBoundaryFails) {
     EXPECT_EQ(reply.body, "ACK_FAIL\n");
 }
 
+TEST_F(Upload, ChunkedUploadIsReadWhole) {
+    std::vector<std::string> headers{basicHeader(kUser, kPassword), "Transfer-Encoding: chunked"};
+    const std::string body =
+        multipartUpload("5.torrent", "application/x-bittorrent", multiFileTorrent(), &headers);
+    std::string chunked;
+    for (std::size_t pos = 0; pos < body.size(); pos += 50) {
+        const std::string piece = body.substr(pos, 50);
+        char size[16];
+        std::snprintf(size, sizeof size, "%zx", piece.size());
+        chunked += std::string(size) + "\r\n" + piece + "\r\n";
+    }
+    chunked += "0\r\n\r\n";
+    std::string raw = "POST /ferrovane/fv_uploadbt.cgi HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+    for (const auto& h : headers)
+        raw += h + "\r\n";
+    raw += "\r\n" + chunked;
+    EXPECT_EQ(parseReply(exchange(port(), raw).bytes).body, "BT_ACK_SUCESS\n");
+    ASSERT_EQ(tasks().size(), 1u);
+    EXPECT_EQ(tasks()[0].sizeBytes, 350);
+}
+
 TEST_F(Upload, ChoiceForAnUnknownUploadFails) {
     EXPECT_EQ(get("//ferrovane//"
                   "fv_uploadbt.cgi?filename=%2ftmp%2f9.torrent&download_type=All&D_type=3&t=4")

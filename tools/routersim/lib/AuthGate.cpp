@@ -80,6 +80,11 @@ void AuthGate::setSessionLifetime(std::chrono::milliseconds lifetime) {
     lifetime_ = lifetime;
 }
 
+void AuthGate::setLoginStatusLine(std::string line) {
+    std::lock_guard lock(mutex_);
+    loginStatus_ = std::move(line);
+}
+
 void AuthGate::expireAllSessions() {
     std::lock_guard lock(mutex_);
     sessions_.clear();
@@ -154,6 +159,10 @@ Response AuthGate::login(const Request& request) {
     if (!user || !password || !accountMatches(*user, *password))
         return unauthorised();
     Response r = Response::text("<html><body>OK</body></html>", "text/html");
+    {
+        std::lock_guard lock(mutex_);
+        r.statusLine = loginStatus_;
+    }
     r.headers.insert(r.headers.begin(),
                      {"Set-Cookie", "AuthByPasswd=" + openSession() + "; path=/"});
     return r;

@@ -30,6 +30,8 @@ class AuthGate {
     // While on, the router answers 600 to logins and scripts alike.
     void setOtherUserLoggedIn(bool on);
     void setSessionLifetime(std::chrono::milliseconds lifetime);
+    // Status line of a successful login (routers answer 200, 307 or 404 here).
+    void setLoginStatusLine(std::string line);
     // Ends every session at once (as a router reboot would).
     void expireAllSessions();
 
@@ -52,6 +54,7 @@ class AuthGate {
     std::string user_;
     std::string password_;
     bool otherUser_ = false;
+    std::string loginStatus_ = "HTTP/1.1 200 OK";
     std::chrono::milliseconds lifetime_{std::chrono::minutes(30)};
     std::map<std::string, Clock::time_point> sessions_;
     unsigned long counter_ = 0;

@@ -14,6 +14,11 @@ void FaultSwitches::clear() {
     refuse_ = false;
 }
 
+Faults FaultSwitches::current() const {
+    std::lock_guard lock(mutex_);
+    return faults_.value_or(Faults{});
+}
+
 Faults FaultSwitches::take(const std::string& target) {
     std::lock_guard lock(mutex_);
     if (!faults_ || faults_->remaining == 0)

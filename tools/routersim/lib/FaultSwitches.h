@@ -14,6 +14,8 @@ class FaultSwitches {
   public:
     void set(const Faults& faults);
     void clear();
+    // The faults as set (default values when none are).
+    Faults current() const;
     // The faults for a request with this target, counting it against `remaining`.
     Faults take(const std::string& target);
 
@@ -22,7 +24,7 @@ class FaultSwitches {
     bool refusing() const { return refuse_; }
 
   private:
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::optional<Faults> faults_;
     std::atomic<bool> refuse_{false};
 };

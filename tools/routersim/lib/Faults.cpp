@@ -5,7 +5,8 @@ namespace routersim {
 
 bool Faults::any() const {
     return delayMs > 0 || dripChunkBytes > 0 || resetMidBody || closeWithoutReply ||
-           !statusLine.empty() || replaceBody || !answerWord.empty() || !reportLine.empty();
+           !statusLine.empty() || !headersFirst.empty() || replaceBody || !answerWord.empty() ||
+           !reportLine.empty();
 }
 
 Faults Faults::xmlPage() {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace routersim {
 
@@ -12,7 +14,10 @@ struct Faults {
     bool resetMidBody = false;       // send the head and half the body, then reset the connection
     bool closeWithoutReply = false;  // orderly close (TLS close-notify, FIN) instead of a reply
     std::string statusLine;          // non-empty: replaces the reply's status line verbatim
-    bool replaceBody = false;        // replace the reply body with `body`
+    // Header lines put before the reply's own (e.g. to push a login's Set-Cookie off the first
+    // line).
+    std::vector<std::pair<std::string, std::string>> headersFirst;
+    bool replaceBody = false;  // replace the reply body with `body`
     std::string body;
     std::string answerWord;  // non-empty: the upload script answers this word
     std::string reportLine;  // non-empty: inserted as the second line of the task report

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <chrono>
 
 #include "RequestParser.h"
@@ -21,6 +22,34 @@ void setTimeouts(int fd) {
     timeval tv{10, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
+}
+
+// A chunked request body (clients send one when they do not know the size up front).
+bool readChunkedBody(Stream& stream, std::string& body) {
+    std::string line, chunk;
+    for (;;) {
+        if (!stream.readLine(line, 1024))
+            return false;
+        unsigned long long size = 0;
+        const auto [ptr, ec] = std::from_chars(line.data(), line.data() + line.size(), size, 16);
+        if (ec != std::errc() || ptr == line.data())
+            return false;
+        if (size > static_cast<unsigned long long>(kMaxBody) - body.size())
+            return false;
+        if (size == 0) {
+            while (stream.readLine(line, 8192) && !line.empty()) {
+            }  // trailers are ignored
+            return true;
+        }
+        if (!stream.readExact(chunk, size) || !stream.readLine(line, 2) || !line.empty())
+            return false;
+        body += chunk;
+    }
+}
+
+bool isChunked(const Request& request) {
+    const auto value = request.header("Transfer-Encoding");
+    return value && value->find("chunked") != std::string::npos;
 }
 
 }  // namespace
@@ -153,13 +182,16 @@ bool HttpServer::readRequest(Stream& stream, Request& request) {
             "HTTP/1.1 413 Payload Too Large\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
         return false;
     }
-    if (length && *length > 0) {
+    const bool chunked = !length && isChunked(request);
+    if (chunked || (length && *length > 0)) {
         const auto expect = request.header("Expect");
         if (expect && *expect == "100-continue")
             stream.writeAll("HTTP/1.1 100 Continue\r\n\r\n");
-        if (!stream.readExact(request.body, static_cast<std::size_t>(*length)))
-            return false;
     }
+    if (chunked)
+        return readChunkedBody(stream, request.body);
+    if (length && *length > 0)
+        return stream.readExact(request.body, static_cast<std::size_t>(*length));
     return true;
 }
 
@@ -171,6 +203,8 @@ void HttpServer::reply(Stream& stream, Connection* connection, Response response
     }
     if (!faults.statusLine.empty())
         response.statusLine = faults.statusLine;
+    response.headers.insert(response.headers.begin(), faults.headersFirst.begin(),
+                            faults.headersFirst.end());
     if (faults.replaceBody)
         response.body = faults.body;
     const std::string head = response.head();

@@ -96,6 +96,22 @@ bool Stream::readExact(std::string& out, std::size_t count) {
     return true;
 }
 
+bool Stream::readLine(std::string& out, std::size_t maxBytes) {
+    out.clear();
+    char c;
+    while (out.size() <= maxBytes) {
+        if (read(&c, 1) != 1)
+            return false;
+        if (c == '\n') {
+            if (!out.empty() && out.back() == '\r')
+                out.pop_back();
+            return true;
+        }
+        out.push_back(c);
+    }
+    return false;
+}
+
 void Stream::closeGracefully() {
     if (ssl_)
         SSL_shutdown(ssl_);

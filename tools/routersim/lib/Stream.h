@@ -28,6 +28,8 @@ class Stream {
     // Reads up to "\r\n\r\n" (kept in the result); gives up beyond maxBytes.
     bool readHead(std::string& out, std::size_t maxBytes);
     bool readExact(std::string& out, std::size_t count);
+    // Reads one line ending in "\r\n" (not kept); gives up beyond maxBytes.
+    bool readLine(std::string& out, std::size_t maxBytes);
 
     // Orderly close: TLS close-notify, then FIN.
     void closeGracefully();
