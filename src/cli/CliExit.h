@@ -1,0 +1,23 @@
+// The exit codes of fvctl. Scripts test them, so their numbers never change once published.
+#pragma once
+
+namespace fv::cli {
+
+enum ExitCode : int {
+    kExitOk = 0,
+    kExitUsage = 1,         // unknown command, wrong arguments
+    kExitBadInput = 2,      // unknown task ID, unreadable torrent, no file chosen
+    kExitOffline = 3,       // the router did not answer (an added file stays queued)
+    kExitRefused = 4,       // the router refused the connection
+    kExitRejected = 5,      // the router rejected the account
+    kExitBusy = 6,          // another user is logged in to the router
+    kExitExists = 7,        // the router already has the task
+    kExitFull = 8,          // the router's task list or disk is full
+    kExitUploadFailed = 9,  // the router could not take the file
+    kExitLocalFiles = 10,   // no settings file, or the queue file cannot be written
+};
+
+// The table printed by "fvctl --help" and quoted in the README.
+const char* exitCodeHelp();
+
+}  // namespace fv::cli

@@ -1,0 +1,111 @@
+#include "cli/CommandTable.h"
+
+#include "cli/AddCommand.h"
+#include "cli/CliExit.h"
+#include "cli/ControlCommand.h"
+#include "cli/QueueCommand.h"
+#include "cli/StatusCommand.h"
+#include "cli/TestCommand.h"
+#include "cli/TorrentCommand.h"
+#include "platform/VersionInfo.h"
+
+namespace fv::cli {
+namespace {
+
+// The parser names the program by its path; the help names the command as it is typed.
+QString helpWithName(QString help, const QString& command) {
+    const QString usage = QStringLiteral("Usage: ");
+    const qsizetype end = help.indexOf(QLatin1Char(' '), usage.size());
+    if (help.startsWith(usage) && end > 0)
+        help.replace(usage.size(), end - usage.size(), QStringLiteral("fvctl ") + command);
+    return help;
+}
+
+}  // namespace
+
+CommandTable::CommandTable() {
+    commands_.push_back(std::make_unique<StatusCommand>());
+    for (const auto& spec : ControlCommand::specs())
+        commands_.push_back(std::make_unique<ControlCommand>(spec));
+    commands_.push_back(std::make_unique<AddCommand>());
+    commands_.push_back(std::make_unique<QueueCommand>());
+    commands_.push_back(std::make_unique<TorrentCommand>());
+    commands_.push_back(std::make_unique<TestCommand>());
+}
+
+const CliCommand* CommandTable::find(const QString& name) const {
+    for (const auto& c : commands_)
+        if (c->name() == name)
+            return c.get();
+    return nullptr;
+}
+
+QString CommandTable::globalHelp() const {
+    QString text = QStringLiteral(
+        "Usage: fvctl COMMAND [ARGUMENTS]\n"
+        "The Ferrovane client's abilities without a window: the same settings file and upload\n"
+        "queue as the desktop client (folder: FV_DATA_DIR, language: FV_LANGUAGE).\n\n"
+        "Commands:\n");
+    for (const auto& c : commands_)
+        text += QStringLiteral("  %1%2\n").arg(c->name().leftJustified(12), c->summary());
+    text += QStringLiteral("\n\"fvctl COMMAND --help\" describes one command.\n\n");
+    text += QString::fromUtf8(exitCodeHelp());
+    return text;
+}
+
+int CommandTable::run(const QStringList& arguments, CliOutput& io) {
+    const QString first = arguments.value(1);
+    if (first.isEmpty() || first == "--help" || first == "-h" || first == "help") {
+        io.out() << globalHelp();
+        return first.isEmpty() ? kExitUsage : kExitOk;
+    }
+    if (first == "--version" || first == "-v") {
+        io.line(QStringLiteral("fvctl ") + VersionInfo::programVersion());
+        return kExitOk;
+    }
+    for (auto& c : commands_)
+        if (c->name() == first)
+            return runCommand(*c, arguments.mid(2), io);
+    io.error(QStringLiteral("unknown command \"%1\"; see \"fvctl --help\"").arg(first));
+    return kExitUsage;
+}
+
+int CommandTable::runCommand(CliCommand& command, const QStringList& rest, CliOutput& io) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(command.summary());
+    const QCommandLineOption help({"h", "help"}, QStringLiteral("Shows this help."));
+    parser.addOption(help);
+    command.configure(parser);
+    if (!parser.parse(QStringList{QStringLiteral("fvctl ") + command.name()} + rest)) {
+        io.error(parser.errorText());
+        return kExitUsage;
+    }
+    if (parser.isSet(help)) {
+        io.out() << helpWithName(parser.helpText(), command.name()) << '\n' << exitCodeHelp();
+        return kExitOk;
+    }
+    if (parser.positionalArguments().size() != command.positionalCount()) {
+        io.error(QStringLiteral("\"%1\" takes %2 argument(s); see \"fvctl %1 --help\"")
+                     .arg(command.name())
+                     .arg(command.positionalCount()));
+        return kExitUsage;
+    }
+    return command.execute(parser, io);
+}
+
+const char* exitCodeHelp() {
+    return "Exit codes:\n"
+           "  0   done\n"
+           "  1   wrong command or arguments\n"
+           "  2   bad input: unknown task ID, unreadable torrent, no file chosen\n"
+           "  3   the router did not answer (offline); an added file stays queued\n"
+           "  4   the router refused the connection\n"
+           "  5   the router rejected the account\n"
+           "  6   the router is busy: another user is logged in\n"
+           "  7   the task already exists on the router\n"
+           "  8   the router's task list or disk is full\n"
+           "  9   the router could not take the file\n"
+           "  10  no settings file, or the queue file cannot be written\n";
+}
+
+}  // namespace fv::cli

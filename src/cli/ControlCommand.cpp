@@ -1,0 +1,70 @@
+#include "cli/ControlCommand.h"
+
+#include "cli/CliExit.h"
+#include "cli/CliSession.h"
+#include "cli/TaskListFetch.h"
+#include "i18n/Messages.h"
+#include "tasks/TFVPageButtonControlThread.h"
+#include "tasks/TaskCommands.h"
+
+namespace fv::cli {
+
+const std::vector<ControlCommand::Spec>& ControlCommand::specs() {
+    static const std::vector<Spec> table = {
+        {"pause", TaskCommand::Pause, true, "Pauses the task with this ID."},
+        {"resume", TaskCommand::Resume, true, "Resumes the task with this ID."},
+        {"remove", TaskCommand::Remove, true, "Removes the task with this ID from the router."},
+        {"pause-all", TaskCommand::PauseAll, false, "Pauses every task."},
+        {"resume-all", TaskCommand::ResumeAll, false, "Resumes every task."},
+        {"clear", TaskCommand::ClearComplete, false, "Clears the completed tasks."},
+    };
+    return table;
+}
+
+void ControlCommand::configure(QCommandLineParser& parser) const {
+    if (spec_.perTask)
+        parser.addPositionalArgument(QStringLiteral("ID"),
+                                     QStringLiteral("The task's identifier, as \"fvctl status\" "
+                                                    "shows it."));
+}
+
+int ControlCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
+    CliSession session;
+    QString error;
+    if (!session.load(&error)) {
+        io.error(error);
+        return kExitLocalFiles;
+    }
+    auto& gateway = session.gateway();
+    std::string taskId = "0";
+    std::string type = "0";
+    if (spec_.perTask) {
+        const QString wanted = parser.positionalArguments().value(0);
+        const TaskListResult list =
+            TaskListFetch::run(gateway, {}, [&] { return gateway.lastReply(); });
+        if (list.failure) {
+            io.error(list.failure->message);
+            return list.failure->exitCode;
+        }
+        const auto row = std::find_if(
+            list.rows.begin(), list.rows.end(),
+            [&](const TaskListRow& r) { return !r.isUploadRow() && r.caption == wanted; });
+        if (row == list.rows.end()) {
+            io.error(QStringLiteral("the router has no task with ID \"%1\"").arg(wanted));
+            return kExitBadInput;
+        }
+        taskId = row->caption.toStdString();
+        type = row->texts[TaskListRow::Type].toStdString();
+    }
+    TFVPageButtonControlThread worker(gateway, TaskCommandText::build(spec_.command, taskId, type));
+    if (!worker.Execute()) {
+        const RouterFailure failure = RouterFailure::of(gateway.lastReply());
+        io.error(failure.message);
+        return failure.exitCode;
+    }
+    io.line(QLatin1Char('"') + TaskCommands::defaultCaption(spec_.command) + QLatin1String("\" ") +
+            msg::FormMainMsg9);
+    return kExitOk;
+}
+
+}  // namespace fv::cli

@@ -1,0 +1,78 @@
+#include "cli/LocalQueue.h"
+
+#include <QLockFile>
+
+#include "platform/DebugLog.h"
+#include "upload/TaskFile.h"
+
+namespace fv::cli {
+
+LocalQueue::LocalQueue(QString taskFilePath, Transfer transfer)
+    : path_(std::move(taskFilePath)),
+      transfer_(std::move(transfer)),
+      queue_(form_, {&sendTask_, &listUpdate_, &countDown_},
+             [this](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
+                 done(transfer_ ? transfer_(info) : 10);
+             }) {
+    queue_.InitTaskFile(path_);
+}
+
+std::vector<UploadQueueEntry> LocalQueue::entries() const {
+    std::vector<UploadQueueEntry> loaded;
+    if (TaskFile(path_).load(&loaded) != TaskFile::LoadResult::Loaded)
+        loaded.clear();
+    return loaded;
+}
+
+std::vector<QueueRow> LocalQueue::rows() const {
+    std::vector<QueueRow> rows;
+    for (const auto& e : entries())
+        rows.push_back({e.FileName, e.Status});
+    return rows;
+}
+
+bool LocalQueue::append(const UploadQueueEntry& entry) {
+    return TaskFile(path_).update({}, [&](std::vector<UploadQueueEntry>& onDisk) {
+        onDisk.push_back(entry);
+        return true;
+    });
+}
+
+bool LocalQueue::sendOne(std::vector<SentEntry>& sent) {
+    bool started = false;
+    // The queue hands the entry it picked to the transfer; remember it with its answer.
+    const Transfer real = transfer_;
+    transfer_ = [&](const _UPLOADBTTASK_INFO& info) {
+        started = true;
+        const int code = real ? real(info) : 10;
+        SentEntry s{info};
+        s.info.BtResult = code;
+        sent.push_back(s);
+        return code;
+    };
+    queue_.TimerSendTaskTimer();
+    transfer_ = real;
+    return started;
+}
+
+std::vector<SentEntry> LocalQueue::send(const UploadQueueEntry* until) {
+    QLockFile sending(path_ + ".send.lock");
+    // Uploads may take long; only a holder that is gone (its process id) makes the lock stale.
+    sending.setStaleLockTime(0);
+    if (!sending.lock())
+        DebugLog::write("fvctl: send lock not obtained");
+    std::vector<SentEntry> sent;
+    const size_t limit = entries().size() + 1;
+    for (size_t i = 0; i < limit && !queue_.halted(); ++i) {
+        if (!sendOne(sent))
+            break;
+        const auto& last = sent.back().info;
+        if (until &&
+            UploadQueueEntry{last.FileName, last.Status, last.Checked, last.FullPath}.sameFile(
+                *until))
+            break;
+    }
+    return sent;
+}
+
+}  // namespace fv::cli

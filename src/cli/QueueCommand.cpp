@@ -1,0 +1,67 @@
+#include "cli/QueueCommand.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "cli/AddCommand.h"
+#include "cli/CliExit.h"
+#include "cli/CliSession.h"
+#include "cli/LocalQueue.h"
+#include "platform/AppPaths.h"
+
+namespace fv::cli {
+namespace {
+
+QByteArray asJson(const std::vector<UploadQueueEntry>& entries) {
+    QJsonArray list;
+    for (const auto& e : entries) {
+        QJsonObject o;
+        o["fileName"] = e.FileName;
+        o["status"] = e.Status;
+        o["checked"] = e.Checked;
+        o["fullPath"] = e.FullPath;
+        list.append(o);
+    }
+    return QJsonDocument(QJsonObject{{"queue", list}}).toJson(QJsonDocument::Indented);
+}
+
+void asText(const std::vector<UploadQueueEntry>& entries, CliOutput& io) {
+    if (entries.empty()) {
+        io.line(QStringLiteral("The upload queue is empty."));
+        return;
+    }
+    for (const auto& e : entries)
+        io.line(QStringLiteral("%1  %2  %3  %4")
+                    .arg(e.Status.leftJustified(12), e.Checked.leftJustified(8), e.FileName,
+                         e.FullPath));
+}
+
+}  // namespace
+
+void QueueCommand::configure(QCommandLineParser& parser) const {
+    parser.addOption({QStringLiteral("json"), QStringLiteral("Prints one JSON document.")});
+    parser.addOption(
+        {QStringLiteral("send"), QStringLiteral("Sends the waiting files to the router first.")});
+}
+
+int QueueCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
+    int exitCode = kExitOk;
+    if (parser.isSet(QStringLiteral("send"))) {
+        CliSession session;
+        QString error;
+        if (!session.load(&error)) {
+            io.error(error);
+            return kExitLocalFiles;
+        }
+        exitCode = AddCommand::sendQueue(session, nullptr, io);
+    }
+    const auto entries = LocalQueue(AppPaths::taskFilePath()).entries();
+    if (parser.isSet(QStringLiteral("json")))
+        io.out() << asJson(entries);
+    else
+        asText(entries, io);
+    return exitCode;
+}
+
+}  // namespace fv::cli

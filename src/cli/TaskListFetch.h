@@ -1,0 +1,30 @@
+// One read of the router's task list as the window's refresh does it: the fetch worker fills
+// a task table, the list build turns it and the local queue into rows, router rows first and
+// one row per queued file last.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "cli/RouterFailure.h"
+#include "tasks/QueueRowSource.h"
+#include "tasks/RouterGateway.h"
+#include "tasks/TaskListRow.h"
+
+namespace fv::cli {
+
+struct TaskListResult {
+    std::optional<RouterFailure> failure;  // set when the router gave no report
+    std::vector<TaskListRow> rows;
+    bool partial = false;  // a task with a broken progress field ended the list there
+};
+
+class TaskListFetch {
+  public:
+    // lastReply: the gateway's record of the exchange, read only when the fetch failed.
+    static TaskListResult run(RouterGateway& gateway, const std::vector<QueueRow>& queue,
+                              const std::function<RouterReply()>& lastReply);
+};
+
+}  // namespace fv::cli

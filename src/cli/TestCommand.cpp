@@ -1,0 +1,48 @@
+#include "cli/TestCommand.h"
+
+#include <QCoreApplication>
+
+#include "cli/CliExit.h"
+#include "cli/CliSession.h"
+#include "i18n/Messages.h"
+#include "router/LoginForms.h"
+#include "router/SessionLogin.h"
+#include "router/SetupControlNames.h"
+
+namespace fv::cli {
+
+int TestCommand::exitCodeFor(const QString& text) {
+    if (text == msg::FormSetupMsg3)
+        return kExitOk;
+    if (text.startsWith(msg::FormSetupMsg4))
+        return kExitRejected;
+    if (text == msg::FormSetupMsg5)
+        return kExitBusy;
+    return kExitOffline;
+}
+
+int TestCommand::execute(const QCommandLineParser&, CliOutput& io) {
+    CliSession session;
+    QString error;
+    if (!session.load(&error)) {
+        io.error(error);
+        return kExitLocalFiles;
+    }
+    FormState& fields = session.fields();
+    LoginForms forms(fields);
+    const RouterContext ctx(session.records(), *session.context().transport, nullptr, &forms);
+    // The page's two routines in their order; their reports land on the page's message label.
+    fields.setText(setup_names::TestMessage, QString());
+    SessionBaseGetTokenFunc(ctx, forms.connectionTestHost());
+    FVUserPwAuth(ctx, forms.connectionTestHost());
+    QCoreApplication::sendPostedEvents();
+    const QString outcome = fields.text(setup_names::TestMessage);
+    if (outcome.isEmpty()) {
+        io.error(msg::FormSetupMsg6);
+        return kExitOffline;
+    }
+    io.line(outcome);
+    return exitCodeFor(outcome);
+}
+
+}  // namespace fv::cli

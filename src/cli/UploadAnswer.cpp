@@ -1,0 +1,29 @@
+#include "cli/UploadAnswer.h"
+
+#include "cli/CliExit.h"
+#include "i18n/Messages.h"
+#include "upload/BtAnswer.h"
+
+namespace fv::cli {
+
+UploadAnswer UploadAnswer::of(int btResult) {
+    switch (btResult) {
+        case kBtAckSuccess:
+        case kAckSuccess:
+            return {QStringLiteral("done"), QString(), true, kExitOk};
+        case kBtExist:
+            return {QStringLiteral("already exists"), msg::FormMainMsg10, true, kExitExists};
+        case kLightFull:
+        case kHeavyFull:
+        case kNntpFull:
+        case kTotalFull:
+        case kDiskFull:
+            return {QStringLiteral("full"), msg::FormMainMsg3, false, kExitFull};
+        case kAckFail:
+            return {QStringLiteral("failed"), msg::FormMainMsg4, false, kExitUploadFailed};
+        default:
+            return {QStringLiteral("cannot connect"), msg::FormMainMsg4, false, kExitOffline};
+    }
+}
+
+}  // namespace fv::cli
