@@ -1,0 +1,235 @@
+// The upload queue and transfer worker against the simulated router on loopback.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHostAddress>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include "Simulator.h"
+#include "TestEnvironment.h"
+#include "platform/WorkerThread.h"
+#include "upload/TSendBtTaskThread.h"
+#include "upload/UploadQueue.h"
+
+namespace fv {
+namespace {
+
+using routersim::Listener;
+
+std::string torrentBytes(const std::string& name) {
+    const std::string file =
+        "d6:lengthi1000e4:pathl" + std::to_string(name.size()) + ":" + name + "ee";
+    const std::string info = "d5:filesl" + file + "e4:name" + std::to_string(name.size()) + ":" +
+                             name + "12:piece lengthi16384e6:pieces20:" + std::string(20, 'p') +
+                             "e";
+    return "d8:announce30:http://127.0.0.1:6969/announce4:info" + info + "e";
+}
+
+class QueueAgainstRouter : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(sim_.start(&error)) << error;
+        _SETUPFORM_INFO conn;
+        conn.ServerAddress = "127.0.0.1";
+        conn.ServerPort = QString::number(sim_.port(Listener::Service));
+        conn.UserName = "admin";
+        conn.Password = "admin";
+        records_.setConnection(conn);
+        makeQueue();
+    }
+    void TearDown() override {
+        WorkerThread::waitForAll(30000);
+        sim_.stop();
+    }
+    void makeQueue() {
+        queue_ = std::make_unique<UploadQueue>(
+            form_, UploadQueue::Timers{&send_, &update_, &countDown_},
+            [this](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
+                const _SETUPFORM_INFO conn = records_.connection();
+                TSendBtTaskThread::Options o;
+                o.tempFolder = temp_.path();
+                o.sleep = [this](int ms) { sleeps_.push_back(ms); };  // no real 4 s here
+                o.random = [this] { return ++draw_; };
+                WorkerThread::run<int>(
+                    &receiver_,
+                    [this, conn, o, info] {
+                        return TSendBtTaskThread(ctx_, conn, o).Execute(info);
+                    },
+                    [this, done](int code) {
+                        codes_.push_back(code);
+                        done(code);
+                    });
+            });
+        queue_->InitTaskFile(dir_.file("FVTask.xml"));
+    }
+    QString addTorrent(const std::string& name, const QString& checked = "All") {
+        const QString path = dir_.file(QString::fromStdString(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(torrentBytes(name)));
+        f.close();
+        queue_->AppendQueueEntry(QString::fromStdString(name), checked, path);
+        queue_->LoadTaskXMLToListView();
+        return path;
+    }
+    // One send step and the transfer it starts, up to its completion on this thread.
+    int sendOne() {
+        const size_t before = codes_.size();
+        send_.setEnabled(true);
+        send_.fire();
+        QElapsedTimer t;
+        t.start();
+        while (codes_.size() == before && t.elapsed() < 30000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return codes_.size() > before ? codes_.back() : -1;
+    }
+    // The simulator follows its refuse switch within a few polls; wait until it has.
+    void setRefusing(bool on) {
+        sim_.faults(Listener::Service).setRefuse(on);
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 5000) {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, sim_.port(Listener::Service));
+            const bool open = probe.waitForConnected(200);
+            if (open != on)
+                return;
+            QThread::msleep(10);
+        }
+        ADD_FAILURE() << "listener did not follow the refuse switch";
+    }
+    std::vector<UploadQueueEntry> onDisk() {
+        std::vector<UploadQueueEntry> e;
+        TaskFile(dir_.file("FVTask.xml")).load(&e);
+        return e;
+    }
+    std::vector<routersim::Request> uploadRequests(const std::string& method) {
+        std::vector<routersim::Request> out;
+        for (const auto& r : sim_.requests())
+            if (r.method == method && r.target.find("fv_uploadbt.cgi") != std::string::npos)
+                out.push_back(r);
+        return out;
+    }
+
+    routersim::Simulator sim_;
+    SettingsRecords records_;
+    RouterContext ctx_{records_};
+    test::ScratchDir dir_, temp_;
+    QObject receiver_;
+    FormState form_;
+    ManualTimer send_, update_, countDown_;
+    std::vector<int> sleeps_;
+    std::vector<int> codes_;
+    unsigned draw_ = 100;
+    std::unique_ptr<UploadQueue> queue_;
+};
+
+TEST_F(QueueAgainstRouter, AddedWhileOfflineIsSentWhenTheRouterReturns) {
+    setRefusing(true);
+    addTorrent("show.torrent");
+    EXPECT_EQ(sendOne(), 10);
+    EXPECT_TRUE(queue_->halted());
+    ASSERT_EQ(onDisk().size(), 1u);
+    EXPECT_TRUE(onDisk()[0].isWaiting());
+
+    setRefusing(false);
+    queue_->BtnUploadBt_MainClick();  // the refresh cycle's Retry once the router answers
+    EXPECT_EQ(sendOne(), 0);
+    EXPECT_TRUE(onDisk().at(0).isDone());
+    const auto gets = uploadRequests("GET");
+    ASSERT_EQ(gets.size(), 1u);
+    EXPECT_NE(gets[0].target.find("download_type=All&D_type=3&t="), std::string::npos);
+    update_.setEnabled(true);
+    update_.fire();
+    EXPECT_TRUE(onDisk().empty());
+    EXPECT_FALSE(sim_.board().tasks().empty());
+    EXPECT_TRUE(QDir(temp_.path()).isEmpty());
+}
+
+TEST_F(QueueAgainstRouter, SelectionRequestCarriesChosenIndices) {
+    addTorrent("pick.torrent", "0,2");
+    EXPECT_EQ(sendOne(), 0);
+    const auto gets = uploadRequests("GET");
+    ASSERT_EQ(gets.size(), 1u);
+    EXPECT_NE(gets[0].target.find("&download_type=0,2&"), std::string::npos) << gets[0].target;
+    EXPECT_EQ(gets[0].target.find("//ferrovane//fv_uploadbt.cgi?filename="), 0u);
+    const auto posts = uploadRequests("POST");
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_EQ(posts[0].target, "/ferrovane/fv_uploadbt.cgi");
+    EXPECT_EQ(posts[0].header("Content-Encoding").value_or(""), "deflate");
+}
+
+TEST_F(QueueAgainstRouter, FullRouterHaltsUntilRetry) {
+    routersim::Faults full;
+    full.answerWord = "LIGHT_FULL";
+    full.remaining = 1;
+    full.onlyTarget = "fv_uploadbt";
+    sim_.faults(Listener::Service).set(full);
+    addTorrent("big.torrent");
+    EXPECT_EQ(sendOne(), 4);
+    EXPECT_EQ(form_.text(UploadQueue::kFailureLine), "FAIL:The task list or store space is full.");
+    update_.setEnabled(true);
+    update_.fire();
+    EXPECT_FALSE(send_.enabled());  // halted: the tick does not resume by itself
+    queue_->BtnUploadBt_MainClick();
+    EXPECT_EQ(sendOne(), 0);
+    EXPECT_TRUE(onDisk().at(0).isDone());
+}
+
+TEST_F(QueueAgainstRouter, KnownTorrentIsDoneWithExistsNotice) {
+    addTorrent("same.torrent");
+    EXPECT_EQ(sendOne(), 0);
+    queue_->BtnClearUp_MainClick();
+    addTorrent("same.torrent");
+    EXPECT_EQ(sendOne(), 3);
+    EXPECT_TRUE(onDisk().at(0).isDone());
+    EXPECT_EQ(form_.text(UploadQueue::kFailureLine), "The task already exists!");
+    EXPECT_FALSE(queue_->halted());
+}
+
+TEST_F(QueueAgainstRouter, TimeoutIsRepeatedOnceThenHalts) {
+    routersim::Faults slow;
+    slow.answerWord = "Timeout";
+    slow.remaining = 2;
+    slow.onlyTarget = "fv_uploadbt";
+    sim_.faults(Listener::Service).set(slow);
+    addTorrent("t.torrent");
+    EXPECT_EQ(sendOne(), 9);
+    EXPECT_EQ(sleeps_, std::vector<int>{4000});
+    EXPECT_EQ(uploadRequests("POST").size(), 2u);
+    EXPECT_TRUE(queue_->halted());
+    EXPECT_TRUE(onDisk().at(0).isWaiting());
+
+    slow.remaining = 1;  // one more Timeout: the repetition gets through
+    sim_.faults(Listener::Service).set(slow);
+    queue_->BtnUploadBt_MainClick();
+    EXPECT_EQ(sendOne(), 0);
+    EXPECT_EQ(uploadRequests("POST").size(), 4u);
+}
+
+TEST_F(QueueAgainstRouter, RestartWithHalfSentQueueSendsTheRest) {
+    addTorrent("one.torrent");
+    addTorrent("two.torrent");
+    EXPECT_EQ(sendOne(), 0);
+    // The program stops here: one entry done, one still waiting.
+    queue_.reset();
+    makeQueue();
+    ASSERT_EQ(queue_->entries().size(), 2u);
+    update_.setEnabled(true);
+    update_.fire();  // clears the done entry and re-arms sending
+    EXPECT_TRUE(send_.enabled());
+    EXPECT_EQ(sendOne(), 0);
+    const auto disk = onDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk[0].FileName, "two.torrent");
+    EXPECT_TRUE(disk[0].isDone());
+    EXPECT_EQ(uploadRequests("POST").size(), 2u);
+}
+
+}  // namespace
+}  // namespace fv
