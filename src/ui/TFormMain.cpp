@@ -245,6 +245,14 @@ void TFormMain::bindForms(FormState& main, FormState* setup) {
     }
 }
 
+void TFormMain::releaseForms() {
+    delete mainBinder_;
+    delete setupBinder_;
+    mainBinder_ = nullptr;
+    setupBinder_ = nullptr;
+    mainForm_ = nullptr;
+}
+
 void TFormMain::setTaskList(TaskListControl* list) {
     rows_ = list;
     list_->setRows(list);

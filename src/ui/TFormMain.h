@@ -49,6 +49,8 @@ class TFormMain : public QWidget {
     // The main window's controls (labels, buttons) and, when given, the setup controls shown
     // here (the refresh interval and its "Change" button).
     void bindForms(FormState& main, FormState* setup);
+    // Before the forms go away: the widgets stop writing into them.
+    void releaseForms();
     // The rows to draw; call rowsChanged() after each change of the model.
     void setTaskList(TaskListControl* list);
     void rowsChanged();

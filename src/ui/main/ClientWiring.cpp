@@ -4,14 +4,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "tasks/StandardRouterGateway.h"
 #include "platform/DebugLog.h"
+#include "platform/WorkerThread.h"
 #include "router/RouterContext.h"
 #include "settings/ConnectionCommit.h"
 #include "settings/SetupDocument.h"
 #include "tasks/GeneralSettingsValues.h"
 #include "tasks/RefreshCycle.h"
 #include "tasks/RefreshState.h"
+#include "tasks/StandardRouterGateway.h"
 #include "tasks/TaskCommands.h"
 #include "tasks/TaskRunner.h"
 #include "tasks/TaskTable.h"
@@ -21,8 +22,14 @@
 
 namespace fv::ui {
 
+namespace {
+constexpr int kWorkerExitWaitMs = 15000;
+}  // namespace
+
 ClientWiring::ClientWiring(TFormMain& window)
     : window_(window),
+      ownedRecords_(std::make_unique<SettingsRecords>()),
+      records_(*ownedRecords_),
       setupRules_(setupForm_, SetupFormKind::SetupPages),
       timers_([](int ms) { return std::make_unique<QtTimer>(ms); }),
       model_(false),
@@ -93,11 +100,17 @@ ClientWiring::~ClientWiring() {
     // No timer may call into the parts below while they go away, nor the window into the list.
     window_.timerBlackLV().setEnabled(false);
     window_.setTaskList(nullptr);
+    window_.releaseForms();
     for (const auto& spec : MainTimers::kTable) {
         if (Timer* t = timers_.byName(QString::fromLatin1(spec.name))) {
             t->setEnabled(false);
             t->setHandler(nullptr);
         }
+    }
+    // A request still running reads the records; never pull them from under it.
+    if (!WorkerThread::waitForAll(kWorkerExitWaitMs)) {
+        DebugLog::write("~ClientWiring(): a worker is still running; its records stay");
+        (void)ownedRecords_.release();
     }
 }
 

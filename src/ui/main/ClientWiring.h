@@ -61,7 +61,9 @@ class ClientWiring final : public QObject, public StartupHooks {
     void changeRefreshInterval();
 
     TFormMain& window_;
-    SettingsRecords records_;
+    // Workers read the records; at exit they are kept if a worker never finished.
+    std::unique_ptr<SettingsRecords> ownedRecords_;
+    SettingsRecords& records_;
     FormState mainForm_;
     FormState setupForm_;
     SetupFieldRules setupRules_;
