@@ -128,6 +128,13 @@ void UploadQueue::TimerSendTaskTimer() {
     auto waiting = std::find_if(onDisk.begin(), onDisk.end(),
                                 [](const UploadQueueEntry& e) { return e.isWaiting(); });
     if (waiting != onDisk.end()) {
+        auto lock = std::make_unique<QLockFile>(file_.path() + ".send");
+        lock->setStaleLockTime(120000);  // a dead holder is detected at once by its pid
+        if (!lock->tryLock(0)) {
+            DebugLog::write("TimerSendTaskTimer:another process is sending");
+            return;  // the next list-update tick re-arms sending
+        }
+        sendLock_ = std::move(lock);
         info_.FileName = waiting->FileName;
         info_.Status = waiting->Status;
         info_.Checked = waiting->Checked;
@@ -179,6 +186,7 @@ void UploadQueue::fail(const QString& message) {
 
 void UploadQueue::SendBtTaskThreadDone(int btResult) {
     inFlight_ = false;
+    sendLock_.reset();
     info_.BtResult = btResult;
     DebugLog::write("SendBtTaskThreadDone()-uploadBtTaskInfo.BtResult:" + std::to_string(btResult));
     switch (btResult) {

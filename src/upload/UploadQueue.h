@@ -4,11 +4,14 @@
 //
 // UI thread only. The transfer itself runs elsewhere (startTransfer); its result comes back
 // through SendBtTaskThreadDone. At most one transfer is in flight: the send step refuses to
-// start another while one runs.
+// start another while one runs, and a lock file beside the task file (".send") keeps another
+// process working on the same queue (fvctl) from sending at the same time.
 #pragma once
 
+#include <QLockFile>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/FormState.h"
@@ -100,6 +103,7 @@ class UploadQueue : public QueueRowSource {
     bool inFlight_ = false;
     int animation_ = 0;
     int countdown_ = 0;
+    std::unique_ptr<QLockFile> sendLock_;  // held while our transfer runs
 };
 
 }  // namespace fv

@@ -1,6 +1,7 @@
 #include "upload/UploadQueue.h"
 
 #include <QFile>
+#include <QLockFile>
 
 #include <gtest/gtest.h>
 
@@ -190,6 +191,34 @@ TEST_F(QueueFixture, NeverTwoTransfersInFlight) {
     EXPECT_EQ(started_.size(), 1u);
     pending_(0);
     EXPECT_FALSE(queue_->transferInFlight());
+}
+
+TEST_F(QueueFixture, AnotherProcessSendingOrAddingIsRespected) {
+    add("a.torrent");
+    {
+        QLockFile otherSender(path_ + ".send");
+        ASSERT_TRUE(otherSender.tryLock(0));
+        send_.setEnabled(true);
+        send_.fire();
+        EXPECT_TRUE(started_.empty());
+        EXPECT_FALSE(queue_->transferInFlight());
+    }
+    // An entry another process appends shows up with the next list-update tick.
+    TaskFile(path_).update({}, [](std::vector<UploadQueueEntry>& e) {
+        e.push_back({"cli.nzb", "in progress", "All", "/c/cli.nzb"});
+        return true;
+    });
+    update_.setEnabled(true);
+    update_.fire();
+    ASSERT_EQ(queue_->entries().size(), 2u);
+    EXPECT_EQ(queue_->entries()[1].FileName, "cli.nzb");
+    EXPECT_TRUE(send_.enabled());
+    send_.fire();
+    ASSERT_EQ(started_.size(), 1u);
+    EXPECT_TRUE(QLockFile(path_ + ".send").tryLock(0) == false);  // held during our transfer
+    pending_(1);
+    QLockFile after(path_ + ".send");
+    EXPECT_TRUE(after.tryLock(0));
 }
 
 TEST_F(QueueFixture, TickAnimatesRestartsSendingAndClearsDone) {
