@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 
 #include "platform/DebugLog.h"
 #include "platform/WorkerThread.h"
@@ -16,7 +15,9 @@
 #include "tasks/TaskCommands.h"
 #include "tasks/TaskRunner.h"
 #include "tasks/TaskTable.h"
+#include "ui/TFormBtSelect.h"
 #include "ui/TFormMain.h"
+#include "upload/BtSelectModel.h"
 #include "upload/TSendBtTaskThread.h"
 #include "upload/UploadQueue.h"
 
@@ -168,21 +169,25 @@ void ClientWiring::saveTaskFile() {
 void ClientWiring::closeTaskFile() {}  // the queue keeps no file open between saves
 
 void ClientWiring::addFileToQueue(const QString& path) {
-    if (addFile_) {
-        addFile_(path);
-        return;
-    }
-    // Without the selection window every file of a torrent is chosen.
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        DebugLog::write(QStringLiteral("AddFileToQueue(): not a file: ") + path);
-        return;
-    }
-    queue_->AppendQueueEntry(info.fileName(), QStringLiteral("All"), info.absoluteFilePath());
-    state_->queuedFileMarker = true;
-    queue_->BtnUploadBt_MainClick();
-    timers_.TimerGetFVPage().setInterval(10);
-    timers_.TimerGetFVPage().setEnabled(true);
+    // The reader lists the files inside; the selection window appends the entry on OK.
+    TFormBtSelect::Hooks hooks;
+    hooks.appendQueueEntry = [this](const QString& fileName, const QString& checked,
+                                    const QString& fullPath) {
+        queue_->AppendQueueEntry(fileName, checked, fullPath);
+    };
+    hooks.afterConfirm = [this] {
+        queue_->LoadTaskXMLToListView();
+        state_->queuedFileMarker = true;
+        state_->offlineResetDone = false;
+        timers_.TimerGetFVPage().setInterval(10);
+        timers_.TimerGetFVPage().setEnabled(true);
+        queue_->BtnUploadBt_MainClick();
+    };
+    hooks.mainShown = startupState_ ? startupState_->mainShown : true;
+    hooks.positionByTimer = startupState_ ? &startupState_->positionByTimer : nullptr;
+    hooks.mainWindow = &window_;
+    auto* dialog = new TFormBtSelect(BtSelectModel::open(path), std::move(hooks), &window_);
+    dialog->show();
 }
 
 void ClientWiring::loadSetupXml(const QString&) {

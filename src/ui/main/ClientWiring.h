@@ -42,8 +42,8 @@ class ClientWiring final : public QObject, public StartupHooks {
     Timer& timerAtBegin() { return timers_.TimerAtBegin(); }
     // The window's show event, before the start-up logic's own steps.
     void formShown();
-    // Files to queue take this road once the queue can open them.
-    void setAddFileToQueue(std::function<void(const QString&)> add) { addFile_ = std::move(add); }
+    // The start-up state the selection window reads (main-shown and position hints).
+    void setStartupState(MainWindowState* state) { startupState_ = state; }
 
     // StartupHooks
     void initTaskFile(const QString& taskFilePath) override;
@@ -77,7 +77,7 @@ class ClientWiring final : public QObject, public StartupHooks {
     std::unique_ptr<UploadQueue> queue_;
     std::unique_ptr<RefreshCycle> cycle_;
     std::unique_ptr<TaskCommands> commands_;
-    std::function<void(const QString&)> addFile_;
+    MainWindowState* startupState_ = nullptr;
 };
 
 }  // namespace fv::ui

@@ -26,6 +26,7 @@ int runClient(QApplication& app, fv::SingleInstance& instance) {
     fv::ui::ClientWiring wiring(window);
     fv::MainWindowStartup startup(fv::StartupEnvironment::system(), wiring, shell,
                                   wiring.startupTimers(), app.arguments());
+    wiring.setStartupState(&startup.state());
     if (!startup.formCreate())
         return 1;
     fv::AtBeginTimer atBegin(wiring.timerAtBegin(), nullptr);  // no update window yet
