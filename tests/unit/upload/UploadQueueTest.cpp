@@ -134,6 +134,23 @@ TEST_F(QueueFixture, TaskFileIsUtf16WithElementsInOrder) {
     EXPECT_EQ(text.indexOf("=\"", text.indexOf("<root>")), -1);  // no attributes
 }
 
+TEST(TaskFileText, AwkwardNamesSurviveTheRoundTrip) {
+    const QString names[] = {"a<b>&c\"d'.torrent",
+                             QString::fromUtf8("\xF0\x9F\x8E\xAC film \xE6\x97\xA5.torrent"),
+                             "  leading and trailing  ",
+                             "tab\there.nzb",
+                             "]]>.torrent",
+                             ""};
+    std::vector<UploadQueueEntry> in;
+    for (const auto& n : names)
+        in.push_back({n, "in progress", "0,1", "/p/" + n});
+    std::vector<UploadQueueEntry> out;
+    ASSERT_TRUE(TaskFile::parse(TaskFile::serialize(in), &out));
+    ASSERT_EQ(out.size(), in.size());
+    for (size_t i = 0; i < in.size(); ++i)
+        EXPECT_EQ(out[i], in[i]) << in[i].FileName.toStdString();
+}
+
 TEST_F(QueueFixture, ReadsForeignEncodingsAndSkipsUnknownElements) {
     const QByteArray utf8 =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><root><Other/><Column><Status>in "
