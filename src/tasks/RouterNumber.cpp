@@ -54,9 +54,16 @@ double RouterNumber::valueOrZero(const QString& text) {
     return parse(text).value_or(0.0);
 }
 
+QString RouterNumber::userDecimalPoint() {
+    return QLocale().decimalPoint();
+}
+
 QString RouterNumber::progressText(double fraction) {
+    return progressText(fraction, userDecimalPoint());
+}
+
+QString RouterNumber::progressText(double fraction, const QString& point) {
     QString text = QString::number(fraction * 100.0, 'g', 15);
-    const QString point = QLocale().decimalPoint();
     if (point != QLatin1String("."))
         text.replace(QLatin1Char('.'), point);
     return text + QLatin1Char('%');

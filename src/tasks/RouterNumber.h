@@ -22,6 +22,9 @@ class RouterNumber {
     // The progress column: fraction x 100 as the shortest text of up to 15 significant
     // digits, with the user's decimal separator, followed by "%".
     static QString progressText(double fraction);
+    // Same, with the user's decimal separator already looked up (for loops over many rows).
+    static QString progressText(double fraction, const QString& decimalPoint);
+    static QString userDecimalPoint();
 };
 
 }  // namespace fv

@@ -15,7 +15,8 @@ QString text8(const std::string& field) {
 
 }  // namespace
 
-bool TaskListBuilder::routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std::string& failure) {
+bool TaskListBuilder::routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std::string& failure,
+                                const QString& decimalPoint) {
     const std::optional<double> progress = RouterNumber::parse(info.progress());
     if (!progress) {
         failure = "'" + info.progress() + "' is not a valid floating point value";
@@ -24,7 +25,7 @@ bool TaskListBuilder::routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std:
     row.caption = text8(info.id);
     row.texts[TaskListRow::FileName] = info.name;
     row.texts[TaskListRow::Type] = text8(info.type());
-    row.texts[TaskListRow::Progress] = RouterNumber::progressText(*progress);
+    row.texts[TaskListRow::Progress] = RouterNumber::progressText(*progress, decimalPoint);
     row.texts[TaskListRow::Status] =
         info.status() == "Vfat4G" ? QStringLiteral("Format Error") : text8(info.status());
     row.texts[TaskListRow::Size] = text8(info.size());
@@ -60,8 +61,9 @@ void TaskListBuilder::build(const _FVPAGE_INFO_ARRAY& table, const std::vector<Q
     const size_t count = static_cast<size_t>(std::max(0, table.count));
     result.rows.resize(std::min(count, table.rows.size()));
     std::string failure;
+    const QString point = RouterNumber::userDecimalPoint();
     for (size_t i = 0; i < result.rows.size(); ++i) {
-        if (!routerRow(table.rows[i], result.rows[i], failure)) {
+        if (!routerRow(table.rows[i], result.rows[i], failure, point)) {
             result.rows.resize(i);
             result.failed = true;
             DebugLog::write(

@@ -30,7 +30,8 @@ class TaskListBuilder {
                       ListBuildResult& result);
 
     // A router task's row; false when its progress field is not a number.
-    static bool routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std::string& failure);
+    static bool routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std::string& failure,
+                          const QString& decimalPoint);
     // A queued file's row as the list build shows it.
     static TaskListRow uploadRow(const QueueRow& entry);
     // A queued file's row as the offline refresh shows it (no type, no progress).
