@@ -145,6 +145,18 @@ TEST_F(FaultTest, ClearingRestoresNormalReplies) {
     EXPECT_NE(reply.body.find("report task"), std::string::npos);
 }
 
+TEST_F(FaultTest, StopDoesNotWaitForADelayedReply) {
+    Faults f;
+    f.delayMs = 20000;
+    sim->faults(Listener::Service).set(f);
+    std::thread client([this] { exchange(port(), request(), false, 5000); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto start = Clock::now();
+    sim->stop();
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1000));
+    client.join();
+}
+
 TEST_F(FaultTest, FaultsStayOnTheirListener) {
     sim->faults(Listener::Web).set(withStatus("HTTP/1.1 500 Internal Server Error"));
     EXPECT_EQ(statusCode(parseReply(exchange(port(), request()).bytes)), "200");

@@ -125,7 +125,9 @@ std::string AuthGate::openSession() {
     }
     std::lock_guard lock(mutex_);
     token += std::to_string(++counter_);
-    sessions_[token] = Clock::now() + lifetime_;
+    const auto now = Clock::now();
+    std::erase_if(sessions_, [now](const auto& entry) { return entry.second <= now; });
+    sessions_[token] = now + lifetime_;
     return token;
 }
 

