@@ -245,3 +245,50 @@ TEST_F(MainWindowTest, BusyOverlayAnimatesAndGivesUp) {
 
 }  // namespace
 }  // namespace fv::test
+
+namespace fv::test {
+namespace {
+
+TEST_F(MainWindowTest, TrayClickMinimizesOrRestores) {
+    struct Case {
+        const char* what;
+        std::function<void(QWidget&)> before;
+        bool minimizedAfter;
+        bool visibleAfter;
+    };
+    const Case cases[] = {
+        {"shown", [](QWidget& w) { w.show(); }, true, true},
+        {"minimized", [](QWidget& w) { w.showMinimized(); }, false, true},
+        {"hidden", [](QWidget& w) { w.hide(); }, false, true},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        c.before(*window);
+        window->TrayIcon_MainClick();
+        EXPECT_EQ(window->isMinimized(), c.minimizedAfter) << c.what;
+        EXPECT_EQ(window->isVisible(), c.visibleAfter) << c.what;
+    }
+}
+
+TEST_F(MainWindowTest, BackgroundResetsButtonsAndHidesTheMenu) {
+    FixedShare share;
+    window->setShareLookup(&share);
+    useList(ListOfTasks::numbered(2));
+    window->show();
+    auto* b = find<ui::ImageButton>("BtnFVPageResume_Main");
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(b, &enter);
+    ASSERT_EQ(b->property("picture").toString(), "over");
+    send(window.get(), QEvent::MouseMove, QPoint(5, 200), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(b->property("picture").toString(), "normal");
+
+    click(find("img_ListViewLine_1"), QPoint(40, 12), Qt::RightButton);
+    ASSERT_TRUE(window->tableView()->isVisible());
+    send(window.get(), QEvent::MouseButtonPress, QPoint(300, 20), Qt::LeftButton, Qt::LeftButton);
+    send(window.get(), QEvent::MouseButtonRelease, QPoint(300, 20), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(window->tableView()->isVisible());
+    window->setShareLookup(nullptr);
+}
+
+}  // namespace
+}  // namespace fv::test
