@@ -1,6 +1,7 @@
 #include "cli/AddCommand.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "cli/CliExit.h"
 #include "cli/CliSession.h"
@@ -80,11 +81,13 @@ int AddCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
 // Another fvctl may have sent the entry while this one waited for the send lock.
 int AddCommand::reportUnsent(const LocalQueue& queue, const UploadQueueEntry& own, int exitCode,
                              CliOutput& io) {
-    for (const auto& e : queue.entries()) {
-        if (e.sameFile(own) && e.isDone()) {
-            io.line(QStringLiteral("%1: done (sent by another process)").arg(own.FileName));
-            return exitCode;
-        }
+    const auto entries = queue.entries();
+    const auto same = std::find_if(entries.begin(), entries.end(),
+                                   [&](const UploadQueueEntry& e) { return e.sameFile(own); });
+    if (same == entries.end() || same->isDone()) {
+        // The window drops done entries, so a missing one went out as well (or was deleted).
+        io.line(QStringLiteral("%1: sent by another process").arg(own.FileName));
+        return exitCode;
     }
     io.line(QStringLiteral("%1: not sent yet (still queued for the next send)").arg(own.FileName));
     return exitCode == kExitOk ? kExitOffline : exitCode;

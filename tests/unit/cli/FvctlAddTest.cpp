@@ -1,0 +1,302 @@
+// fvctl add, queue and torrent against the simulated router: the selection rules, the
+// router's answers, the queue left for a later send, and several programs adding at once
+// while the window's queue keeps saving the same file.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <optional>
+
+#include "FvctlFixture.h"
+#include "platform/FormState.h"
+#include "platform/Timer.h"
+#include "upload/TaskFile.h"
+#include "upload/UploadQueue.h"
+
+namespace fv::test {
+namespace {
+
+using routersim::Listener;
+
+class FvctlAdd : public FvctlFixture {
+  protected:
+    QString torrent(const std::string& name, const std::vector<std::string>& files) {
+        // The router names a multi-file task after the torrent's "name", the file's stem here.
+        const std::string stem = name.substr(0, name.rfind('.'));
+        return writeFile(QString::fromStdString(name), torrentBytes(stem, files));
+    }
+    std::optional<routersim::Task> routerTask(const std::string& name) const {
+        for (const auto& t : sim->board().tasks())
+            if (t.name == name)
+                return t;
+        return std::nullopt;
+    }
+};
+
+TEST_F(FvctlAdd, ChoiceFollowsTheSelectionWindow) {
+    const std::vector<std::string> media = {"a.txt", "film.mkv", "notes.nfo", "song.mp3"};
+    const struct {
+        const char* what;
+        std::string name;
+        std::vector<std::string> files;
+        QStringList extra;
+        QString checked;  // in the queue file and in the router's selection
+    } cases[] = {
+        {"media preselected", "m1", media, {}, "1,3"},
+        {"explicit ids", "m2", media, {"--files", "0, 2"}, "0,2"},
+        {"all by name", "m3", media, {"--files", "ALL"}, "All"},
+        {"every id is all", "m4", media, {"--files", "3,2,1,0"}, "All"},
+        {"single file without media", "s1", {"readme.txt"}, {}, "All"},
+    };
+    for (const auto& c : cases) {
+        const QString path = torrent(c.name + ".torrent", c.files);
+        const FvctlResult r = run(QStringList{"add", path} + c.extra);
+        EXPECT_EQ(r.exitCode, 0) << c.what << ": " << r.out.toStdString() << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(QString::fromStdString(c.name) + ".torrent: done")) << c.what;
+        const auto entries = queueEntries();
+        ASSERT_FALSE(entries.empty()) << c.what;
+        EXPECT_EQ(entries.back().FullPath, path) << c.what;
+        EXPECT_EQ(entries.back().Checked, c.checked) << c.what;
+        EXPECT_TRUE(entries.back().isDone()) << c.what;
+        const std::string routerName = c.files.size() == 1 ? c.files[0] : c.name;
+        const auto task = routerTask(routerName);
+        ASSERT_TRUE(task.has_value()) << c.what;
+        EXPECT_EQ(task->selection, c.checked.toStdString()) << c.what;
+    }
+}
+
+TEST_F(FvctlAdd, NzbGoesAsOneEntryWithAll) {
+    const QString path = writeFile("show.nzb",
+                                   "<?xml version=\"1.0\"?><nzb><file subject=\"show\"><segments>"
+                                   "<segment bytes=\"500\" number=\"1\">a@b</segment></segments>"
+                                   "</file></nzb>");
+    const FvctlResult r = run({"add", path});
+    EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
+    const auto entries = queueEntries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].Checked, "All");
+    EXPECT_TRUE(entries[0].isDone());
+    const auto tasks = sim->board().tasks();
+    ASSERT_EQ(tasks.size(), 1u);
+    EXPECT_EQ(tasks[0].type, "NZB");
+}
+
+TEST_F(FvctlAdd, RefusedInputQueuesNothing) {
+    const QString media = torrent("m.torrent", {"x.txt", "y.mkv"});
+    const QString plain = torrent("p.torrent", {"x.txt", "y.txt"});
+    const QString broken = writeFile("broken.torrent", "d8:announce");
+    const struct {
+        const char* what;
+        QStringList args;
+        int exitCode;
+        const char* message;
+    } cases[] = {
+        {"unknown id", {"add", media, "--files", "0,5"}, 2, "ID 5"},
+        {"bad list", {"add", media, "--files", "1,,2"}, 1, "--files"},
+        {"negative id", {"add", media, "--files", "-1"}, 1, "--files"},
+        {"nothing preselected", {"add", plain}, 2, "no file of the torrent is chosen"},
+        {"damaged torrent", {"add", broken}, 2, "Wrong Format of Bt File."},
+        {"missing file", {"add", media + ".gone"}, 2, "no such file"},
+    };
+    for (const auto& c : cases) {
+        const FvctlResult r = run(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.what;
+        EXPECT_TRUE(r.err.contains(c.message)) << c.what << ": " << r.err.toStdString();
+    }
+    EXPECT_TRUE(queueEntries().empty());
+    EXPECT_TRUE(sim->board().tasks().empty());
+}
+
+TEST_F(FvctlAdd, RouterAnswersDecideWordAndExitCode) {
+    const struct {
+        const char* what;
+        std::string answerWord;  // empty: the router's own answer
+        bool addTwice;
+        int exitCode;
+        const char* word;
+        bool leavesQueue;
+    } cases[] = {
+        {"taken", "", false, 0, "done", true},
+        {"already there", "", true, 7, "already exists", true},
+        {"disk full", "DISK_FULL", false, 8, "full", false},
+        {"task list full", "LIGHT_FULL", false, 8, "full", false},
+        {"unreadable upload", "ACK_FAIL", false, 9, "failed", false},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string name = "answer" + std::to_string(n++);
+        const QString path = torrent(name + ".torrent", {"a.mkv", "b.mkv"});
+        if (c.addTwice) {
+            ASSERT_EQ(run({"add", path}).exitCode, 0) << c.what;
+        }
+        sim->clearFaults();
+        if (!c.answerWord.empty()) {
+            routersim::Faults f;
+            f.answerWord = c.answerWord;
+            sim->faults(Listener::Service).set(f);
+        }
+        const FvctlResult r = run({"add", path});
+        sim->clearFaults();
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.what << ": " << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains(QString::fromStdString(name) + ".torrent: " + c.word)) << c.what;
+        const auto entries = queueEntries();
+        ASSERT_FALSE(entries.empty());
+        EXPECT_EQ(entries.back().isDone(), c.leavesQueue) << c.what;
+        EXPECT_EQ(entries.back().isWaiting(), !c.leavesQueue) << c.what;
+        // A file the router did not take waits for the next send; clear it for the next case.
+        if (!c.leavesQueue) {
+            ASSERT_TRUE(TaskFile(dataFile("FVTask.xml")).save({}));
+        }
+    }
+}
+
+TEST_F(FvctlAdd, AddedWhileOfflineIsSentLater) {
+    sim->faults(Listener::Service).setRefuse(true);
+    const QString first = torrent("first.torrent", {"a.mkv", "b.txt"});
+    const FvctlResult offline = run({"add", first});
+    EXPECT_EQ(offline.exitCode, 3) << offline.out.toStdString();
+    EXPECT_TRUE(offline.out.contains("first.torrent: cannot connect")) << offline.out.toStdString();
+    EXPECT_TRUE(offline.out.contains("still queued")) << offline.out.toStdString();
+    ASSERT_EQ(queueEntries().size(), 1u);
+    EXPECT_TRUE(queueEntries()[0].isWaiting());
+
+    const FvctlResult listed = run({"queue"});
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_TRUE(listed.out.contains("in progress")) << listed.out.toStdString();
+    EXPECT_TRUE(listed.out.contains(first)) << listed.out.toStdString();
+
+    // The next add sends the older entry first, then its own.
+    sim->faults(Listener::Service).setRefuse(false);
+    const QString second = torrent("second.torrent", {"c.avi"});
+    const FvctlResult online = run({"add", second});
+    EXPECT_EQ(online.exitCode, 0) << online.out.toStdString();
+    const qsizetype a = online.out.indexOf("first.torrent: done");
+    const qsizetype b = online.out.indexOf("second.torrent: done");
+    EXPECT_GE(a, 0) << online.out.toStdString();
+    EXPECT_GT(b, a) << online.out.toStdString();
+    const auto entries = queueEntries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_TRUE(entries[0].isDone() && entries[1].isDone());
+    EXPECT_TRUE(routerTask("first").has_value());
+    EXPECT_EQ(routerTask("first")->selection, "0");
+}
+
+TEST_F(FvctlAdd, QueueSendEmptiesWhatWaits) {
+    sim->faults(Listener::Service).setRefuse(true);
+    for (const char* name : {"q1", "q2"})
+        EXPECT_EQ(
+            run({"add", torrent(std::string(name) + ".torrent", {std::string(name) + ".mp4"})})
+                .exitCode,
+            3);
+    sim->faults(Listener::Service).setRefuse(false);
+    const FvctlResult r = run({"queue", "--send", "--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const qsizetype json = r.out.indexOf('{');
+    ASSERT_GE(json, 0) << r.out.toStdString();
+    EXPECT_TRUE(r.out.left(json).contains("q1.torrent: done"));
+    EXPECT_TRUE(r.out.left(json).contains("q2.torrent: done"));
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out.mid(json).toUtf8());
+    const QJsonArray queue = doc["queue"].toArray();
+    ASSERT_EQ(queue.size(), 2) << r.out.toStdString();
+    for (const auto& e : queue)
+        EXPECT_EQ(e.toObject()["status"].toString(), "Done");
+    EXPECT_EQ(sim->board().tasks().size(), 2u);
+}
+
+TEST_F(FvctlAdd, TorrentListsFilesAsTheWindowDoes) {
+    const QString path = torrent("list.torrent", {"a.txt", "film.mkv"});
+    const FvctlResult r = run({"torrent", path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << r.out.toStdString();
+    EXPECT_EQ(lines[0], "list.torrent");
+    EXPECT_EQ(lines[2].split(' ', Qt::SkipEmptyParts), (QStringList{"0", "1000B", "a.txt"}));
+    EXPECT_EQ(lines[3].split(' ', Qt::SkipEmptyParts),
+              (QStringList{"*", "1", "1000B", "film.mkv"}));
+    EXPECT_EQ(lines[4], "Default choice: 1");
+
+    const FvctlResult broken = run({"torrent", writeFile("bad.torrent", "garbage!garbage!")});
+    EXPECT_EQ(broken.exitCode, 2);
+    EXPECT_TRUE(broken.err.contains("bad.torrent - Wrong Format of Bt File."))
+        << broken.err.toStdString();
+    EXPECT_TRUE(queueEntries().empty());
+}
+
+// Several fvctl add at once while the window's list-update tick reloads the same file and
+// drops what is done: the file always parses, every program reports success, every file
+// reaches the router exactly once and nothing is left waiting.
+TEST_F(FvctlAdd, ConcurrentAddsLoseNothing) {
+    constexpr int kProcesses = 6;
+    FormState form;
+    ManualTimer send, update, countDown;
+    UploadQueue window(form, {&send, &update, &countDown},
+                       [](const _UPLOADBTTASK_INFO&, UploadQueue::Done) {});
+    window.InitTaskFile(dataFile("FVTask.xml"));
+
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int i = 0; i < kProcesses; ++i) {
+        const std::string name = "c" + std::to_string(i);
+        processes.push_back(start({"add", torrent(name + ".torrent", {name + ".mkv"})}));
+    }
+    auto running = [&] {
+        return std::any_of(processes.begin(), processes.end(),
+                           [](const auto& p) { return p->state() != QProcess::NotRunning; });
+    };
+    QElapsedTimer clock;
+    clock.start();
+    int ticks = 0;
+    while (running() && clock.elapsed() < 60000) {
+        window.TimerTaskListUpdateTimer();
+        ++ticks;
+        std::vector<UploadQueueEntry> onDisk;
+        if (QFile::exists(dataFile("FVTask.xml"))) {
+            ASSERT_EQ(TaskFile(dataFile("FVTask.xml")).load(&onDisk), TaskFile::LoadResult::Loaded);
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    EXPECT_GT(ticks, 0);
+    for (auto& p : processes) {
+        const FvctlResult r = finish(*p);
+        EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
+    }
+    for (const auto& e : queueEntries())
+        EXPECT_FALSE(e.isWaiting()) << e.FileName.toStdString();
+    const auto tasks = sim->board().tasks();
+    EXPECT_EQ(tasks.size(), size_t(kProcesses));
+    for (int i = 0; i < kProcesses; ++i) {
+        const std::string name = "c" + std::to_string(i) + ".mkv";
+        EXPECT_EQ(std::count_if(tasks.begin(), tasks.end(),
+                                [&](const routersim::Task& t) { return t.name == name; }),
+                  1)
+            << name;
+    }
+}
+
+// Without the window, the queue file ends holding every entry, each sent once.
+TEST_F(FvctlAdd, ConcurrentAddsKeepEveryEntry) {
+    constexpr int kProcesses = 6;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int i = 0; i < kProcesses; ++i) {
+        const std::string name = "k" + std::to_string(i);
+        processes.push_back(start({"add", torrent(name + ".torrent", {name + ".avi"})}));
+    }
+    for (auto& p : processes)
+        EXPECT_EQ(finish(*p).exitCode, 0);
+    const auto entries = queueEntries();
+    ASSERT_EQ(entries.size(), size_t(kProcesses));
+    for (int i = 0; i < kProcesses; ++i) {
+        const QString name = QStringLiteral("k%1.torrent").arg(i);
+        EXPECT_EQ(std::count_if(
+                      entries.begin(), entries.end(),
+                      [&](const UploadQueueEntry& e) { return e.FileName == name && e.isDone(); }),
+                  1)
+            << name.toStdString();
+    }
+    EXPECT_EQ(sim->board().tasks().size(), size_t(kProcesses));
+}
+
+}  // namespace
+}  // namespace fv::test

@@ -1,0 +1,259 @@
+// fvctl status, the task commands, the connection test and the command line itself, run as a
+// program against the simulated router.
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "FvctlFixture.h"
+#include "upload/TaskFile.h"
+
+namespace fv::test {
+namespace {
+
+using routersim::Listener;
+using routersim::Task;
+
+class FvctlStatus : public FvctlFixture {
+  protected:
+    void SetUp() override {
+        FvctlFixture::SetUp();
+        Task a;
+        a.id = "7";
+        a.name = "ubuntu.iso";
+        a.sizeBytes = 4096;
+        a.doneBytes = 1024;
+        sim->board().add(a);
+        Task b;
+        b.id = "9";
+        b.name = "news.nzb";
+        b.type = "NZB";
+        b.status = "Paused";
+        sim->board().add(b);
+        ASSERT_TRUE(
+            TaskFile(dataFile("FVTask.xml"))
+                .save({{"later.torrent", UploadQueueEntry::kWaiting, "All", "/x/later.torrent"}}));
+    }
+};
+
+TEST_F(FvctlStatus, ListsRouterTasksThenQueuedFiles) {
+    const FvctlResult r = run({"status"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4) << r.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("ID")) << lines[0].toStdString();
+    const struct {
+        int line;
+        QStringList words;
+    } expected[] = {
+        {1, {"7", "ubuntu.iso", "BT", "Downloading"}},
+        {2, {"9", "news.nzb", "NZB", "Paused"}},
+        {3, {"-", "later.torrent", "BT", "0%", "in progress"}},
+    };
+    for (const auto& e : expected) {
+        for (const QString& w : e.words)
+            EXPECT_TRUE(lines[e.line].contains(QStringLiteral("  ") + w + QStringLiteral("  ")) ||
+                        lines[e.line].startsWith(w + QStringLiteral("  ")))
+                << lines[e.line].toStdString() << " lacks " << w.toStdString();
+    }
+}
+
+TEST_F(FvctlStatus, JsonHoldsEveryRowInListOrder) {
+    const FvctlResult r = run({"status", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    EXPECT_TRUE(doc["online"].toBool());
+    const QJsonArray tasks = doc["tasks"].toArray();
+    ASSERT_EQ(tasks.size(), 3);
+    EXPECT_EQ(tasks[0]["id"].toString(), "7");
+    EXPECT_EQ(tasks[0]["name"].toString(), "ubuntu.iso");
+    EXPECT_EQ(tasks[0]["progress"].toString(), "25%");
+    EXPECT_EQ(tasks[1]["type"].toString(), "NZB");
+    EXPECT_FALSE(tasks[1]["queued"].toBool());
+    EXPECT_TRUE(tasks[2]["queued"].toBool());
+    EXPECT_TRUE(tasks[2]["id"].isNull());
+    EXPECT_EQ(tasks[2]["name"].toString(), "later.torrent");
+}
+
+// Each way the router can fail to answer gives its own message and exit code, in text and in
+// JSON alike.
+TEST_F(FvctlStatus, RouterFailuresAreToldApart) {
+    const struct {
+        const char* what;
+        std::function<void(FvctlFixture&)> arrange;
+        int exitCode;
+        const char* message;
+    } cases[] = {
+        {"refused", [this](FvctlFixture&) { sim->faults(Listener::Service).setRefuse(true); }, 4,
+         "refused"},
+        {"wrong password", [this](FvctlFixture&) { writeSettings(kUser, "wrong"); }, 5,
+         "Invalid username or password"},
+        {"other user", [this](FvctlFixture&) { sim->auth().setOtherUserLoggedIn(true); }, 6,
+         "login by another user"},
+        {"not a report",
+         [this](FvctlFixture&) {
+             sim->faults(Listener::Service).set(routersim::Faults::xmlPage());
+         },
+         3, "not a task report"},
+        {"no settings file", [this](FvctlFixture&) { QFile::remove(dataFile("FVSetup.xml")); }, 10,
+         "connection settings"},
+    };
+    for (const auto& c : cases) {
+        sim->clearFaults();
+        sim->auth().setOtherUserLoggedIn(false);
+        writeSettings(kUser, kPassword);
+        c.arrange(*this);
+        const FvctlResult text = run({"status"});
+        EXPECT_EQ(text.exitCode, c.exitCode) << c.what;
+        EXPECT_TRUE(text.err.contains(c.message)) << c.what << ": " << text.err.toStdString();
+        EXPECT_TRUE(text.out.isEmpty()) << c.what;
+        const FvctlResult json = run({"status", "--json"});
+        EXPECT_EQ(json.exitCode, c.exitCode) << c.what;
+        const QJsonDocument doc = QJsonDocument::fromJson(json.out.toUtf8());
+        ASSERT_TRUE(doc.isObject()) << c.what << ": " << json.out.toStdString();
+        EXPECT_FALSE(doc["online"].toBool()) << c.what;
+        EXPECT_TRUE(doc["error"].toString().contains(c.message)) << c.what;
+    }
+}
+
+TEST_F(FvctlStatus, CommandsSendTheButtonsQueryTexts) {
+    const struct {
+        QStringList args;
+        std::string query;  // the control request's target up to the cache breaker
+        const char* printed;
+        const char* statusOf7;  // what the router then reports for task 7
+    } cases[] = {
+        {{"pause", "7"}, "fv_ctrl=paused&task_id=7&download_type=BT", "\"Pause\" Sent", "Paused"},
+        {{"resume", "7"},
+         "fv_ctrl=start&task_id=7&download_type=BT",
+         "\"Resume\" Sent",
+         "Downloading"},
+        {{"remove", "9"},
+         "fv_ctrl=cancel&task_id=9&download_type=NZB",
+         "\"Remove\" Sent",
+         "Downloading"},
+        {{"pause-all"}, "fv_ctrl=pause_all&download_type=ALL", "\"Pause All\" Sent", "Paused"},
+        {{"resume-all"},
+         "fv_ctrl=start_all&download_type=ALL",
+         "\"Resume All\" Sent",
+         "Downloading"},
+        {{"clear"}, "fv_ctrl=clear&download_type=All", "\"Clear Complete\" Sent", "Downloading"},
+    };
+    for (const auto& c : cases) {
+        sim->clearRequests();
+        const FvctlResult r = run(c.args);
+        EXPECT_EQ(r.exitCode, 0) << c.args.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(c.printed)) << r.out.toStdString();
+        const auto targets = controlTargets();
+        ASSERT_EQ(targets.size(), 1u) << c.args.join(' ').toStdString();
+        const std::string prefix =
+            "//ferrovane//fv_apply.cgi?action_mode=FV_CTRL&" + c.query + "&t=";
+        EXPECT_EQ(targets[0].substr(0, prefix.size()), prefix);
+        EXPECT_EQ(targets[0].size(), prefix.size() + 1) << targets[0];
+        ASSERT_TRUE(sim->board().find("7").has_value());
+        EXPECT_EQ(sim->board().find("7")->status, c.statusOf7) << c.args.join(' ').toStdString();
+    }
+    EXPECT_FALSE(sim->board().find("9").has_value());
+}
+
+TEST_F(FvctlStatus, UnknownIdOrDeadRouterSendsNoCommand) {
+    const struct {
+        const char* what;
+        QStringList args;
+        bool refuse;
+        int exitCode;
+    } cases[] = {
+        {"unknown id", {"pause", "8"}, false, 2},
+        {"queued row is not a router task", {"remove", "zzz999"}, false, 2},
+        {"router refuses", {"resume", "7"}, true, 4},
+    };
+    for (const auto& c : cases) {
+        sim->clearRequests();
+        sim->faults(Listener::Service).setRefuse(c.refuse);
+        const FvctlResult r = run(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.what << r.err.toStdString();
+        EXPECT_FALSE(r.err.isEmpty()) << c.what;
+        EXPECT_TRUE(controlTargets().empty()) << c.what;
+    }
+    EXPECT_EQ(sim->board().find("7")->status, "Downloading");
+}
+
+TEST_F(FvctlStatus, ConnectionTestPrintsThePagesOutcome) {
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+        int exitCode;
+        const char* outcome;
+    } cases[] = {
+        {"success", [] {}, 0, "The Connection is successful"},
+        {"wrong password", [this] { writeSettings(kUser, "nope"); }, 5,
+         "Invalid username or password"},
+        {"other user", [this] { sim->auth().setOtherUserLoggedIn(true); }, 6,
+         "Server is connected, but is login by another user"},
+        {"refused", [this] { sim->faults(Listener::Service).setRefuse(true); }, 3,
+         "The connection is fail"},
+    };
+    for (const auto& c : cases) {
+        sim->clearFaults();
+        sim->faults(Listener::Service).setRefuse(false);
+        sim->auth().setOtherUserLoggedIn(false);
+        writeSettings(kUser, kPassword);
+        c.arrange();
+        const FvctlResult r = run({"test"});
+        EXPECT_EQ(r.exitCode, c.exitCode)
+            << c.what << ": " << r.out.toStdString() << r.err.toStdString();
+        EXPECT_TRUE((r.out + r.err).contains(c.outcome)) << c.what << ": " << r.out.toStdString();
+    }
+}
+
+TEST_F(FvctlStatus, MessagesFollowTheLanguage) {
+    writeFile("FV2Lang.ini",
+              "[ENGLISH]\nFormSetupMsg3=Connected\n[GERMAN]\r\nFormSetupMsg3=Verbindung steht\r\n");
+    const struct {
+        const char* language;
+        const char* outcome;
+    } cases[] = {
+        {"German", "Verbindung steht"}, {"english", "Connected"}, {"Klingon", "Connected"}};
+    for (const auto& c : cases) {
+        language = c.language;
+        const FvctlResult r = run({"test"});
+        EXPECT_EQ(r.exitCode, 0) << c.language;
+        EXPECT_EQ(r.out.trimmed(), c.outcome) << c.language;
+    }
+}
+
+TEST_F(FvctlStatus, CommandLineMistakesAndHelp) {
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* text;  // in stdout or stderr
+    } cases[] = {
+        {{}, 1, "Usage: fvctl COMMAND"},
+        {{"--help"}, 0, "Exit codes:"},
+        {{"frobnicate"}, 1, "unknown command"},
+        {{"pause"}, 1, "takes 1 argument"},
+        {{"pause-all", "7"}, 1, "takes 0 argument"},
+        {{"status", "--bogus"}, 1, "bogus"},
+        {{"add", "--files"}, 1, "files"},
+    };
+    for (const auto& c : cases) {
+        const FvctlResult r = run(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE((r.out + r.err).contains(c.text))
+            << c.args.join(' ').toStdString() << ": " << (r.out + r.err).toStdString();
+    }
+    for (const char* command : {"status", "pause", "resume", "remove", "pause-all", "resume-all",
+                                "clear", "add", "queue", "torrent", "test"}) {
+        const FvctlResult r = run({command, "--help"});
+        EXPECT_EQ(r.exitCode, 0) << command;
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: fvctl ") + command))
+            << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains("Exit codes:")) << command;
+    }
+    EXPECT_TRUE(controlTargets().empty());
+}
+
+}  // namespace
+}  // namespace fv::test
