@@ -119,6 +119,8 @@ void RefreshCycle::FVPageGeneralSettingThreadDone() {
 }
 
 void RefreshCycle::UpdateOfflineTaskList() {
+    if (!d_.queue)
+        return;
     RefreshState& s = *d_.state;
     TaskListModel& model = *d_.model;
     model.beginUpdate();
@@ -133,10 +135,8 @@ void RefreshCycle::UpdateOfflineTaskList() {
             }
         }
     }
-    if (d_.queue) {
-        for (const QueueRow& entry : d_.queue->queueRows())
-            model.appendRow(TaskListBuilder::offlineUploadRow(entry));
-    }
+    for (const QueueRow& entry : d_.queue->queueRows())
+        model.appendRow(TaskListBuilder::offlineUploadRow(entry));
     s.queuedFileMarker = false;
     model.endUpdate();
 }

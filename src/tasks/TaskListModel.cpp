@@ -1,7 +1,9 @@
 #include "tasks/TaskListModel.h"
 
 #include <algorithm>
+#include <stdexcept>
 
+#include "platform/DebugLog.h"
 #include "tasks/RouterNumber.h"
 
 namespace fv {
@@ -149,6 +151,26 @@ void TaskListModel::SelectDrawnLine(int k) {
     if (k < 0 || k > 4)
         return;
     setSelectedRow(topRow_ + k);
+}
+
+bool TaskListModel::OpenDrawnLine(int k, const std::function<void()>& view) {
+    if (k < 0 || k > 4)
+        return false;
+    const int index = topRow_ + k;
+    if (!validRow(index) || row(index).texts[TaskListRow::FileName].isEmpty())
+        return false;
+    SelectDrawnLine(k);
+    setRowSelected(index, true);
+    try {
+        if (view)
+            view();
+    } catch (const std::exception& e) {
+        DebugLog::write(std::string("FVPageInfoImageListViewLineOnDblClickAction(); E.Message = ") +
+                        e.what());
+    } catch (...) {
+        DebugLog::write("FVPageInfoImageListViewLineOnDblClickAction(); E.Message = unknown");
+    }
+    return true;
 }
 
 void TaskListModel::SortTaskList(int column) {

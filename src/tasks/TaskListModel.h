@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "tasks/TaskListRow.h"
@@ -46,6 +47,10 @@ class TaskListModel : public QObject {
     void resetView();
     // A click on drawn line k (0-4) selects topRow + k.
     void SelectDrawnLine(int k);
+    // A double click on drawn line k: nothing when the line shows no name; otherwise the
+    // row is selected, marked, and view (the open-finished-file action) runs. A failure of
+    // view is logged, never thrown. Returns whether view ran.
+    bool OpenDrawnLine(int k, const std::function<void()>& view);
 
     // A click on a column title: toggles the direction and reorders, keeping the selected
     // task selected (found again by identifier).

@@ -2,8 +2,10 @@
 
 #include <QLocale>
 #include <QSignalSpy>
+#include <stdexcept>
 #include <vector>
 
+#include "platform/DebugLog.h"
 #include "tasks/TaskListModel.h"
 
 namespace fv {
@@ -233,6 +235,27 @@ TEST(TaskListModel, RebuildKeepsTheIndexAndResetClearsIt) {
     model.resetView();
     EXPECT_EQ(model.selectedRow(), -1);
     EXPECT_EQ(model.topRow(), 0);
+}
+
+TEST(TaskListModel, OpenDrawnLine) {
+    TaskListModel model;
+    std::vector<Row> rows = sizeRows();
+    rows[1].texts[Row::FileName] = QStringLiteral("b.iso");
+    rows[2].texts[Row::FileName] = QStringLiteral("c.iso");
+    model.replaceRows(rows);
+    model.setTopRow(1);
+    int views = 0;
+    // Line 2 shows no row, and row 0 (not shown) has no name either way.
+    EXPECT_FALSE(model.OpenDrawnLine(2, [&] { ++views; }));
+    EXPECT_EQ(model.selectedRow(), -1);
+    EXPECT_TRUE(model.OpenDrawnLine(1, [&] { ++views; }));
+    EXPECT_EQ(views, 1);
+    EXPECT_EQ(model.selectedRow(), 2);
+    EXPECT_TRUE(model.row(2).selected);
+    LogCapture log;
+    EXPECT_TRUE(model.OpenDrawnLine(0, [] { throw std::runtime_error("share gone"); }));
+    EXPECT_TRUE(
+        log.contains("FVPageInfoImageListViewLineOnDblClickAction(); E.Message = share gone"));
 }
 
 TEST(TaskListModel, GroupedChangesRepaintOnce) {
