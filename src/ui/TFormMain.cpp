@@ -236,6 +236,9 @@ void TFormMain::bindForms(FormState& main, FormState* setup) {
                          QStringLiteral("Img_DisConnected_Main")};
     for (const char* name : kButtonNames)
         names << QString::fromLatin1(name);
+    // The column titles take their captions from the language texts too.
+    for (const char* title : {"Name", "Type", "Progress", "Status", "Size", "DLSpeed", "UpSpeed"})
+        names << QStringLiteral("lab_FVPageInfoLVTitle") + QLatin1String(title);
     mainBinder_->bind(this, names);
     if (setup) {
         setupBinder_ = new FormBinder(*setup, this);

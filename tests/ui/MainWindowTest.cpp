@@ -104,6 +104,11 @@ TEST_F(MainWindowTest, FormStateDrivesTheStatusLines) {
     form.setVisible("Img_Connected_Main", true);
     form.setVisible("Img_DisConnected_Main", false);
     EXPECT_EQ(text("Lab_ConnectStatus_Main"), "Online");
+    // Language texts reach the button captions and column titles through the form.
+    form.setText("BtnAdd_Main", "Aufgabe");
+    form.setText("lab_FVPageInfoLVTitleSize", "Gr\u00f6\u00dfe");
+    EXPECT_EQ(text("lab_btnAddTask"), "Aufgabe");
+    EXPECT_EQ(text("lab_FVPageInfoLVTitleSize"), QString::fromUtf8("Gr\u00f6\u00dfe"));
     EXPECT_FALSE(find("LabCmdSendMsg_Main")->isHidden());
     EXPECT_FALSE(find("Img_Connected_Main")->isHidden());
     EXPECT_TRUE(find("Img_DisConnected_Main")->isHidden());
