@@ -18,7 +18,13 @@ bool CliSession::load(QString* error) {
             *error = msg::FormMainMsg8 + QStringLiteral(" (") + document_.path() + ')';
         return false;
     }
-    document_.OpenSetupDocument();
+    // The window would carry on with its initial values (a router at 192.168.1.1); a script
+    // is better told that its settings cannot be read. fvctl never writes the file.
+    if (!document_.LoadSetupXML()) {
+        if (error)
+            *error = QStringLiteral("the settings file cannot be read: ") + document_.path();
+        return false;
+    }
     document_.CommitConnectionAtStart();
     return true;
 }

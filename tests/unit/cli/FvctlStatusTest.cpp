@@ -99,6 +99,13 @@ TEST_F(FvctlStatus, RouterFailuresAreToldApart) {
          3, "not a task report"},
         {"no settings file", [this](FvctlFixture&) { QFile::remove(dataFile("FVSetup.xml")); }, 10,
          "connection settings"},
+        {"damaged settings file",
+         [this](FvctlFixture&) {
+             QFile f(dataFile("FVSetup.xml"));
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             f.write("<root><ConColumn><Port>80");
+         },
+         10, "cannot be read"},
     };
     for (const auto& c : cases) {
         sim->clearFaults();
@@ -116,6 +123,10 @@ TEST_F(FvctlStatus, RouterFailuresAreToldApart) {
         EXPECT_FALSE(doc["online"].toBool()) << c.what;
         EXPECT_TRUE(doc["error"].toString().contains(c.message)) << c.what;
     }
+    // The damaged file (the last case) is left as it was for the user to repair.
+    QFile settings(dataFile("FVSetup.xml"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll(), "<root><ConColumn><Port>80");
 }
 
 TEST_F(FvctlStatus, CommandsSendTheButtonsQueryTexts) {
