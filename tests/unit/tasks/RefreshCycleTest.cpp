@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QThread>
 
 #include "TaskTestDoubles.h"
 #include "i18n/Messages.h"
 #include "platform/Clock.h"
+#include "platform/WorkerThread.h"
 #include "tasks/MainTimers.h"
 #include "tasks/RefreshCycle.h"
 
@@ -322,6 +326,54 @@ TEST(MainTimers, TableOfTimers) {
     }
     EXPECT_EQ(&timers.TimerGetFVPage(), timers.byName(QStringLiteral("TimerGetFVPage")));
     EXPECT_EQ(timers.byName(QStringLiteral("TimerNope")), nullptr);
+}
+
+}  // namespace
+}  // namespace fv
+
+namespace fv {
+namespace {
+
+// The same cycle on real worker threads: the work runs elsewhere, the model changes on the
+// thread that owns it.
+TEST(RefreshCycleThreads, WorkersReportOnTheUiThread) {
+    QObject receiver;
+    WorkerThreadRunner runner(&receiver);
+    TaskListModel model;
+    FormState form;
+    ManualTimer timer{500};
+    SettingsRecords records;
+    auto gateway = std::make_shared<test::FakeGateway>([](const RouterRequest& r) {
+        return isFetch(r) ? test::FakeGateway::ok(taskLine("1", "a") + "\n," + taskLine("2", "b"))
+                          : test::FakeGateway::ok("[]");
+    });
+    RefreshCycle::Deps deps;
+    deps.model = &model;
+    deps.mainForm = &form;
+    deps.timerGetFVPage = &timer;
+    deps.records = &records;
+    deps.state = std::make_shared<RefreshState>();
+    deps.table = std::make_shared<TaskTable>();
+    deps.general = std::make_shared<GeneralSettingsValues>();
+    deps.gateway = gateway;
+    deps.runner = &runner;
+    RefreshCycle cycle(std::move(deps));
+
+    bool changedOnOwnerThread = true;
+    QObject::connect(&model, &TaskListModel::rowsChanged, [&] {
+        changedOnOwnerThread = changedOnOwnerThread && QThread::currentThread() == model.thread();
+    });
+    cycle.show();
+    ASSERT_TRUE(timer.fire());
+    QElapsedTimer waited;
+    waited.start();
+    while ((model.rowCount() < 2 || !timer.enabled()) && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_TRUE(timer.enabled());
+    EXPECT_EQ(form.text("Lab_ConnectStatus_Main"), msg::FormMainMsg6);
+    EXPECT_TRUE(changedOnOwnerThread);
+    EXPECT_TRUE(WorkerThread::waitForAll(10000));
 }
 
 }  // namespace
