@@ -3,18 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "platform/DebugLog.h"
-
 namespace fv::ui {
-namespace {
-
-void notWired(const QString& step) {
-    DebugLog::write(QStringLiteral("MainWindowShell: ") + step +
-                    QStringLiteral(" is not connected yet"));
-}
-
-}  // namespace
-
 void MainWindowShell::setWindowCaption(const QString& caption) {
     window_.setWindowTitle(caption);
 }
@@ -57,34 +46,6 @@ void MainWindowShell::closeWindow() {
 void MainWindowShell::restore() {
     window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
     window_.show();
-}
-
-void MainWindowShell::initTaskFile(const QString& taskFilePath) {
-    notWired(QStringLiteral("InitTaskFile(") + taskFilePath + ')');
-}
-
-void MainWindowShell::saveTaskFile() {
-    notWired(QStringLiteral("SaveTaskFile"));
-}
-
-void MainWindowShell::closeTaskFile() {}
-
-void MainWindowShell::addFileToQueue(const QString& path) {
-    notWired(QStringLiteral("AddFileToQueue(") + path + ')');
-}
-
-void MainWindowShell::loadSetupXml(const QString& setupFilePath) {
-    notWired(QStringLiteral("LoadSetupXML(") + setupFilePath + ')');
-}
-
-void MainWindowShell::prepareDrawing() {}  // the window draws its own skin
-
-void MainWindowShell::applyLanguage(const QString& languageName) {
-    notWired(QStringLiteral("ApplyLanguage(") + languageName + ')');
-}
-
-void MainWindowShell::startSetupWizard() {
-    notWired(QStringLiteral("StartSetupWizard"));
 }
 
 }  // namespace fv::ui

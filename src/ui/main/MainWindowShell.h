@@ -1,7 +1,5 @@
-// Binds the start-up logic to the main window widget: MainWindowView over its controls (by
-// object name) and the start-up hooks of capabilities that are not wired into the program
-// yet. Kept small on purpose: the full main window wiring replaces the hooks as the queue,
-// settings, language and wizard windows are connected.
+// Binds the start-up logic to the main window widget: MainWindowView over its controls,
+// found by object name. The start-up hooks of the other capabilities are ClientWiring's.
 #pragma once
 
 #include <QStringList>
@@ -9,11 +7,10 @@
 #include <functional>
 
 #include "app/MainWindowView.h"
-#include "app/StartupHooks.h"
 
 namespace fv::ui {
 
-class MainWindowShell final : public MainWindowView, public StartupHooks {
+class MainWindowShell final : public MainWindowView {
   public:
     explicit MainWindowShell(QWidget& window) : window_(window) {}
 
@@ -26,16 +23,6 @@ class MainWindowShell final : public MainWindowView, public StartupHooks {
     void layoutRefreshEdit() override;
     bool hasTopLevelWindowTitled(const QString& title) const override;
     void closeWindow() override;
-
-    // StartupHooks: each writes a log line saying the capability is not connected here yet.
-    void initTaskFile(const QString& taskFilePath) override;
-    void saveTaskFile() override;
-    void closeTaskFile() override;
-    void addFileToQueue(const QString& path) override;
-    void loadSetupXml(const QString& setupFilePath) override;
-    void prepareDrawing() override;
-    void applyLanguage(const QString& languageName) override;
-    void startSetupWizard() override;
 
     // How the window shows its offline picture.
     void setOfflineIndicator(std::function<void()> show) { showOffline_ = std::move(show); }
