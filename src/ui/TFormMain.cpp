@@ -178,15 +178,15 @@ void TFormMain::buildStatus() {
     offline_->setToolTip(msg::FormMainMsg5);
     showOnline(false);
     addLabel(QStringLiteral("Lab_ConnectStatus_Main"), msg::FormMainMsg5,
-             QRect(kMargin + 82, kStatusTop, 400, 20));
+             QRect(kMargin + 82, kStatusTop, 557, 20));
     QLabel* sent = addLabel(QStringLiteral("LabCmdSendMsg_Main"), QString(),
-                            QRect(kMargin + 440, kStatusTop, 199, 20));
+                            QRect(kMargin + 440, kStatusTop + 24, 199, 20));
     sent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setColour(sent, Skin::accent().darker(130));
     sent->hide();
 
     QLabel* fetch = addLabel(QStringLiteral("LabGetFVInfoStatus_Main"), msg::FormMainMsg0,
-                             QRect(kMargin + 10, kStatusTop + 24, 629, 20));
+                             QRect(kMargin + 10, kStatusTop + 24, 428, 20));
     setColour(fetch, Skin::warning());
     fetch->hide();
 
