@@ -17,9 +17,12 @@ LocalQueue::LocalQueue(QString taskFilePath, Transfer transfer)
     queue_.InitTaskFile(path_);
 }
 
-std::vector<UploadQueueEntry> LocalQueue::entries() const {
+std::vector<UploadQueueEntry> LocalQueue::entries(bool* damaged) const {
     std::vector<UploadQueueEntry> loaded;
-    if (TaskFile(path_).load(&loaded) != TaskFile::LoadResult::Loaded)
+    const TaskFile::LoadResult result = TaskFile(path_).load(&loaded);
+    if (damaged)
+        *damaged = result == TaskFile::LoadResult::Damaged;
+    if (result != TaskFile::LoadResult::Loaded)
         loaded.clear();
     return loaded;
 }

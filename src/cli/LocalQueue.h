@@ -30,7 +30,8 @@ class LocalQueue {
 
     explicit LocalQueue(QString taskFilePath, Transfer transfer = {});
 
-    std::vector<UploadQueueEntry> entries() const;
+    // The entries on disk; empty when the file is missing or damaged (damaged set then).
+    std::vector<UploadQueueEntry> entries(bool* damaged = nullptr) const;
     std::vector<QueueRow> rows() const;
 
     // Appends a waiting entry under the queue file's lock; false when it could not be saved.

@@ -56,7 +56,12 @@ int QueueCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         }
         exitCode = AddCommand::sendQueue(session, nullptr, io);
     }
-    const auto entries = LocalQueue(AppPaths::taskFilePath()).entries();
+    bool damaged = false;
+    const auto entries = LocalQueue(AppPaths::taskFilePath()).entries(&damaged);
+    if (damaged) {
+        io.error(QStringLiteral("the queue file cannot be read: %1").arg(AppPaths::taskFilePath()));
+        return kExitLocalFiles;
+    }
     if (parser.isSet(QStringLiteral("json")))
         io.out() << asJson(entries);
     else

@@ -13,6 +13,9 @@
 #include "FvctlFixture.h"
 #include "platform/FormState.h"
 #include "platform/Timer.h"
+#include "router/RouterContext.h"
+#include "router/SettingsRecords.h"
+#include "upload/TSendBtTaskThread.h"
 #include "upload/TaskFile.h"
 #include "upload/UploadQueue.h"
 
@@ -204,6 +207,52 @@ TEST_F(FvctlAdd, QueueSendEmptiesWhatWaits) {
     for (const auto& e : queue)
         EXPECT_EQ(e.toObject()["status"].toString(), "Done");
     EXPECT_EQ(sim->board().tasks().size(), 2u);
+}
+
+// An entry fvctl left queued while the router was off is sent by the window's own queue.
+TEST_F(FvctlAdd, WindowSendsWhatFvctlQueued) {
+    sim->faults(Listener::Service).setRefuse(true);
+    ASSERT_EQ(run({"add", torrent("w.torrent", {"w.mkv", "w.txt"})}).exitCode, 3);
+    sim->faults(Listener::Service).setRefuse(false);
+
+    SettingsRecords records;
+    _SETUPFORM_INFO conn;
+    conn.ServerAddress = "127.0.0.1";
+    conn.ServerPort = QString::number(sim->port(Listener::Service));
+    conn.UserName = kUser;
+    conn.Password = kPassword;
+    records.setConnection(conn);
+    const RouterContext ctx(records);
+    FormState form;
+    ManualTimer send, update, countDown;
+    std::vector<int> codes;
+    UploadQueue window(form, {&send, &update, &countDown},
+                       [&](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
+                           TSendBtTaskThread::Options o = TSendBtTaskThread::defaultOptions();
+                           o.tempFolder = dataFile(QString());
+                           codes.push_back(TSendBtTaskThread(ctx, conn, o).Execute(info));
+                           done(codes.back());
+                       });
+    window.InitTaskFile(dataFile("FVTask.xml"));
+    window.TimerSendTaskTimer();
+    EXPECT_EQ(codes, std::vector<int>{0});
+    ASSERT_TRUE(routerTask("w").has_value());
+    EXPECT_EQ(routerTask("w")->selection, "0");
+    ASSERT_EQ(queueEntries().size(), 1u);
+    EXPECT_TRUE(queueEntries()[0].isDone());
+}
+
+TEST_F(FvctlAdd, DamagedQueueFileIsReportedAndKept) {
+    const QByteArray junk = "<root><Column><FileName>half";
+    QFile f(dataFile("FVTask.xml"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(junk);
+    f.close();
+    const FvctlResult r = run({"queue"});
+    EXPECT_EQ(r.exitCode, 10);
+    EXPECT_TRUE(r.err.contains("cannot be read")) << r.err.toStdString();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), junk);
 }
 
 TEST_F(FvctlAdd, TorrentListsFilesAsTheWindowDoes) {
