@@ -345,6 +345,14 @@ TEST_F(FvctlAdd, ConcurrentAddsKeepEveryEntry) {
             << name.toStdString();
     }
     EXPECT_EQ(sim->board().tasks().size(), size_t(kProcesses));
+    // Senders take turns, so no file went out twice.
+    const auto requests = sim->requests();
+    EXPECT_EQ(std::count_if(requests.begin(), requests.end(),
+                            [](const routersim::Request& r) {
+                                return r.method == "POST" &&
+                                       r.target.find("fv_uploadbt.cgi") != std::string::npos;
+                            }),
+              kProcesses);
 }
 
 }  // namespace
