@@ -92,6 +92,14 @@ TEST_F(FvctlStatus, RouterFailuresAreToldApart) {
          "Invalid username or password"},
         {"other user", [this](FvctlFixture&) { sim->auth().setOtherUserLoggedIn(true); }, 6,
          "login by another user"},
+        {"no answer in time",
+         [this](FvctlFixture&) {
+             routersim::Faults f;
+             f.delayMs = 4500;  // beyond the fetch's 4 s time-out
+             f.onlyTarget = "fv_print_status.cgi";
+             sim->faults(Listener::Service).set(f);
+         },
+         3, "offline"},
         {"not a report",
          [this](FvctlFixture&) {
              sim->faults(Listener::Service).set(routersim::Faults::xmlPage());
