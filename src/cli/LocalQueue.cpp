@@ -1,6 +1,7 @@
 #include "cli/LocalQueue.h"
 
 #include <QLockFile>
+#include <algorithm>
 
 #include "platform/DebugLog.h"
 #include "upload/TaskFile.h"
@@ -39,6 +40,21 @@ bool LocalQueue::append(const UploadQueueEntry& entry) {
         onDisk.push_back(entry);
         return true;
     });
+}
+
+bool LocalQueue::remove(int index) {
+    queue_.LoadTaskXMLToListView();
+    const std::vector<UploadQueueEntry> loaded = queue_.entries();  // a copy: removal changes it
+    if (index < 0 || size_t(index) >= loaded.size())
+        return false;
+    const UploadQueueEntry gone = loaded[size_t(index)];
+    queue_.removeQueueRow(index);
+    const auto after = entries();
+    return std::count_if(after.begin(), after.end(),
+                         [&](const UploadQueueEntry& e) { return e.sameFile(gone); }) <
+           std::count_if(
+               loaded.begin(), loaded.end(),
+               [&](const UploadQueueEntry& e) { return e.sameFile(gone); });
 }
 
 bool LocalQueue::sendOne(std::vector<SentEntry>& sent) {

@@ -41,6 +41,10 @@ class LocalQueue {
     // null), the queue halts on a failure, or nothing waits any more. Returns what was sent.
     std::vector<SentEntry> send(const UploadQueueEntry* until);
 
+    // Deletes the entry at this position of entries() as the window's Delete does; false
+    // when there is no such entry.
+    bool remove(int index);
+
     bool halted() const { return queue_.halted(); }
     QString failureText() const { return form_.text(UploadQueue::kFailureLine); }
 

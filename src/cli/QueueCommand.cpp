@@ -31,22 +31,37 @@ void asText(const std::vector<UploadQueueEntry>& entries, CliOutput& io) {
         io.line(QStringLiteral("The upload queue is empty."));
         return;
     }
-    for (const auto& e : entries)
-        io.line(QStringLiteral("%1  %2  %3  %4")
-                    .arg(e.Status.leftJustified(12), e.Checked.leftJustified(8), e.FileName,
-                         e.FullPath));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const auto& e = entries[i];
+        io.line(QStringLiteral("%1  %2  %3  %4  %5")
+                    .arg(QString::number(i).rightJustified(3), e.Status.leftJustified(12),
+                         e.Checked.leftJustified(8), e.FileName, e.FullPath));
+    }
 }
 
 }  // namespace
 
 void QueueCommand::configure(QCommandLineParser& parser) const {
     parser.addOption({QStringLiteral("json"), QStringLiteral("Prints one JSON document.")});
+    parser.addOption({QStringLiteral("remove"),
+                      QStringLiteral("Deletes the entry at this position of the list (the "
+                                     "window's Delete), e.g. a file the router cannot take."),
+                      QStringLiteral("position")});
     parser.addOption(
         {QStringLiteral("send"), QStringLiteral("Sends the waiting files to the router first.")});
 }
 
 int QueueCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
     int exitCode = kExitOk;
+    if (parser.isSet(QStringLiteral("remove"))) {
+        bool number = false;
+        const int position = parser.value(QStringLiteral("remove")).toInt(&number);
+        if (!number || !LocalQueue(AppPaths::taskFilePath()).remove(position)) {
+            io.error(QStringLiteral("the queue has no entry at position \"%1\"")
+                         .arg(parser.value(QStringLiteral("remove"))));
+            return kExitBadInput;
+        }
+    }
     if (parser.isSet(QStringLiteral("send"))) {
         CliSession session;
         QString error;

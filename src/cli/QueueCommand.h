@@ -1,4 +1,4 @@
-// fvctl queue [--json] [--send]: the local upload queue, shared with the window.
+// fvctl queue [--json] [--remove N] [--send]: the local upload queue, shared with the window.
 #pragma once
 
 #include "cli/CliCommand.h"
@@ -9,7 +9,8 @@ class QueueCommand final : public CliCommand {
   public:
     QString name() const override { return QStringLiteral("queue"); }
     QString summary() const override {
-        return QStringLiteral("Lists the local upload queue; --send sends its waiting files.");
+        return QStringLiteral(
+            "Lists the local upload queue; --send sends what waits, --remove deletes.");
     }
     void configure(QCommandLineParser& parser) const override;
     int execute(const QCommandLineParser& parser, CliOutput& io) override;

@@ -242,6 +242,36 @@ TEST_F(FvctlAdd, WindowSendsWhatFvctlQueued) {
     EXPECT_TRUE(queueEntries()[0].isDone());
 }
 
+// A file the router cannot read holds up the queue until it is deleted.
+TEST_F(FvctlAdd, RemovingTheStuckHeadLetsTheQueueMove) {
+    // The client's reader finds a file in it; the router's full parse does not.
+    const QString stuck = writeFile("stuck.torrent", "d4:infod6:lengthi10e4:name5:s.mkv");
+    ASSERT_EQ(run({"add", stuck}).exitCode, 9);
+    const FvctlResult blocked = run({"add", torrent("next.torrent", {"n.mkv"})});
+    EXPECT_EQ(blocked.exitCode, 9) << blocked.out.toStdString();
+    EXPECT_TRUE(blocked.out.contains("next.torrent: not sent yet")) << blocked.out.toStdString();
+
+    const struct {
+        QStringList args;
+        int exitCode;
+    } refused[] = {{{"queue", "--remove", "7"}, 2},
+                   {{"queue", "--remove", "x"}, 2},
+                   {{"queue", "--remove", "-1"}, 2}};
+    for (const auto& c : refused)
+        EXPECT_EQ(run(c.args).exitCode, c.exitCode) << c.args.join(' ').toStdString();
+    ASSERT_EQ(queueEntries().size(), 2u);
+
+    const FvctlResult removed = run({"queue", "--remove", "0"});
+    EXPECT_EQ(removed.exitCode, 0) << removed.err.toStdString();
+    const auto entries = queueEntries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].FileName, "next.torrent");
+    EXPECT_TRUE(removed.out.contains("next.torrent")) << removed.out.toStdString();
+    EXPECT_FALSE(removed.out.contains("stuck.torrent")) << removed.out.toStdString();
+    EXPECT_EQ(run({"queue", "--send"}).exitCode, 0);
+    EXPECT_TRUE(routerTask("n.mkv").has_value());
+}
+
 TEST_F(FvctlAdd, DamagedQueueFileIsReportedAndKept) {
     const QByteArray junk = "<root><Column><FileName>half";
     QFile f(dataFile("FVTask.xml"));
