@@ -164,6 +164,25 @@ TEST_F(QueueAgainstRouter, SelectionRequestCarriesChosenIndices) {
     EXPECT_EQ(posts[0].header("Content-Encoding").value_or(""), "deflate");
 }
 
+TEST_F(QueueAgainstRouter, NzbIsUploadedWithoutFileChoice) {
+    const QString path = dir_.file("news.NZB");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(
+        "<?xml version=\"1.0\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">"
+        "<file subject=\"news\"><segments><segment bytes=\"100\" number=\"1\">a@b"
+        "</segment></segments></file></nzb>\n");
+    f.close();
+    queue_->AppendQueueEntry("news.NZB", "All", path);
+    EXPECT_EQ(sendOne(), 1);
+    EXPECT_TRUE(uploadRequests("GET").empty());
+    const auto posts = uploadRequests("POST");
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_NE(posts[0].body.find("Content-Type: application/NZB\r\n"), std::string::npos);
+    EXPECT_NE(posts[0].body.find(".nzb\"\r\n"), std::string::npos);
+    EXPECT_TRUE(onDisk().at(0).isDone());
+}
+
 TEST_F(QueueAgainstRouter, FullRouterHaltsUntilRetry) {
     routersim::Faults full;
     full.answerWord = "LIGHT_FULL";
