@@ -103,7 +103,8 @@ int AddCommand::sendQueue(CliSession& session, const UploadQueueEntry* own, CliO
     int exitCode = kExitOk;
     bool ownSent = false;
     for (const SentEntry& s : queue.send(own)) {
-        const UploadAnswer answer = UploadAnswer::of(s.info.BtResult);
+        const UploadAnswer answer =
+            UploadAnswer::of(s.info.BtResult, !QFileInfo::exists(s.info.FullPath));
         QString text = QStringLiteral("%1: %2").arg(s.info.FileName, answer.word);
         if (!answer.message.isEmpty())
             text += QStringLiteral(" - ") + answer.message;

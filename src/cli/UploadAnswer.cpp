@@ -6,7 +6,11 @@
 
 namespace fv::cli {
 
-UploadAnswer UploadAnswer::of(int btResult) {
+UploadAnswer UploadAnswer::of(int btResult, bool fileMissing) {
+    if (btResult == kNoAnswer && fileMissing)
+        return {QStringLiteral("file is missing"),
+                QStringLiteral("delete the entry with \"fvctl queue --remove\""), false,
+                kExitBadInput};
     switch (btResult) {
         case kBtAckSuccess:
         case kAckSuccess:

@@ -7,12 +7,13 @@
 namespace fv::cli {
 
 struct UploadAnswer {
-    QString word;     // "done", "already exists", "full", "failed", "cannot connect"
+    QString word;     // "done", "already exists", "full", "failed", "cannot connect", ...
     QString message;  // the window's text for it, empty for "done"
     bool sent = false;
     int exitCode = 0;
 
-    static UploadAnswer of(int btResult);
+    // fileMissing: the queued file is gone, which the transfer reports like a dead router.
+    static UploadAnswer of(int btResult, bool fileMissing = false);
 };
 
 }  // namespace fv::cli

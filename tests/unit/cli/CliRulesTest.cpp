@@ -201,6 +201,10 @@ TEST(UploadAnswerWords, EveryCodeHasItsWord) {
         EXPECT_EQ(a.word, c.word) << c.code;
         EXPECT_EQ(a.sent, c.sent) << c.code;
         EXPECT_EQ(a.exitCode, c.exitCode) << c.code;
+        // A missing file only explains a transfer that got no answer.
+        const UploadAnswer gone = UploadAnswer::of(c.code, true);
+        EXPECT_EQ(gone.word, c.code == 10 ? QString("file is missing") : QString(c.word)) << c.code;
+        EXPECT_EQ(gone.exitCode, c.code == 10 ? kExitBadInput : c.exitCode) << c.code;
     }
 }
 

@@ -272,6 +272,18 @@ TEST_F(FvctlAdd, RemovingTheStuckHeadLetsTheQueueMove) {
     EXPECT_TRUE(routerTask("n.mkv").has_value());
 }
 
+TEST_F(FvctlAdd, QueuedFileThatVanishedIsNamedAsSuch) {
+    const QString path = torrent("gone.torrent", {"g.mkv"});
+    sim->faults(Listener::Service).setRefuse(true);
+    ASSERT_EQ(run({"add", path}).exitCode, 3);
+    sim->faults(Listener::Service).setRefuse(false);
+    ASSERT_TRUE(QFile::remove(path));
+    const FvctlResult r = run({"queue", "--send"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.contains("gone.torrent: file is missing")) << r.out.toStdString();
+    EXPECT_EQ(queueEntries().size(), 1u);  // kept until the user deletes it
+}
+
 TEST_F(FvctlAdd, DamagedQueueFileIsReportedAndKept) {
     const QByteArray junk = "<root><Column><FileName>half";
     QFile f(dataFile("FVTask.xml"));

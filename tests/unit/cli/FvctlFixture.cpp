@@ -68,7 +68,10 @@ std::unique_ptr<QProcess> FvctlFixture::start(const QStringList& arguments) cons
     env.insert("FV_LANGUAGE", language);
     env.insert("XDG_CONFIG_HOME", files_.path());
     env.insert("LC_ALL", "C");
-    env.remove("FV_DEBUG_LOG");
+    if (debugLog)
+        env.insert("FV_DEBUG_LOG", "1");
+    else
+        env.remove("FV_DEBUG_LOG");
     env.remove("http_proxy");
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(env);

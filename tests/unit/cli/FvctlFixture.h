@@ -52,6 +52,7 @@ class FvctlFixture : public ::testing::Test {
 
     std::unique_ptr<routersim::Simulator> sim;
     QString language = QStringLiteral("English");
+    bool debugLog = false;  // FV_DEBUG_LOG for the programs started
 
   private:
     ScratchDir data_;

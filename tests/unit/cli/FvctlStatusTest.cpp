@@ -227,6 +227,44 @@ TEST_F(FvctlStatus, ConnectionTestPrintsThePagesOutcome) {
     }
 }
 
+// With the debug log on, the account's password appears in no form on any output.
+TEST_F(FvctlStatus, DebugLogNeverShowsThePassword) {
+    debugLog = true;
+    ASSERT_TRUE(TaskFile(dataFile("FVTask.xml")).save({}));
+    const QString file = writeFile("log.torrent", torrentBytes("log", {"log.mkv"}));
+    const QByteArray password(kPassword);
+    const QList<QByteArray> forms = {
+        password, password.toBase64(), password.toBase64().toPercentEncoding(),
+        (QByteArray(kUser) + ":" + password).toBase64(),
+        (QByteArray(kUser).toBase64() + ":" + password.toBase64()).toBase64()};
+    for (const QStringList& args : {QStringList{"status"}, QStringList{"test"},
+                                    QStringList{"pause", "7"}, QStringList{"add", file}}) {
+        const FvctlResult r = run(args);
+        EXPECT_EQ(r.exitCode, 0) << args.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("==FV2.2== ")) << args.join(' ').toStdString();
+        for (const QByteArray& form : forms)
+            EXPECT_FALSE((r.out + r.err).contains(QString::fromLatin1(form)))
+                << args.join(' ').toStdString() << " shows " << form.toStdString();
+    }
+}
+
+// Control characters in a task name from the router do not reach the terminal.
+TEST_F(FvctlStatus, TaskNamesCannotSteerTheTerminal) {
+    Task evil;
+    evil.id = "66";
+    evil.name = "evil\x1b[2J\x07name";
+    sim->board().add(evil);
+    const FvctlResult r = run({"status"});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.contains("evil [2J name")) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(QChar(0x1b)));
+    EXPECT_FALSE(r.out.contains(QChar(0x07)));
+    const FvctlResult json = run({"status", "--json"});
+    const QJsonArray tasks = QJsonDocument::fromJson(json.out.toUtf8())["tasks"].toArray();
+    ASSERT_EQ(tasks.size(), 4);
+    EXPECT_EQ(tasks[2]["name"].toString(), QString::fromUtf8("evil\x1b[2J\x07name"));
+}
+
 TEST_F(FvctlStatus, MessagesFollowTheLanguage) {
     writeFile("FV2Lang.ini",
               "[ENGLISH]\nFormSetupMsg3=Connected\n[GERMAN]\r\nFormSetupMsg3=Verbindung steht\r\n");
