@@ -14,12 +14,12 @@ namespace fv {
 
 class MainTimers {
   public:
-    struct Spec {
+    struct Entry {
         const char* name;
         int initialIntervalMs;
         bool enabledFromStart;
     };
-    static constexpr std::array<Spec, 7> kTable{{
+    static constexpr std::array<Entry, 7> kTable{{
         {"TimerGetFVPage", 500, false},
         {"TimerTaskListUpdate", 3000, false},
         {"TimerSendTask", 500, false},
