@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/DebugLog.h"
+#include "upload/BtAnswer.h"
 #include "upload/TaskFile.h"
 
 namespace fv::cli {
@@ -13,7 +14,12 @@ LocalQueue::LocalQueue(QString taskFilePath, Transfer transfer)
       transfer_(std::move(transfer)),
       queue_(form_, {&sendTask_, &listUpdate_, &countDown_},
              [this](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
-                 done(transfer_ ? transfer_(info) : 10);
+                 // The queue hands over the entry it picked; keep it with its answer.
+                 SentEntry s{info};
+                 s.info.BtResult = transfer_ ? transfer_(info) : kNoAnswer;
+                 if (sink_)
+                     sink_->push_back(s);
+                 done(s.info.BtResult);
              }) {
     queue_.InitTaskFile(path_);
 }
@@ -58,20 +64,11 @@ bool LocalQueue::remove(int index) {
 }
 
 bool LocalQueue::sendOne(std::vector<SentEntry>& sent) {
-    bool started = false;
-    // The queue hands the entry it picked to the transfer; remember it with its answer.
-    const Transfer real = transfer_;
-    transfer_ = [&](const _UPLOADBTTASK_INFO& info) {
-        started = true;
-        const int code = real ? real(info) : 10;
-        SentEntry s{info};
-        s.info.BtResult = code;
-        sent.push_back(s);
-        return code;
-    };
+    const size_t before = sent.size();
+    sink_ = &sent;
     queue_.TimerSendTaskTimer();
-    transfer_ = real;
-    return started;
+    sink_ = nullptr;
+    return sent.size() > before;
 }
 
 std::vector<SentEntry> LocalQueue::send(const UploadQueueEntry* until) {

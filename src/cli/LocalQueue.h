@@ -53,6 +53,7 @@ class LocalQueue {
 
     QString path_;
     Transfer transfer_;
+    std::vector<SentEntry>* sink_ = nullptr;  // where the send step in progress reports
     FormState form_;
     ManualTimer sendTask_;
     ManualTimer listUpdate_;

@@ -157,7 +157,7 @@ TEST_F(FvctlAdd, RouterAnswersDecideWordAndExitCode) {
 }
 
 TEST_F(FvctlAdd, AddedWhileOfflineIsSentLater) {
-    sim->faults(Listener::Service).setRefuse(true);
+    refuse(true);
     const QString first = torrent("first.torrent", {"a.mkv", "b.txt"});
     const FvctlResult offline = run({"add", first});
     EXPECT_EQ(offline.exitCode, 3) << offline.out.toStdString();
@@ -172,7 +172,7 @@ TEST_F(FvctlAdd, AddedWhileOfflineIsSentLater) {
     EXPECT_TRUE(listed.out.contains(first)) << listed.out.toStdString();
 
     // The next add sends the older entry first, then its own.
-    sim->faults(Listener::Service).setRefuse(false);
+    refuse(false);
     const QString second = torrent("second.torrent", {"c.avi"});
     const FvctlResult online = run({"add", second});
     EXPECT_EQ(online.exitCode, 0) << online.out.toStdString();
@@ -188,13 +188,13 @@ TEST_F(FvctlAdd, AddedWhileOfflineIsSentLater) {
 }
 
 TEST_F(FvctlAdd, QueueSendEmptiesWhatWaits) {
-    sim->faults(Listener::Service).setRefuse(true);
+    refuse(true);
     for (const char* name : {"q1", "q2"})
         EXPECT_EQ(
             run({"add", torrent(std::string(name) + ".torrent", {std::string(name) + ".mp4"})})
                 .exitCode,
             3);
-    sim->faults(Listener::Service).setRefuse(false);
+    refuse(false);
     const FvctlResult r = run({"queue", "--send", "--json"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const qsizetype json = r.out.indexOf('{');
@@ -211,9 +211,9 @@ TEST_F(FvctlAdd, QueueSendEmptiesWhatWaits) {
 
 // An entry fvctl left queued while the router was off is sent by the window's own queue.
 TEST_F(FvctlAdd, WindowSendsWhatFvctlQueued) {
-    sim->faults(Listener::Service).setRefuse(true);
+    refuse(true);
     ASSERT_EQ(run({"add", torrent("w.torrent", {"w.mkv", "w.txt"})}).exitCode, 3);
-    sim->faults(Listener::Service).setRefuse(false);
+    refuse(false);
 
     SettingsRecords records;
     _SETUPFORM_INFO conn;
@@ -274,9 +274,9 @@ TEST_F(FvctlAdd, RemovingTheStuckHeadLetsTheQueueMove) {
 
 TEST_F(FvctlAdd, QueuedFileThatVanishedIsNamedAsSuch) {
     const QString path = torrent("gone.torrent", {"g.mkv"});
-    sim->faults(Listener::Service).setRefuse(true);
+    refuse(true);
     ASSERT_EQ(run({"add", path}).exitCode, 3);
-    sim->faults(Listener::Service).setRefuse(false);
+    refuse(false);
     ASSERT_TRUE(QFile::remove(path));
     const FvctlResult r = run({"queue", "--send"});
     EXPECT_EQ(r.exitCode, 2);

@@ -1,7 +1,13 @@
 #include "FvctlFixture.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QThread>
 
 #include "ClientSettingsFile.h"
 #include "upload/TaskFile.h"
@@ -47,6 +53,33 @@ void FvctlFixture::SetUp() {
 
 void FvctlFixture::TearDown() {
     sim->stop();
+}
+
+namespace {
+
+bool acceptsConnections(std::uint16_t port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    ::close(fd);
+    return connected;
+}
+
+}  // namespace
+
+void FvctlFixture::refuse(bool on) {
+    sim->faults(routersim::Listener::Service).setRefuse(on);
+    const std::uint16_t port = sim->port(routersim::Listener::Service);
+    QElapsedTimer clock;
+    clock.start();
+    while (acceptsConnections(port) == on && clock.elapsed() < 5000)
+        QThread::msleep(2);
+    ASSERT_NE(acceptsConnections(port), on) << "the listener did not follow the refuse switch";
 }
 
 void FvctlFixture::writeSettings(const std::string& user, const std::string& password) {

@@ -36,6 +36,9 @@ class FvctlFixture : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // Switches refused connections on the service port and waits until the listener follows.
+    void refuse(bool on);
+
     // Rewrites the settings file with this account.
     void writeSettings(const std::string& user, const std::string& password);
 

@@ -86,8 +86,7 @@ TEST_F(FvctlStatus, RouterFailuresAreToldApart) {
         int exitCode;
         const char* message;
     } cases[] = {
-        {"refused", [this](FvctlFixture&) { sim->faults(Listener::Service).setRefuse(true); }, 4,
-         "refused"},
+        {"refused", [this](FvctlFixture&) { refuse(true); }, 4, "refused"},
         {"wrong password", [this](FvctlFixture&) { writeSettings(kUser, "wrong"); }, 5,
          "Invalid username or password"},
         {"other user", [this](FvctlFixture&) { sim->auth().setOtherUserLoggedIn(true); }, 6,
@@ -117,6 +116,7 @@ TEST_F(FvctlStatus, RouterFailuresAreToldApart) {
     };
     for (const auto& c : cases) {
         sim->clearFaults();
+        refuse(false);
         sim->auth().setOtherUserLoggedIn(false);
         writeSettings(kUser, kPassword);
         c.arrange(*this);
@@ -190,7 +190,7 @@ TEST_F(FvctlStatus, UnknownIdOrDeadRouterSendsNoCommand) {
     };
     for (const auto& c : cases) {
         sim->clearRequests();
-        sim->faults(Listener::Service).setRefuse(c.refuse);
+        refuse(c.refuse);
         const FvctlResult r = run(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.what << r.err.toStdString();
         EXPECT_FALSE(r.err.isEmpty()) << c.what;
@@ -211,12 +211,11 @@ TEST_F(FvctlStatus, ConnectionTestPrintsThePagesOutcome) {
          "Invalid username or password"},
         {"other user", [this] { sim->auth().setOtherUserLoggedIn(true); }, 6,
          "Server is connected, but is login by another user"},
-        {"refused", [this] { sim->faults(Listener::Service).setRefuse(true); }, 3,
-         "The connection is fail"},
+        {"refused", [this] { refuse(true); }, 3, "The connection is fail"},
     };
     for (const auto& c : cases) {
         sim->clearFaults();
-        sim->faults(Listener::Service).setRefuse(false);
+        refuse(false);
         sim->auth().setOtherUserLoggedIn(false);
         writeSettings(kUser, kPassword);
         c.arrange();
