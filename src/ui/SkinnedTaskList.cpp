@@ -384,9 +384,13 @@ bool SkinnedTaskList::titleEvent(int column, QEvent* event) {
 }
 
 bool SkinnedTaskList::handleEvent(int column, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return false;
     auto* me = static_cast<QMouseEvent*>(event);
     const int handleX = handles_[column]->geometry().center().x();
-    switch (event->type()) {
+    switch (type) {
         case QEvent::MouseButtonPress:
             if (me->button() != Qt::LeftButton)
                 return true;
