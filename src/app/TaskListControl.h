@@ -14,6 +14,8 @@ class TaskListControl : public TaskRowSource {
     virtual int topRow() const = 0;
     // The drawn list moved its top row or selection.
     virtual void setViewState(int topRow, int selectedRow) = 0;
+    // A double or right click marks the row it acts on.
+    virtual void markRow(int row) { (void)row; }
 };
 
 }  // namespace fv

@@ -23,6 +23,7 @@ class TaskListModelControl final : public TaskListControl {
     int selectedRow() const override { return model_.selectedRow(); }
     int topRow() const override { return model_.topRow(); }
     void setViewState(int topRow, int selectedRow) override;
+    void markRow(int row) override { model_.setRowSelected(row, true); }
 
     TaskListModel& model() { return model_; }
 

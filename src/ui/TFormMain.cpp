@@ -92,7 +92,11 @@ TFormMain::TFormMain(QWidget* parent)
             rows_->setViewState(top, selected);
     });
     connect(list_, &SkinnedTaskList::selectionChanged, tableView_, &QWidget::hide);
-    connect(list_, &SkinnedTaskList::viewRequested, this, [this](int) { onView(); });
+    connect(list_, &SkinnedTaskList::viewRequested, this, [this](int row) {
+        if (rows_)
+            rows_->markRow(row);
+        onView();
+    });
     connect(list_, &SkinnedTaskList::menuRequested, this, &TFormMain::openTaskMenu);
     connect(list_, &SkinnedTaskList::removeRequested, this, &TFormMain::onRemoveKey);
     connect(tableView_, &TFormTableView::entryChosen, this, &TFormMain::onMenuEntry);
@@ -290,6 +294,7 @@ void TFormMain::openTaskMenu(int lineNumber, QPoint globalPos) {
     if (!rows_)
         return;
     const int row = list_->view().selectedRow();
+    rows_->markRow(row);
     const QString name = rows_->text(row, kColName);
     const QString status = rows_->text(row, kColStatus);
     const bool remote = isRemote_ && isRemote_();

@@ -68,5 +68,18 @@ TEST_F(ModelWindowTest, ModelResetClearsTheDrawnListAndScrollFeedsTheModel) {
     EXPECT_EQ(nameOnLine(1), "file-1");
 }
 
+TEST_F(ModelWindowTest, DoubleAndRightClicksMarkTheRowTheyActOn) {
+    fill({{"a", "1 MB"}, {"b", "2 MB"}, {"c", "3 MB"}});
+    window->show();
+    send(find("img_ListViewLine_2"), QEvent::MouseButtonDblClick, QPoint(20, 10), Qt::LeftButton,
+         Qt::LeftButton);
+    click(find("img_ListViewLine_3"), QPoint(20, 10), Qt::RightButton);
+    const bool marks[] = {false, true, true};
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(model.row(r).selected, marks[r]) << r;
+    EXPECT_EQ(viewer.views, 1);
+    EXPECT_EQ(model.selectedRow(), 2);
+}
+
 }  // namespace
 }  // namespace fv::test
