@@ -114,7 +114,6 @@ TEST_F(Pelutil, TrackingAgainstAClosedPortStillEndsWithClosing) {
     ASSERT_EQ(PELUtil_HostAddress(handle, "127.0.0.1", port(Listener::Web), 0), PELUTIL_OK);
     sim->faults(Listener::Web).setRefuse(true);
     PELUtil_HTTPTrackEvent(handle, recordEvent);
-    std::this_thread::sleep_for(std::chrono::milliseconds(80));
     EXPECT_EQ(PELUtil_HTTPTrack(handle, 1), PELUTIL_E_NETWORK);
     ASSERT_FALSE(events.empty());
     EXPECT_EQ(events.back().first, PELUTIL_EVENT_CLOSING);

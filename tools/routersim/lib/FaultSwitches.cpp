@@ -9,9 +9,27 @@ void FaultSwitches::set(const Faults& faults) {
 }
 
 void FaultSwitches::clear() {
+    {
+        std::lock_guard lock(mutex_);
+        faults_.reset();
+    }
+    setRefuse(false);
+}
+
+void FaultSwitches::setRefuse(bool on) {
+    std::function<void(bool)> follower;
+    {
+        std::lock_guard lock(mutex_);
+        refuse_ = on;
+        follower = follower_;
+    }
+    if (follower)
+        follower(on);
+}
+
+void FaultSwitches::follow(std::function<void(bool)> follower) {
     std::lock_guard lock(mutex_);
-    faults_.reset();
-    refuse_ = false;
+    follower_ = std::move(follower);
 }
 
 Faults FaultSwitches::current() const {

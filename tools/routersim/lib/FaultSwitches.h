@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -19,14 +20,18 @@ class FaultSwitches {
     // The faults for a request with this target, counting it against `remaining`.
     Faults take(const std::string& target);
 
-    // Refused connections: the listening socket is closed while this is on.
-    void setRefuse(bool on) { refuse_ = on; }
+    // Refused connections: the listening socket is closed while this is on. The switch takes
+    // effect before setRefuse returns, so tests need not wait for it.
+    void setRefuse(bool on);
     bool refusing() const { return refuse_; }
+    // The listener that carries out the refuse switch (null to stop following).
+    void follow(std::function<void(bool)> follower);
 
   private:
     mutable std::mutex mutex_;
     std::optional<Faults> faults_;
     std::atomic<bool> refuse_{false};
+    std::function<void(bool)> follower_;
 };
 
 }  // namespace routersim

@@ -57,15 +57,23 @@ bool isChunked(const Request& request) {
 
 HttpServer::HttpServer(std::string name, Handler handler, RequestLog& log, FaultSwitches& faults,
                        SSL_CTX* tls)
-    : name_(std::move(name)), handler_(std::move(handler)), log_(log), faults_(faults), tls_(tls) {}
+    : name_(std::move(name)), handler_(std::move(handler)), log_(log), faults_(faults), tls_(tls) {
+    faults_.follow([this](bool on) { applyRefuse(on); });
+}
 
 HttpServer::~HttpServer() {
+    faults_.follow(nullptr);
     stop();
 }
 
 bool HttpServer::start(const std::string& address, std::uint16_t port, std::string* error) {
-    if (!listener_.open(address, port, error))
-        return false;
+    {
+        std::lock_guard lock(listenerMutex_);
+        if (!listener_.open(address, port, error))
+            return false;
+        if (faults_.refusing())
+            listener_.close();
+    }
     stopping_ = false;
     acceptThread_ = std::thread([this] { acceptLoop(); });
     return true;
@@ -75,7 +83,10 @@ void HttpServer::stop() {
     stopping_ = true;
     if (acceptThread_.joinable())
         acceptThread_.join();
-    listener_.close();
+    {
+        std::lock_guard lock(listenerMutex_);
+        listener_.close();
+    }
     std::list<std::unique_ptr<Connection>> remaining;
     {
         std::lock_guard lock(mutex_);
@@ -91,25 +102,37 @@ void HttpServer::stop() {
     }
 }
 
-void HttpServer::followRefuseSwitch() {
-    if (faults_.refusing() && listener_.isOpen())
+void HttpServer::applyRefuse(bool on) {
+    std::lock_guard lock(listenerMutex_);
+    if (on)
         listener_.close();
-    if (!faults_.refusing() && !listener_.isOpen())
+    else if (!stopping_ && listener_.port() != 0)
         listener_.reopen();
 }
 
 void HttpServer::acceptLoop() {
     while (!stopping_) {
-        followRefuseSwitch();
         reapFinished();
-        if (!listener_.isOpen()) {
+        int listening = -1;
+        {
+            std::lock_guard lock(listenerMutex_);
+            listening = listener_.isOpen() ? listener_.fd() : -1;
+        }
+        if (listening < 0) {
             pause(20);
             continue;
         }
-        pollfd p{listener_.fd(), POLLIN, 0};
+        pollfd p{listening, POLLIN, 0};
         if (::poll(&p, 1, 20) <= 0)
             continue;
-        const int fd = ::accept4(listener_.fd(), nullptr, nullptr, SOCK_CLOEXEC);
+        int fd = -1;
+        {
+            // The refuse switch may have closed the socket meanwhile; accept only from the
+            // socket we polled, and never block (the listening socket is non-blocking).
+            std::lock_guard lock(listenerMutex_);
+            if (listener_.isOpen() && listener_.fd() == listening)
+                fd = ::accept4(listening, nullptr, nullptr, SOCK_CLOEXEC);
+        }
         if (fd < 0)
             continue;
         setTimeouts(fd);

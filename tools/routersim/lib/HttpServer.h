@@ -50,7 +50,7 @@ class HttpServer {
     };
 
     void acceptLoop();
-    void followRefuseSwitch();
+    void applyRefuse(bool on);
     void serve(Connection* connection, int fd);
     bool readRequest(Stream& stream, Request& request);
     void reply(Stream& stream, Connection* connection, Response response, const Faults& faults);
@@ -63,6 +63,7 @@ class HttpServer {
     RequestLog& log_;
     FaultSwitches& faults_;
     SSL_CTX* tls_;
+    std::mutex listenerMutex_;  // guards listener_ against the refuse switch
     TcpListener listener_;
     std::thread acceptThread_;
     std::atomic<bool> stopping_{false};

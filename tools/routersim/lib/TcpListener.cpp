@@ -32,7 +32,7 @@ int bindSocket(const std::string& address, std::uint16_t port, std::uint16_t* ch
             *error = "not an IP address: " + address;
         return -1;
     }
-    const int fd = ::socket(storage.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(storage.ss_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return -1;
     const int one = 1;
@@ -72,8 +72,12 @@ bool TcpListener::reopen() {
 }
 
 void TcpListener::close() {
-    if (fd_ >= 0)
+    // shutdown first: it stops the listening at once, even while another thread still polls
+    // the socket (a bare close would leave it accepting until that poll returns).
+    if (fd_ >= 0) {
+        ::shutdown(fd_, SHUT_RDWR);
         ::close(fd_);
+    }
     fd_ = -1;
 }
 
