@@ -111,7 +111,7 @@ TEST_F(BtSelectWindow, RowImageSelectAllAndSortingChangeTheChoice) {
 TEST_F(BtSelectWindow, ScrollImagesWheelAndThumbMoveTheFiveRowWindow) {
     std::vector<std::pair<std::string, uint64_t>> list;
     for (int i = 0; i < 9; ++i)
-        list.emplace_back("f" + std::to_string(i), 1);
+        list.emplace_back(QString("f%1").arg(i).toStdString(), 1);
     QPointer<TFormBtSelect> w = open(files(list));
     QWidget* thumb = child(w, "img_BtSelectListViewScrollVerticalThumb");
     EXPECT_TRUE(thumb->isVisible());

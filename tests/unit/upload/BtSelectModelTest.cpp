@@ -159,7 +159,7 @@ TEST(BtSelectModel, SortKeysAndDirections) {
 TEST(BtSelectModel, ScrollingAndThumb) {
     std::vector<std::pair<std::string, uint64_t>> files;
     for (int i = 0; i < 8; ++i)
-        files.emplace_back("f" + std::to_string(i), 1);
+        files.emplace_back(QString("f%1").arg(i).toStdString(), 1);
     BtSelectModel m("/t/x.torrent", multi(files));
     m.scrollBy(-1);
     EXPECT_EQ(m.topRow(), 0);
@@ -182,7 +182,7 @@ TEST(BtSelectModel, ScrollingAndThumb) {
 
     std::vector<std::pair<std::string, uint64_t>> many;
     for (int i = 0; i < 40; ++i)
-        many.emplace_back("m" + std::to_string(i), 1);
+        many.emplace_back(QString("m%1").arg(i).toStdString(), 1);
     BtSelectModel longList("/t/z.torrent", multi(many));
     const auto small = longList.thumb(0, 50);  // step shrinks: 50 - 35 x 1 = 15
     EXPECT_EQ(small.height, 15);
