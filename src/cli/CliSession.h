@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/StandardRouterGateway.h"
+#include "tasks/StandardRouterGateway.h"
 #include "platform/FormState.h"
 #include "router/RouterContext.h"
 #include "router/SettingsRecords.h"

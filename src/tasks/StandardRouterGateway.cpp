@@ -16,11 +16,18 @@ RouterReply StandardRouterGateway::get(const RouterRequest& request) {
     reply.failureText = std::move(response.failureText);
     if (!reply.ok && reply.failureText.empty())
         reply.failureText = reply.statusText.empty() ? "no reply" : reply.statusText;
+    std::lock_guard lock(mutex_);
+    last_ = reply;
     return reply;
 }
 
 std::string StandardRouterGateway::cacheBreaker() {
     return CacheBreaker();
+}
+
+RouterReply StandardRouterGateway::lastReply() const {
+    std::lock_guard lock(mutex_);
+    return last_;
 }
 
 }  // namespace fv

@@ -1,5 +1,10 @@
-// The task workers' requests over the router layer's standard request pattern.
+// The task workers' RouterGateway over the router layer's standard request: the records'
+// connection is copied per request, the login runs first when no session is held, and the
+// last reply is kept so a caller can tell why a request failed (refused, rejected, busy).
+// Thread-safe: every call copies what it needs under the records' mutex.
 #pragma once
+
+#include <mutex>
 
 #include "router/RouterContext.h"
 #include "tasks/RouterGateway.h"
@@ -9,13 +14,18 @@ namespace fv {
 class StandardRouterGateway final : public RouterGateway {
   public:
     // ctx's records, transport and forms must outlive every worker using this gateway.
-    explicit StandardRouterGateway(RouterContext ctx) : ctx_(ctx) {}
+    explicit StandardRouterGateway(const RouterContext& ctx) : ctx_(ctx) {}
 
     RouterReply get(const RouterRequest& request) override;
     std::string cacheBreaker() override;
 
+    // The reply of the most recent get(), whatever its outcome.
+    RouterReply lastReply() const;
+
   private:
     RouterContext ctx_;
+    mutable std::mutex mutex_;
+    RouterReply last_;
 };
 
 }  // namespace fv
