@@ -9,8 +9,9 @@
 namespace fv {
 
 struct QueueRow {
-    QString fileName;    // as queued; a local upload row shows it in the name column
-    QString statusText;  // the entry's status text ("in progress", "Done", ...)
+    QString fileName;     // as queued; a local upload row shows it in the name column
+    QString statusText;   // the entry's status text ("in progress", "Done", ...)
+    int queueIndex = -1;  // the entry's position in the queue when the rows were taken
 };
 
 class QueueRowSource {
@@ -20,9 +21,11 @@ class QueueRowSource {
     // The queue's entries in queue order.
     virtual std::vector<QueueRow> queueRows() const = 0;
 
-    // Marks every entry whose file name equals fileName exactly (case-sensitive), deletes
-    // the marked entries and saves the task file. The caller re-arms the refresh itself.
-    virtual void removeQueuedFile(const QString& fileName) = 0;
+    // Deletes the one entry a list row stands for and saves the task file: the entry at
+    // queueIndex when it still carries fileName, else (the queue moved meanwhile) the first
+    // entry of that name. Two different files named alike are two entries, and removing one
+    // row never takes the other. The caller re-arms the refresh itself.
+    virtual void removeQueuedEntry(int queueIndex, const QString& fileName) = 0;
 };
 
 }  // namespace fv

@@ -38,6 +38,7 @@ bool TaskListBuilder::routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std:
 TaskListRow TaskListBuilder::uploadRow(const QueueRow& entry) {
     TaskListRow row;
     row.caption = TaskListRow::kUploadCaption;
+    row.queueIndex = entry.queueIndex;
     row.texts[TaskListRow::FileName] = entry.fileName;
     row.texts[TaskListRow::Type] = entry.fileName.contains(QLatin1String("torrent"))
                                        ? QStringLiteral("BT")
@@ -50,6 +51,7 @@ TaskListRow TaskListBuilder::uploadRow(const QueueRow& entry) {
 TaskListRow TaskListBuilder::offlineUploadRow(const QueueRow& entry) {
     TaskListRow row;
     row.caption = TaskListRow::kUploadCaption;
+    row.queueIndex = entry.queueIndex;
     row.texts[TaskListRow::FileName] = entry.fileName;
     row.texts[TaskListRow::Status] = entry.statusText;
     return row;

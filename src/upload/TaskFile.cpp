@@ -92,9 +92,12 @@ bool TaskFile::update(const std::vector<UploadQueueEntry>& fallback,
     QLockFile lock(path_ + ".lock");
     // A holder that died leaves a stale lock, which QLockFile removes after this time.
     lock.setStaleLockTime(10000);
-    const bool locked = lock.tryLock(5000);
-    if (!locked)
-        DebugLog::write("TaskFile: lock not obtained, writing without it");
+    // Writing without the lock could drop what another process (fvctl) writes meanwhile;
+    // the caller keeps its change in memory and the next save carries it.
+    if (!lock.tryLock(5000)) {
+        DebugLog::write("TaskFile: lock not obtained, nothing written");
+        return false;
+    }
     std::vector<UploadQueueEntry> entries;
     const LoadResult loaded = load(&entries);
     if (loaded != LoadResult::Loaded)

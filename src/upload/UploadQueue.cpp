@@ -72,14 +72,21 @@ void UploadQueue::SaveTaskFile() {
             std::vector<UploadQueueEntry> merged = entries_;
             for (auto& e : merged)
                 e.marked = false;
-            std::vector<UploadQueueEntry> ours = entries_;
+            std::vector<bool> matched(merged.size(), false);
             for (const auto& d : onDisk) {
-                auto it = std::find_if(ours.begin(), ours.end(),
-                                       [&](const UploadQueueEntry& o) { return o.sameFile(d); });
-                if (it != ours.end())
-                    ours.erase(it);
-                else
+                size_t i = 0;
+                while (i < merged.size() && (matched[i] || !merged[i].sameFile(d)))
+                    ++i;
+                if (i == merged.size()) {
                     merged.push_back(d);
+                    matched.push_back(true);
+                    continue;
+                }
+                matched[i] = true;
+                // Another process (fvctl) may have sent it since our last load: a file
+                // once done must not go out again.
+                if (d.isDone())
+                    merged[i].Status = d.Status;
             }
             onDisk = std::move(merged);
             return true;
@@ -90,10 +97,21 @@ void UploadQueue::SaveTaskFile() {
 void UploadQueue::AppendQueueEntry(const QString& fileName, const QString& checked,
                                    const QString& fullPath) {
     UploadQueueEntry entry{fileName, UploadQueueEntry::kWaiting, checked, fullPath};
-    file_.update(entries_, [&](std::vector<UploadQueueEntry>& onDisk) {
-        onDisk.push_back(entry);
-        return true;
-    });
+    std::vector<UploadQueueEntry> result;
+    if (file_.update(
+            entries_,
+            [&](std::vector<UploadQueueEntry>& onDisk) {
+                onDisk.push_back(entry);
+                return true;
+            },
+            &result)) {
+        entries_ = std::move(result);
+    } else {
+        // Kept in memory so the list shows it and the next save writes it.
+        DebugLog::write("AppendQueueEntry: task file not written, entry kept in memory");
+        entries_.push_back(entry);
+    }
+    changed();
 }
 
 void UploadQueue::setStatusLine(const QString& text) {
@@ -300,12 +318,17 @@ void UploadQueue::removeQueueRow(int index) {
 std::vector<QueueRow> UploadQueue::queueRows() const {
     std::vector<QueueRow> rows;
     rows.reserve(entries_.size());
-    for (const auto& e : entries_)
-        rows.push_back({e.FileName, e.Status});
+    for (size_t i = 0; i < entries_.size(); ++i)
+        rows.push_back({entries_[i].FileName, entries_[i].Status, int(i)});
     return rows;
 }
 
-void UploadQueue::removeQueuedFile(const QString& fileName) {
+void UploadQueue::removeQueuedEntry(int queueIndex, const QString& fileName) {
+    if (queueIndex >= 0 && size_t(queueIndex) < entries_.size() &&
+        entries_[size_t(queueIndex)].FileName == fileName) {
+        removeQueueRow(queueIndex);
+        return;
+    }
     for (size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].FileName == fileName) {
             for (auto& e : entries_)

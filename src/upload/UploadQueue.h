@@ -73,7 +73,7 @@ class UploadQueue : public QueueRowSource {
     // told apart through this interface, so a removal by name deletes one entry (the first of
     // that name) per call rather than every namesake; removeQueueRow is exact.
     std::vector<QueueRow> queueRows() const override;
-    void removeQueuedFile(const QString& fileName) override;
+    void removeQueuedEntry(int queueIndex, const QString& fileName) override;
 
     // A click into the hidden queue list slows the list-update tick; leaving it restores it.
     void ListViewDLFile_MainClick();

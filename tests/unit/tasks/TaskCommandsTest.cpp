@@ -65,6 +65,7 @@ class TaskCommandsTest : public ::testing::Test {
         upload.caption = Row::kUploadCaption;
         upload.texts[Row::FileName] = QStringLiteral("x.torrent");
         upload.texts[Row::Status] = QStringLiteral("in progress");
+        upload.queueIndex = 2;  // the second of two namesakes
         model.replaceRows({router, upload});
         queue.rows = {{QStringLiteral("x.torrent"), QStringLiteral("in progress")},
                       {QStringLiteral("X.torrent"), QStringLiteral("in progress")},
@@ -148,15 +149,17 @@ TEST_F(TaskCommandsTest, PauseLeavesTheOtherButtonsAlone) {
     EXPECT_TRUE(form.enabled("BtnFVPageResume_Main"));
 }
 
-TEST_F(TaskCommandsTest, RemoveOfAQueuedUploadDeletesItLocally) {
+TEST_F(TaskCommandsTest, RemoveOfAQueuedUploadDeletesExactlyItsEntryLocally) {
     state->resetPending = 6;
     model.setSelectedRow(1);
     commands->BtnFVPageRemove_MainClick();
     EXPECT_EQ(runner.pending(), 0u);
     EXPECT_TRUE(gateway->requests().empty());
     EXPECT_EQ(queue.removed, (std::vector<QString>{QStringLiteral("x.torrent")}));
-    ASSERT_EQ(queue.rows.size(), 1u);
-    EXPECT_EQ(queue.rows[0].fileName, QStringLiteral("X.torrent"));
+    EXPECT_EQ(queue.removedIndices, (std::vector<int>{2}));
+    ASSERT_EQ(queue.rows.size(), 2u);
+    EXPECT_EQ(queue.rows[0].fileName, QStringLiteral("x.torrent"));
+    EXPECT_EQ(queue.rows[1].fileName, QStringLiteral("X.torrent"));
     EXPECT_TRUE(timer.enabled());
     EXPECT_EQ(timer.interval(), 1000);
     EXPECT_EQ(state->resetPending, 0);

@@ -23,9 +23,9 @@ TEST(TaskListBuilder, RouterRowsThenUploadRows) {
     table.parseReport("[" + taskLine("11", "a.iso", "0.5", "1.2 GB", "Vfat4G", "BT") + "\n," +
                       taskLine("12", "b.nzb", "1", "900 MB", "Paused", "NZB") + "]");
     const std::vector<QueueRow> queue = {
-        {QStringLiteral("x.torrent"), QStringLiteral("in progress")},
-        {QStringLiteral("y.nzb"), QStringLiteral("Done")},
-        {QStringLiteral("z.TORRENT"), QStringLiteral("in progress")},
+        {QStringLiteral("x.torrent"), QStringLiteral("in progress"), 0},
+        {QStringLiteral("y.nzb"), QStringLiteral("Done"), 1},
+        {QStringLiteral("z.TORRENT"), QStringLiteral("in progress"), 2},
     };
     const ListBuildResult result =
         TaskListBuilder::ParseFVPageResultToListViewThread_Main(table, queue);
@@ -40,6 +40,9 @@ TEST(TaskListBuilder, RouterRowsThenUploadRows) {
     ASSERT_EQ(result.rows.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(texts(result.rows[i]), expected[i]) << i;
+    // Each upload row knows the queue entry it stands for, so Remove takes exactly that one.
+    EXPECT_EQ(result.rows[0].queueIndex, -1);
+    EXPECT_EQ(result.rows[3].queueIndex, 1);
 }
 
 TEST(TaskListBuilder, ProgressThatIsNotANumberStopsTheBuildAndLogs) {

@@ -108,10 +108,19 @@ class FakeQueue final : public QueueRowSource {
     std::vector<QueueRow> rows;
     std::vector<QString> removed;
 
-    std::vector<QueueRow> queueRows() const override { return rows; }
-    void removeQueuedFile(const QString& fileName) override {
+    std::vector<int> removedIndices;
+
+    std::vector<QueueRow> queueRows() const override {
+        std::vector<QueueRow> out = rows;
+        for (size_t i = 0; i < out.size(); ++i)
+            out[i].queueIndex = int(i);
+        return out;
+    }
+    void removeQueuedEntry(int queueIndex, const QString& fileName) override {
         removed.push_back(fileName);
-        std::erase_if(rows, [&](const QueueRow& r) { return r.fileName == fileName; });
+        removedIndices.push_back(queueIndex);
+        if (queueIndex >= 0 && size_t(queueIndex) < rows.size())
+            rows.erase(rows.begin() + queueIndex);
     }
 };
 

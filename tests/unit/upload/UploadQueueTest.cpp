@@ -308,18 +308,29 @@ TEST_F(QueueFixture, RemoveQueueRowDeletesExactlyThatEntry) {
     EXPECT_EQ(disk[1].FileName, "other.nzb");
 }
 
-TEST_F(QueueFixture, TaskListSeesQueueRowsAndRemovesOneNamesakePerRemoval) {
+TEST_F(QueueFixture, TaskListRemovesExactlyTheEntryItsRowStandsFor) {
     add("same.torrent", "All", "/one/same.torrent");
     add("same.torrent", "All", "/two/same.torrent");
+    add("other.nzb", "All", "/three/other.nzb");
     const QueueRowSource& source = *queue_;
     const auto rows = source.queueRows();
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1].fileName, "same.torrent");
     EXPECT_EQ(rows[1].statusText, "in progress");
-    queue_->removeQueuedFile("same.torrent");
+    EXPECT_EQ(rows[1].queueIndex, 1);
+
+    queue_->removeQueuedEntry(1, "same.torrent");  // the second namesake, not the first
+    ASSERT_EQ(onDisk().size(), 2u);
+    EXPECT_EQ(onDisk()[0].FullPath, "/one/same.torrent");
+    EXPECT_EQ(onDisk()[1].FullPath, "/three/other.nzb");
+
+    // A row taken before the queue moved: its index now points at another file, so the
+    // removal falls back to the entry carrying the row's name.
+    queue_->removeQueuedEntry(0, "other.nzb");
     ASSERT_EQ(onDisk().size(), 1u);
-    EXPECT_EQ(onDisk()[0].FullPath, "/two/same.torrent");
-    queue_->removeQueuedFile("absent.torrent");
+    EXPECT_EQ(onDisk()[0].FullPath, "/one/same.torrent");
+
+    queue_->removeQueuedEntry(5, "absent.torrent");
     EXPECT_EQ(onDisk().size(), 1u);
 }
 
@@ -340,6 +351,21 @@ TEST_F(QueueFixture, DeleteMarkedKeepsEntriesAnotherProcessAdded) {
     EXPECT_EQ(queue_->entries().size(), 2u);
     queue_->SaveTaskFile();
     EXPECT_EQ(onDisk().size(), 2u);
+}
+
+TEST_F(QueueFixture, SaveKeepsADoneThatAnotherProcessWrote) {
+    add("a.torrent");
+    add("b.torrent");
+    // fvctl sent a.torrent while the window still holds it as waiting.
+    TaskFile(path_).update({}, [](std::vector<UploadQueueEntry>& e) {
+        e[0].Status = UploadQueueEntry::kDone;
+        return true;
+    });
+    queue_->SaveTaskFile();
+    const auto disk = onDisk();
+    ASSERT_EQ(disk.size(), 2u);
+    EXPECT_TRUE(disk[0].isDone());  // not sent a second time
+    EXPECT_TRUE(disk[1].isWaiting());
 }
 
 TEST_F(QueueFixture, RestartDuringTransferSendsTheEntryAgain) {
