@@ -8,10 +8,8 @@ packages=(
     libcurl4-openssl-dev libssl-dev openssl libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libxml2-utils mktorrent xvfb xauth iproute2
+    fonts-dejavu-core
 )
-if [ "${1:-}" = "--demo" ]; then
-    packages+=(fonts-dejavu-core)
-fi
 
 missing=()
 for p in "${packages[@]}"; do
