@@ -1,5 +1,6 @@
-// Start-up state of the main window. Read by the selection window (mainShown,
-// positionByTimer) and by the refresh cycle (offline, failureCount, rowCount).
+// Start-up state of the main window, read by the selection window (mainShown,
+// positionByTimer). The offline flag and the failure count belong to the refresh cycle
+// (tasks/RefreshState.h), the row count to the task list model.
 #pragma once
 
 namespace fv {
@@ -14,10 +15,6 @@ struct MainWindowState {
     bool positionByTimer = true;
     // Set by the exit command and by a close request with parameter 100.
     bool closeRequested = false;
-    // No fetch has succeeded yet.
-    bool offline = true;
-    int failureCount = 0;
-    int rowCount = 0;
 };
 
 }  // namespace fv

@@ -96,7 +96,6 @@ TEST_F(MainWindowStartupTest, FirstShowWithSettingsRunsEveryStep) {
     EXPECT_TRUE(before.firstShow);
     EXPECT_FALSE(before.mainShown);
     EXPECT_TRUE(before.positionByTimer);
-    EXPECT_TRUE(before.offline);
 
     LogCapture log;
     startup.formShow();
