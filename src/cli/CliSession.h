@@ -6,12 +6,12 @@
 #include <QString>
 #include <memory>
 
-#include "tasks/StandardRouterGateway.h"
 #include "platform/FormState.h"
 #include "router/RouterContext.h"
 #include "router/SettingsRecords.h"
 #include "settings/SetupDocument.h"
 #include "settings/SetupFieldRules.h"
+#include "tasks/StandardRouterGateway.h"
 
 namespace fv::cli {
 

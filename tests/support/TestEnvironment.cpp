@@ -9,7 +9,8 @@ namespace fv::test {
 
 void isolateUserFolders() {
     static QTemporaryDir root(QDir::tempPath() + "/fv-test-XXXXXX");
-    if (!root.isValid()) throw std::runtime_error("cannot make a test folder");
+    if (!root.isValid())
+        throw std::runtime_error("cannot make a test folder");
     const QByteArray base = root.path().toUtf8();
     qputenv("FV_DATA_DIR", base + "/data");
     qputenv("XDG_CONFIG_HOME", base + "/config");
@@ -24,6 +25,8 @@ ScratchDir::ScratchDir() {
     path_ = dir.path();
 }
 
-ScratchDir::~ScratchDir() { QDir(path_).removeRecursively(); }
+ScratchDir::~ScratchDir() {
+    QDir(path_).removeRecursively();
+}
 
 }  // namespace fv::test

@@ -11,7 +11,7 @@ void isolateUserFolders();
 
 // A private folder that is removed when the object goes away.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -20,7 +20,7 @@ public:
     const QString& path() const { return path_; }
     QString file(const QString& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     QString path_;
 };
 
