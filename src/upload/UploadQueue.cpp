@@ -40,6 +40,20 @@ void UploadQueue::changed() {
         hooks_.queueChanged();
 }
 
+bool UploadQueue::loadTaskFile(std::vector<UploadQueueEntry>* entries, const char* caller) const {
+    switch (file_.load(entries)) {
+        case TaskFile::LoadResult::Missing:
+            DebugLog::write(std::string(caller) + ":Load XML file failed!");
+            return false;
+        case TaskFile::LoadResult::Damaged:
+            DebugLog::write("Load XML Document from file failed!");
+            return false;
+        case TaskFile::LoadResult::Loaded:
+            break;
+    }
+    return true;
+}
+
 void UploadQueue::InitTaskFile(const QString& path) {
     file_ = TaskFile(path);
     entries_.clear();
@@ -50,16 +64,8 @@ void UploadQueue::InitTaskFile(const QString& path) {
 
 void UploadQueue::LoadTaskXMLToListView() {
     std::vector<UploadQueueEntry> loaded;
-    switch (file_.load(&loaded)) {
-        case TaskFile::LoadResult::Missing:
-            DebugLog::write("LoadTaskXMLToListView:Load XML file failed!");
-            return;
-        case TaskFile::LoadResult::Damaged:
-            DebugLog::write("Load XML Document from file failed!");
-            return;
-        case TaskFile::LoadResult::Loaded:
-            break;
-    }
+    if (!loadTaskFile(&loaded, "LoadTaskXMLToListView"))
+        return;
     entries_ = std::move(loaded);  // marks are lost, as with any reload
     changed();
 }
@@ -128,16 +134,8 @@ void UploadQueue::TimerSendTaskTimer() {
     form_.setVisible(kStatusLine, true);
 
     std::vector<UploadQueueEntry> onDisk;
-    switch (file_.load(&onDisk)) {
-        case TaskFile::LoadResult::Missing:
-            DebugLog::write("TimerSendTaskTimer:Load XML file failed!");
-            return;
-        case TaskFile::LoadResult::Damaged:
-            DebugLog::write("Load XML Document from file failed!");
-            return;
-        case TaskFile::LoadResult::Loaded:
-            break;
-    }
+    if (!loadTaskFile(&onDisk, "TimerSendTaskTimer"))
+        return;
     if (inFlight_) {
         // The one transfer record is busy; its completion restarts the loop.
         DebugLog::write("TimerSendTaskTimer:transfer in flight");

@@ -87,6 +87,8 @@ class UploadQueue : public QueueRowSource {
     QString taskFilePath() const { return file_.path(); }
 
   private:
+    // Reads the task file; on failure writes caller's log line and returns false.
+    bool loadTaskFile(std::vector<UploadQueueEntry>* entries, const char* caller) const;
     void fail(const QString& message);
     void setStatusLine(const QString& text);
     void markSentEntryDone();
