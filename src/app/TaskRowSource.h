@@ -4,18 +4,21 @@
 
 #include <QString>
 
+#include "tasks/TaskListRow.h"
+
 namespace fv {
 
-// Column indices of a row's texts, in the list's column order.
+// Column indices of a row's texts, in the list's column order: the task list's own, under the
+// short names the drawing code uses.
 enum TaskColumn : int {
-    kColName = 0,
-    kColType = 1,
-    kColProgress = 2,
-    kColStatus = 3,
-    kColSize = 4,
-    kColDLSpeed = 5,
-    kColUpSpeed = 6,
-    kColumnCount = 7
+    kColName = TaskListRow::FileName,
+    kColType = TaskListRow::Type,
+    kColProgress = TaskListRow::Progress,
+    kColStatus = TaskListRow::Status,
+    kColSize = TaskListRow::Size,
+    kColDLSpeed = TaskListRow::DownloadSpeed,
+    kColUpSpeed = TaskListRow::UploadSpeed,
+    kColumnCount = TaskListRow::ColumnCount
 };
 
 class TaskRowSource {

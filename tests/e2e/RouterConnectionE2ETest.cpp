@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "SimConnection.h"
 #include "Simulator.h"
 #include "platform/DebugLog.h"
 #include "router/AppListProbe.h"
@@ -23,11 +24,7 @@ class RouterConnectionE2E : public ::testing::Test {
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(sim.start(&error)) << error;
-        _SETUPFORM_INFO conn;
-        conn.ServerAddress = "127.0.0.1";
-        conn.ServerPort = QString::number(sim.port(Listener::Service));
-        conn.UserName = "admin";
-        conn.Password = "admin";
+        _SETUPFORM_INFO conn = test::connectionTo(sim);
         records.setConnection(conn);
     }
     RouterContext ctx() { return RouterContext(records, defaultHttpTransport(), &probe); }

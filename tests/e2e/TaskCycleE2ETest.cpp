@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "../unit/tasks/TaskTestDoubles.h"
+#include "SimConnection.h"
 #include "Simulator.h"
 #include "i18n/Messages.h"
 #include "tasks/RefreshCycle.h"
@@ -29,11 +30,7 @@ class TaskCycleE2E : public ::testing::Test {
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(sim.start(&error)) << error;
-        _SETUPFORM_INFO conn;
-        conn.ServerAddress = "127.0.0.1";
-        conn.ServerPort = QString::number(sim.port(Listener::Service));
-        conn.UserName = "admin";
-        conn.Password = "admin";
+        _SETUPFORM_INFO conn = test::connectionTo(sim);
         conn.RefreshIntervalMs = 5000;
         records.setConnection(conn);
         gateway = std::make_shared<StandardRouterGateway>(RouterContext(records));

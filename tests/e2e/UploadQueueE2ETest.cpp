@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "SimConnection.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
 #include "platform/WorkerThread.h"
@@ -34,11 +35,7 @@ class QueueAgainstRouter : public ::testing::Test {
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(sim_.start(&error)) << error;
-        _SETUPFORM_INFO conn;
-        conn.ServerAddress = "127.0.0.1";
-        conn.ServerPort = QString::number(sim_.port(Listener::Service));
-        conn.UserName = "admin";
-        conn.Password = "admin";
+        _SETUPFORM_INFO conn = test::connectionTo(sim_);
         records_.setConnection(conn);
         makeQueue();
     }
