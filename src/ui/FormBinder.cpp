@@ -72,7 +72,10 @@ void FormBinder::apply(const QString& name) {
         check->setChecked(c.checked);
     }
     w->setVisible(c.visible);
-    w->setEnabled(c.enabled);
+    // A skinned button stands in for a command button the logic disables after use; the
+    // skinned one calls its handler on every click, so it never takes over that state.
+    if (!qobject_cast<ImageButton*>(w))
+        w->setEnabled(c.enabled);
 }
 
 }  // namespace fv::ui
