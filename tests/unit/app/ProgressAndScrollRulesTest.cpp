@@ -3,6 +3,9 @@
 #include "app/HorizontalScroll.h"
 #include "app/ProgressPicture.h"
 #include "app/VerticalScrollRule.h"
+#include "tasks/RouterNumber.h"
+
+#include <QLocale>
 
 namespace fv {
 namespace {
@@ -29,6 +32,19 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"101%", 0}, PictureCase{"-5%", 0}, PictureCase{"abc%", 0},
                       PictureCase{"50", 1},  // last character dropped: "5"
                       PictureCase{"1e400%", 0}, PictureCase{"nan%", 0}));
+
+// The list writes progress with the user's decimal separator; the picture must read it back.
+TEST(ProgressPicture, ReadsWhatTheListWritesInACommaLocale) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString text = RouterNumber::progressText(0.455);
+    const int picture = ProgressPicture::index(text);
+    const int dotted = ProgressPicture::index(QStringLiteral("45.5%"));
+    QLocale::setDefault(previous);
+    EXPECT_EQ(text, QStringLiteral("45,5%"));
+    EXPECT_EQ(picture, 3);
+    EXPECT_EQ(dotted, 3);
+}
 
 TEST(ProgressPicture, NamesFollowTheSkin) {
     EXPECT_EQ(ProgressPicture::name(3), "img_Signal_3");
