@@ -109,9 +109,10 @@ bool SetupDocument::loadFileInto(pugi::xml_document& doc) const {
     QByteArray bytes;
     if (!AtomicFile::read(path_, &bytes, kMaxFileBytes))
         return false;
-    const pugi::xml_parse_result result =
-        doc.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()),
-                        pugi::parse_default | pugi::parse_declaration, pugi::encoding_auto);
+    const pugi::xml_parse_result result = doc.load_buffer(
+        bytes.constData(), static_cast<size_t>(bytes.size()),
+        pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single,
+        pugi::encoding_auto);
     // pugixml tolerates several top-level elements; a well-formed document has exactly one.
     int elements = 0;
     for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling())

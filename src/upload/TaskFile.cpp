@@ -51,7 +51,8 @@ QByteArray TaskFile::serialize(const std::vector<UploadQueueEntry>& entries) {
 
 bool TaskFile::parse(const QByteArray& bytes, std::vector<UploadQueueEntry>* entries) {
     pugi::xml_document doc;
-    if (bytes.isEmpty() || !doc.load_buffer(bytes.constData(), size_t(bytes.size())))
+    if (bytes.isEmpty() || !doc.load_buffer(bytes.constData(), size_t(bytes.size()),
+                                            pugi::parse_default | pugi::parse_ws_pcdata_single))
         return false;
     const auto root = doc.child("root");
     if (!root)
@@ -77,10 +78,12 @@ TaskFile::LoadResult TaskFile::load(std::vector<UploadQueueEntry>* entries) cons
     return LoadResult::Loaded;
 }
 
-bool TaskFile::save(const std::vector<UploadQueueEntry>& entries) const {
-    QString error;
-    if (!AtomicFile::write(path_, serialize(entries), &error)) {
-        DebugLog::write("SaveTaskFile failed; E.Message = " + error);
+bool TaskFile::save(const std::vector<UploadQueueEntry>& entries, QString* error) const {
+    QString why;
+    if (!AtomicFile::write(path_, serialize(entries), &why)) {
+        DebugLog::write("SaveTaskFile failed; E.Message = " + why);
+        if (error)
+            *error = why;
         return false;
     }
     return true;
@@ -89,14 +92,27 @@ bool TaskFile::save(const std::vector<UploadQueueEntry>& entries) const {
 bool TaskFile::update(const std::vector<UploadQueueEntry>& fallback,
                       const std::function<bool(std::vector<UploadQueueEntry>&)>& change,
                       std::vector<UploadQueueEntry>* result) const {
+    const UpdateResult r = write(fallback, change, result, 5000);
+    return r == UpdateResult::Written || r == UpdateResult::Unchanged;
+}
+
+TaskFile::UpdateResult TaskFile::write(
+    const std::vector<UploadQueueEntry>& fallback,
+    const std::function<bool(std::vector<UploadQueueEntry>&)>& change,
+    std::vector<UploadQueueEntry>* result, int lockWaitMs, QString* error) const {
     QLockFile lock(path_ + ".lock");
     // A holder that died leaves a stale lock, which QLockFile removes after this time.
     lock.setStaleLockTime(10000);
     // Writing without the lock could drop what another process (fvctl) writes meanwhile;
     // the caller keeps its change in memory and the next save carries it.
-    if (!lock.tryLock(5000)) {
-        DebugLog::write("TaskFile: lock not obtained, nothing written");
-        return false;
+    if (!lock.tryLock(lockWaitMs)) {
+        const bool busy = lock.error() == QLockFile::LockFailedError;
+        DebugLog::write(busy ? "TaskFile: lock held by another process, nothing written"
+                             : "TaskFile: lock cannot be created, nothing written");
+        if (error)
+            *error = busy ? QStringLiteral("the queue file is in use")
+                          : QStringLiteral("cannot create ") + path_ + ".lock";
+        return busy ? UpdateResult::LockBusy : UpdateResult::WriteFailed;
     }
     std::vector<UploadQueueEntry> entries;
     const LoadResult loaded = load(&entries);
@@ -110,12 +126,13 @@ bool TaskFile::update(const std::vector<UploadQueueEntry>& fallback,
     if (!change(entries)) {
         if (result)
             *result = entries;
-        return true;
+        return UpdateResult::Unchanged;
     }
-    const bool saved = save(entries);
-    if (saved && result)
+    if (!save(entries, error))
+        return UpdateResult::WriteFailed;
+    if (result)
         *result = entries;
-    return saved;
+    return UpdateResult::Written;
 }
 
 }  // namespace fv

@@ -22,11 +22,20 @@ class TaskFile {
 
     // Entries in file order. Only "Column" elements count; their fields are found by name.
     LoadResult load(std::vector<UploadQueueEntry>* entries) const;
-    bool save(const std::vector<UploadQueueEntry>& entries) const;
+    bool save(const std::vector<UploadQueueEntry>& entries, QString* error = nullptr) const;
+
+    enum class UpdateResult { Written, Unchanged, LockBusy, WriteFailed };
 
     // Locked read-modify-write. change receives the file's entries (or fallback when the file
     // is missing or damaged) and returns false to leave the file alone. A damaged file is
     // kept beside the new one ("FVTask.xml.damaged") rather than silently replaced.
+    // lockWaitMs bounds the wait for another process's lock (0 on the UI thread: try once).
+    // On failure *error (when given) says why.
+    UpdateResult write(const std::vector<UploadQueueEntry>& fallback,
+                       const std::function<bool(std::vector<UploadQueueEntry>&)>& change,
+                       std::vector<UploadQueueEntry>* result, int lockWaitMs,
+                       QString* error = nullptr) const;
+    // write() with the 5 s wait of a process that may block; true when written or unchanged.
     bool update(const std::vector<UploadQueueEntry>& fallback,
                 const std::function<bool(std::vector<UploadQueueEntry>&)>& change,
                 std::vector<UploadQueueEntry>* result = nullptr) const;

@@ -322,6 +322,25 @@ TEST_F(SetupFile, WhatIsSavedReadsBackIntoFreshFields) {
     EXPECT_EQ(againRecords.connection().WebDavHttpPort, "8082");
 }
 
+// A password (or any other value) made of blanks is a value, not an empty element.
+TEST_F(SetupFile, BlankValuesReadBackAsTheyWereSaved) {
+    fields.setText("EditFVPs_Setup", "   ");
+    fields.setText("EditFVUs_Setup", " a b ");
+    doc.OpenSetupDocument();
+    ASSERT_TRUE(doc.SaveConnectionColumn());
+
+    FormState again;
+    SetupFieldRules againRules(again, SetupFormKind::SetupPages);
+    againRules.installWithInitialValues();
+    SettingsRecords againRecords;
+    SetupDocument reader(again, againRecords, SetupFormKind::SetupPages, path());
+    ASSERT_TRUE(reader.LoadSetupXML());
+    EXPECT_EQ(again.text("EditFVPs_Setup"), "   ");
+    EXPECT_EQ(again.text("EditFVUs_Setup"), " a b ");
+    reader.CommitConnectionAtStart();
+    EXPECT_EQ(againRecords.connection().Password, "   ");
+}
+
 struct BrokenCase {
     const char* name;
     QByteArray bytes;
