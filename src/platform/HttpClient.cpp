@@ -30,6 +30,7 @@ struct Exchange {
     bool cancelled = false;
     curl_off_t lastDown = -1;
     curl_off_t lastUp = -1;
+    SteadyTime started;
     SteadyTime lastActivity;
 };
 
@@ -73,6 +74,12 @@ int onProgress(void* user, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t 
         return 1;
     }
     const SteadyTime now = std::chrono::steady_clock::now();
+    const auto elapsedMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now - ex->started).count();
+    if (elapsedMs >= ex->request->deadlineMs()) {
+        ex->readTimedOut = true;
+        return 1;
+    }
     curl_off_t connectTime = 0;
     curl_easy_getinfo(ex->easy, CURLINFO_CONNECT_TIME_T, &connectTime);
     // Until connected the connect time-out is in charge.
@@ -249,7 +256,8 @@ HttpResponse HttpClient::perform(const HttpRequest& request) {
     ex.request = &request;
     ex.easy = easy;
     ex.response = &response;
-    ex.lastActivity = std::chrono::steady_clock::now();
+    ex.started = std::chrono::steady_clock::now();
+    ex.lastActivity = ex.started;
     HeaderList headers;
     setOptions(easy, request, ex, headers);
 

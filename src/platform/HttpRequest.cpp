@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 
 namespace fv {
 namespace {
@@ -23,6 +24,16 @@ std::string valueOf(const std::string& line, size_t nameSize) {
 }
 
 }  // namespace
+
+int HttpRequest::deadlineMs() const {
+    if (totalTimeoutMs > 0)
+        return totalTimeoutMs;
+    constexpr long long kBodyBytesPerMs = 64;
+    const long long ms = static_cast<long long>(std::max(connectTimeoutMs, 0)) +
+                         3LL * std::max(readTimeoutMs, 0) +
+                         static_cast<long long>(body.size()) / kBodyBytesPerMs;
+    return static_cast<int>(std::min<long long>(ms, std::numeric_limits<int>::max()));
+}
 
 void HttpRequest::setHeader(const std::string& name, const std::string& value) {
     const std::string line = name + ": " + value;

@@ -22,6 +22,9 @@ struct HttpRequest {
     int connectTimeoutMs = 5000;
     // Bounds the silence while waiting for reply bytes (not the whole exchange).
     int readTimeoutMs = 5000;
+    // Bounds the whole exchange, so a peer that drips a byte now and then cannot hold a
+    // worker for ever. 0: deadlineMs() derives one from the other time-outs and the body.
+    int totalTimeoutMs = 0;
 
     // POST body, sent byte for byte with Content-Type contentType (when not empty).
     std::string body;
@@ -35,6 +38,10 @@ struct HttpRequest {
 
     // Set from any thread to abandon the exchange; it then fails with "Cancelled".
     std::shared_ptr<std::atomic<bool>> cancel;
+
+    // The overall deadline in effect: totalTimeoutMs, or the connect time-out plus three read
+    // time-outs plus the time the body takes at 64 KB/s.
+    int deadlineMs() const;
 
     // Replaces the line of the same (case-insensitive) name in place, or appends it.
     void setHeader(const std::string& name, const std::string& value);

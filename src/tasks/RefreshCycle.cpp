@@ -1,6 +1,7 @@
 #include "tasks/RefreshCycle.h"
 
 #include "i18n/Messages.h"
+#include "platform/DebugLog.h"
 #include "tasks/TFVPageGeneralSettingThread.h"
 #include "tasks/TGetFVPageInfoThread.h"
 #include "tasks/TaskListBuilder.h"
@@ -43,6 +44,19 @@ void RefreshCycle::TimerGetFVPageTimer() {
     d_.mainForm->setVisible("LabCmdSendMsg_Main", false);
     d_.mainForm->setVisible("LabTaskStatus_LinkContext_Main", false);
 
+    startFetch();
+    startGeneralRead();
+}
+
+void RefreshCycle::startFetch() {
+    if (fetchRunning_) {
+        // A router that drips its reply must not pile up fetches behind each other: this
+        // tick counts as a failed one and the running fetch reports when it ends.
+        DebugLog::write("TimerGetFVPageTimer(): the previous fetch is still running");
+        GetFVPageInfoThreadDone();
+        return;
+    }
+    fetchRunning_ = true;
     auto state = d_.state;
     auto table = d_.table;
     auto gateway = d_.gateway;
@@ -51,8 +65,18 @@ void RefreshCycle::TimerGetFVPageTimer() {
             TGetFVPageInfoThread fetch(*gateway, *table);
             state->offline = !fetch.Execute();
         },
-        [this] { GetFVPageInfoThreadDone(); });
+        [this] {
+            fetchRunning_ = false;
+            GetFVPageInfoThreadDone();
+        });
+}
 
+void RefreshCycle::startGeneralRead() {
+    // The read still running re-arms the timer when it ends.
+    if (generalRunning_)
+        return;
+    generalRunning_ = true;
+    auto gateway = d_.gateway;
     auto general = d_.general;
     SettingsRecords* records = d_.records;
     d_.runner->run(
@@ -60,7 +84,10 @@ void RefreshCycle::TimerGetFVPageTimer() {
             TFVPageGeneralSettingThread read(*gateway, *records, *general);
             read.Execute();
         },
-        [this] { FVPageGeneralSettingThreadDone(); });
+        [this] {
+            generalRunning_ = false;
+            FVPageGeneralSettingThreadDone();
+        });
 }
 
 void RefreshCycle::GetFVPageInfoThreadDone() {

@@ -66,10 +66,14 @@ class RefreshCycle {
     void showConnected(bool online);
     void setServiceChoiceEnabled(bool on);
     void startListBuild();
+    void startFetch();
+    void startGeneralRead();
 
     Deps d_;
     uint64_t buildsStarted_ = 0;
     uint64_t buildApplied_ = 0;
+    bool fetchRunning_ = false;
+    bool generalRunning_ = false;
 };
 
 }  // namespace fv

@@ -133,6 +133,34 @@ TEST(HttpClient, SilenceLongerThanReadTimeoutFailsWithoutCode) {
     EXPECT_LT(elapsed, std::chrono::milliseconds(1000));
 }
 
+// A peer that sends a byte now and then never lets the silence time-out fire; the overall
+// deadline still ends the exchange.
+TEST(HttpClient, DrippingReplyEndsAtTheOverallDeadline) {
+    CannedReply drip{LoopbackServer::reply("HTTP/1.1 200 OK", {}, std::string(400, 'x'))};
+    drip.dripMs = 20;
+    LoopbackServer server({drip});
+    HttpRequest req = getOf(server.base() + "/", 300);
+    req.totalTimeoutMs = 600;
+    const auto start = std::chrono::steady_clock::now();
+    const HttpResponse res = HttpClient().perform(req);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(res.ok);
+    EXPECT_TRUE(res.timedOut);
+    EXPECT_GE(elapsed, std::chrono::milliseconds(550));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
+}
+
+TEST(HttpClient, DeadlineFollowsTheTimeOutsAndTheBody) {
+    HttpRequest req;
+    req.connectTimeoutMs = 2000;
+    req.readTimeoutMs = 4000;
+    EXPECT_EQ(req.deadlineMs(), 14000);
+    req.body.assign(64 * 1000, 'b');
+    EXPECT_EQ(req.deadlineMs(), 15000);
+    req.totalTimeoutMs = 700;
+    EXPECT_EQ(req.deadlineMs(), 700);
+}
+
 TEST(HttpClient, ReplyWithinReadTimeoutSucceeds) {
     CannedReply slow{LoopbackServer::reply("HTTP/1.1 200 OK", {}, "late"), 300};
     LoopbackServer server({slow});

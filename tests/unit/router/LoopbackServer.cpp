@@ -116,12 +116,19 @@ void LoopbackServer::handle(int fd, const CannedReply& r) {
     }
     if (r.delayMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(r.delayMs));
+    // The head goes at once; a drip applies to the body.
+    const size_t head = r.bytes.find("\r\n\r\n");
+    const size_t bodyStart = head == std::string::npos ? 0 : head + 4;
     size_t sent = 0;
-    while (sent < r.bytes.size()) {
-        const ssize_t n = ::send(fd, r.bytes.data() + sent, r.bytes.size() - sent, MSG_NOSIGNAL);
+    while (sent < r.bytes.size() && !stop_) {
+        const bool drip = r.dripMs > 0 && sent >= bodyStart;
+        const size_t chunk = drip ? 1 : (r.dripMs > 0 ? bodyStart : r.bytes.size()) - sent;
+        const ssize_t n = ::send(fd, r.bytes.data() + sent, chunk, MSG_NOSIGNAL);
         if (n <= 0)
             break;
         sent += static_cast<size_t>(n);
+        if (drip)
+            std::this_thread::sleep_for(std::chrono::milliseconds(r.dripMs));
     }
 }
 

@@ -16,6 +16,7 @@ struct CannedReply {
     int delayMs = 0;           // silence before the reply
     bool closeAtOnce = false;  // read the request, close without a byte
     bool holdOpen = false;     // never answer; keep the connection until the server stops
+    int dripMs = 0;            // > 0: the body one byte at a time, this long apart
 };
 
 class LoopbackServer {

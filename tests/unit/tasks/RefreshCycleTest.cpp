@@ -234,6 +234,27 @@ TEST_F(RefreshCycleTest, AnOlderBuildNeverReplacesANewerOne) {
     EXPECT_EQ(model.rowCount(), 3);
 }
 
+// A fetch that has not ended by the next tick (a router dripping its reply) is not joined
+// by another one: the tick counts as failed, and the running fetch still reports.
+TEST_F(RefreshCycleTest, TickWhileAFetchRunsStartsNoSecondFetch) {
+    cycle->show();
+    tick();  // online
+    ASSERT_TRUE(timer.fire());
+    ASSERT_EQ(runner.pending(), 2u);  // fetch and general read, both still running
+    for (int i = 0; i < 8; ++i) {
+        timer.setEnabled(true);  // a command's end re-arms the timer meanwhile
+        ASSERT_TRUE(timer.fire());
+        EXPECT_EQ(runner.pending(), 2u) << "tick " << i;
+    }
+    EXPECT_EQ(state->failureCounter, 6);
+    EXPECT_EQ(status(), msg::FormMainMsg5);
+    runner.runAll();  // the slow fetch succeeds after all
+    EXPECT_EQ(status(), msg::FormMainMsg6);
+    EXPECT_EQ(state->failureCounter, 0);
+    tick();
+    EXPECT_EQ(fetchTimes.size(), 3u);
+}
+
 TEST_F(RefreshCycleTest, OtherPageCountsAsFailureAndKeepsTheList) {
     cycle->show();
     tick();
