@@ -1,9 +1,14 @@
 #include "app/StartupArguments.h"
 
+#include <QDir>
+
 namespace fv {
 
 QString StartupArguments::firstArgument(const QStringList& arguments) {
-    return arguments.value(1);
+    const QString path = arguments.value(1);
+    if (path.isEmpty() || QDir::isAbsolutePath(path))
+        return path;
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
 QString StartupArguments::extension(const QString& path) {

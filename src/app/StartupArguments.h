@@ -9,6 +9,8 @@ namespace fv {
 class StartupArguments {
   public:
     // arguments as the process got them, program name first; empty when there is none.
+    // A relative path is made absolute against this process's working folder, so the
+    // running instance it may be handed to (started elsewhere) opens the same file.
     static QString firstArgument(const QStringList& arguments);
 
     // Text after the last "." of the file name (dot included), "" when it has none.

@@ -1,6 +1,8 @@
 // SetupFileMissing, TimerAtBegin and the command-line reading.
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "StartupFakes.h"
 #include "app/AtBeginTimer.h"
 #include "app/DisplayCheck.h"
@@ -105,6 +107,11 @@ TEST(StartupArguments, OnlyTheFirstArgumentCounts) {
     EXPECT_EQ(StartupArguments::firstArgument({"ferrovane"}), QString());
     EXPECT_EQ(StartupArguments::firstArgument({}), QString());
     EXPECT_EQ(StartupArguments::firstArgument({"ferrovane", "/a.nzb", "/b.nzb"}), "/a.nzb");
+    // The running instance may have been started in another folder.
+    EXPECT_EQ(StartupArguments::firstArgument({"ferrovane", "./x/../a.torrent"}),
+              QDir::currentPath() + "/a.torrent");
+    EXPECT_EQ(StartupArguments::firstArgument({"ferrovane", "b c.nzb"}),
+              QDir::currentPath() + "/b c.nzb");
 }
 
 }  // namespace
