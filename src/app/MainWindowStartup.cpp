@@ -45,6 +45,7 @@ bool MainWindowStartup::formCreate() {
     hooks_.initTaskFile(env_.taskFilePath);
     if (env_.fileExists(env_.setupFilePath))
         hooks_.loadSetupXml(env_.setupFilePath);
+    hooks_.commitConnectionAtStart();
     hooks_.prepareDrawing();
     languageName_ = env_.readLanguageName();
     view_.setTaskListColumns({"logid", "File Name", "Type", "Progress", "Status", "Size",

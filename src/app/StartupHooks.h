@@ -20,6 +20,9 @@ class StartupHooks {
 
     // Settings file into the setup fields; called only when the file exists.
     virtual void loadSetupXml(const QString& setupFilePath) = 0;
+    // The connection record from the stored connection, or from the start values (port
+    // "8081", the factory account, 10 s refresh) when there is no file; always called.
+    virtual void commitConnectionAtStart() = 0;
 
     // Skin pictures and window shape of the main window.
     virtual void prepareDrawing() = 0;

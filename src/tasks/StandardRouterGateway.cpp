@@ -7,6 +7,12 @@ namespace fv {
 RouterReply StandardRouterGateway::get(const RouterRequest& request) {
     // Each request copies the connection record once, as every worker does.
     const _SETUPFORM_INFO conn = ctx_.records->connection();
+    if (conn.ServerAddress.trimmed().isEmpty()) {
+        // No router set up yet (first start, before the wizard): nothing to ask.
+        RouterReply none;
+        none.failureText = kNoAddress;
+        return none;
+    }
     const RequestKind kind{request.connectTimeoutMs, request.readTimeoutMs, request.loginFirst};
     HttpResponse response = PerformStandardGet(ctx_, conn, kind, request.pathAndQuery);
     RouterReply reply;

@@ -16,6 +16,9 @@ class StandardRouterGateway final : public RouterGateway {
     // ctx's records, transport and forms must outlive every worker using this gateway.
     explicit StandardRouterGateway(const RouterContext& ctx) : ctx_(ctx) {}
 
+    // The failure of every request while the connection record holds no router address.
+    static constexpr const char* kNoAddress = "No router address set up";
+
     RouterReply get(const RouterRequest& request) override;
     std::string cacheBreaker() override;
 

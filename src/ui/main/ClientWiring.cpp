@@ -193,6 +193,9 @@ void ClientWiring::addFileToQueue(const QString& path) {
 void ClientWiring::loadSetupXml(const QString&) {
     setupDoc_->LoadSetupXML();
     setupDoc_->LoadBTSetupXML();
+}
+
+void ClientWiring::commitConnectionAtStart() {
     // The connection record as the stand-alone settings window's creation fills it.
     setupDoc_->CommitConnectionAtStart();
     const _SETUPFORM_INFO conn = records_.connection();

@@ -51,6 +51,7 @@ class ClientWiring final : public QObject, public StartupHooks {
     void closeTaskFile() override;
     void addFileToQueue(const QString& path) override;
     void loadSetupXml(const QString& setupFilePath) override;
+    void commitConnectionAtStart() override;
     void prepareDrawing() override;
     void applyLanguage(const QString& languageName) override;
     void startSetupWizard() override;

@@ -74,7 +74,8 @@ TEST_F(MainWindowStartupTest, FormCreateRunsItsStepsInOrder) {
                                 "initTaskFile:/data/FVTask.xml"};
         if (present)
             expected << "loadSetupXml:/data/FVSetup.xml";
-        expected << "prepareDrawing"
+        expected << "commitConnectionAtStart"
+                 << "prepareDrawing"
                  << "readLanguageName" << kColumns << "version:2.2.0.0";
         EXPECT_EQ(takeJournal(), expected) << "settings present: " << present;
         EXPECT_EQ(startup.languageName(), "German");

@@ -24,6 +24,7 @@ class JournalHooks final : public StartupHooks {
     void closeTaskFile() override { j_.add("closeTaskFile"); }
     void addFileToQueue(const QString& path) override { j_.add("addFileToQueue:" + path); }
     void loadSetupXml(const QString& path) override { j_.add("loadSetupXml:" + path); }
+    void commitConnectionAtStart() override { j_.add("commitConnectionAtStart"); }
     void prepareDrawing() override { j_.add("prepareDrawing"); }
     void applyLanguage(const QString& name) override { j_.add("applyLanguage:" + name); }
     void startSetupWizard() override { j_.add("startSetupWizard"); }
