@@ -36,6 +36,16 @@ QString AppPaths::dataFolder() {
     return folder;
 }
 
+QString AppPaths::dataFolderProblem() {
+    const QString folder = dataFolder();
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        return QStringLiteral("cannot create the data folder ") + folder;
+    if (!info.isWritable())
+        return QStringLiteral("cannot write into the data folder ") + folder;
+    return QString();
+}
+
 QString AppPaths::taskFilePath() {
     return dataFolder() + "FVTask.xml";
 }

@@ -14,6 +14,9 @@ class AppPaths {
     static QString dataFolder();
     static QString taskFilePath();   // dataFolder() + "FVTask.xml"
     static QString setupFilePath();  // dataFolder() + "FVSetup.xml"
+    // Empty when the data folder exists and takes files; otherwise why not, naming it.
+    // Without it neither the queue nor the settings could be kept.
+    static QString dataFolderProblem();
 
     // Folder of the program's own files (the language file, skin pictures): FV_RESOURCE_DIR,
     // else the executable's folder when it holds FV2Lang.ini, else the installed share folder.

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 
 #include "ClientWiring.h"
 #include "MainWindowShell.h"
@@ -11,6 +12,7 @@
 #include "app/DisplayCheck.h"
 #include "app/MainWindowStartup.h"
 #include "app/ProgramEntry.h"
+#include "platform/AppPaths.h"
 #include "platform/DebugLog.h"
 #include "platform/QuitOnSignals.h"
 #include "platform/SingleInstance.h"
@@ -61,6 +63,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ferrovane"));
     try {
+        if (const QString problem = fv::AppPaths::dataFolderProblem(); !problem.isEmpty())
+            throw std::runtime_error(problem.toStdString());
         fv::SingleInstance instance;
         const fv::ProgramEntry::Result entry = fv::ProgramEntry::run(instance, app.arguments());
         if (!entry.runClient) {
@@ -71,8 +75,15 @@ int main(int argc, char** argv) {
         return runClient(app, instance);
     } catch (const std::exception& e) {
         fv::DebugLog::write(std::string("ferrovane: ") + e.what());
-        QMessageBox::critical(nullptr, QStringLiteral("The New Ferrovane"),
-                              QString::fromLocal8Bit(e.what()));
+        std::fprintf(stderr, "ferrovane: %s\n", e.what());
+        // Nobody could close a box on the offscreen platform (tests, scripts).
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            QMessageBox::critical(nullptr, QStringLiteral("The New Ferrovane"),
+                                  QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        fv::DebugLog::write("ferrovane: unknown start-up failure");
+        std::fputs("ferrovane: unknown start-up failure\n", stderr);
     }
-    return 0;
+    // Reaching here means start-up failed; callers (scripts, the desktop) must see it.
+    return 1;
 }
