@@ -4,14 +4,15 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 namespace fv {
 
 struct QueueRow {
-    QString fileName;     // as queued; a local upload row shows it in the name column
-    QString statusText;   // the entry's status text ("in progress", "Done", ...)
-    int queueIndex = -1;  // the entry's position in the queue when the rows were taken
+    QString fileName;      // as queued; a local upload row shows it in the name column
+    QString statusText;    // the entry's status text ("in progress", "Done", ...)
+    uint64_t entryId = 0;  // the entry this row stands for, however the queue moves
 };
 
 class QueueRowSource {
@@ -21,11 +22,10 @@ class QueueRowSource {
     // The queue's entries in queue order.
     virtual std::vector<QueueRow> queueRows() const = 0;
 
-    // Deletes the one entry a list row stands for and saves the task file: the entry at
-    // queueIndex when it still carries fileName, else (the queue moved meanwhile) the first
-    // entry of that name. Two different files named alike are two entries, and removing one
-    // row never takes the other. The caller re-arms the refresh itself.
-    virtual void removeQueuedEntry(int queueIndex, const QString& fileName) = 0;
+    // Deletes exactly the entry a list row stands for and saves the task file; nothing when
+    // that entry is no longer queued (sent and cleared meanwhile). Another file of the same
+    // name is never taken instead. The caller re-arms the refresh itself.
+    virtual void removeQueuedEntry(uint64_t entryId) = 0;
 };
 
 }  // namespace fv

@@ -83,7 +83,7 @@ void TaskCommands::perTaskCommand(TaskCommand command) {
     const TaskListRow row = d_.model->row(r);
     if (remove && row.isUploadRow()) {
         if (d_.queue)
-            d_.queue->removeQueuedEntry(row.queueIndex, row.texts[TaskListRow::FileName]);
+            d_.queue->removeQueuedEntry(row.queueEntryId);
         d_.timerGetFVPage->setInterval(1000);
         d_.timerGetFVPage->setEnabled(true);
     } else {

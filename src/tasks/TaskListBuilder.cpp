@@ -38,7 +38,7 @@ bool TaskListBuilder::routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std:
 TaskListRow TaskListBuilder::uploadRow(const QueueRow& entry) {
     TaskListRow row;
     row.caption = TaskListRow::kUploadCaption;
-    row.queueIndex = entry.queueIndex;
+    row.queueEntryId = entry.entryId;
     row.texts[TaskListRow::FileName] = entry.fileName;
     row.texts[TaskListRow::Type] = entry.fileName.contains(QLatin1String("torrent"))
                                        ? QStringLiteral("BT")
@@ -51,21 +51,30 @@ TaskListRow TaskListBuilder::uploadRow(const QueueRow& entry) {
 TaskListRow TaskListBuilder::offlineUploadRow(const QueueRow& entry) {
     TaskListRow row;
     row.caption = TaskListRow::kUploadCaption;
-    row.queueIndex = entry.queueIndex;
+    row.queueEntryId = entry.entryId;
     row.texts[TaskListRow::FileName] = entry.fileName;
     row.texts[TaskListRow::Status] = entry.statusText;
     return row;
 }
 
 void TaskListBuilder::build(const _FVPAGE_INFO_ARRAY& table, const std::vector<QueueRow>& queue,
-                            ListBuildResult& result) {
+                            ListBuildResult& result, BadProgress badProgress) {
     result.failed = false;
+    result.unreadableProgress.clear();
     const size_t count = static_cast<size_t>(std::max(0, table.count));
     result.rows.resize(std::min(count, table.rows.size()));
     std::string failure;
     const QString point = RouterNumber::userDecimalPoint();
     for (size_t i = 0; i < result.rows.size(); ++i) {
         if (!routerRow(table.rows[i], result.rows[i], failure, point)) {
+            if (badProgress == BadProgress::ShowBlank) {
+                _FVPAGE_INFO blank = table.rows[i];
+                blank.fields[2] = "0";  // the progress field
+                routerRow(blank, result.rows[i], failure, point);
+                result.rows[i].texts[TaskListRow::Progress].clear();
+                result.unreadableProgress.push_back(result.rows[i].caption);
+                continue;
+            }
             result.rows.resize(i);
             result.failed = true;
             DebugLog::write(
@@ -79,9 +88,9 @@ void TaskListBuilder::build(const _FVPAGE_INFO_ARRAY& table, const std::vector<Q
 }
 
 ListBuildResult TaskListBuilder::ParseFVPageResultToListViewThread_Main(
-    const TaskTable& table, const std::vector<QueueRow>& queue) {
+    const TaskTable& table, const std::vector<QueueRow>& queue, BadProgress badProgress) {
     ListBuildResult result;
-    table.read([&](const _FVPAGE_INFO_ARRAY& rows) { build(rows, queue, result); });
+    table.read([&](const _FVPAGE_INFO_ARRAY& rows) { build(rows, queue, result, badProgress); });
     return result;
 }
 

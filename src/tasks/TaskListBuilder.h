@@ -16,18 +16,26 @@ class TaskTable;
 struct ListBuildResult {
     std::vector<TaskListRow> rows;
     bool failed = false;  // the rows stop at the failing task; the failure is logged
+    // Under BadProgress::ShowBlank: the tasks whose progress was not a number.
+    std::vector<QString> unreadableProgress;
 };
+
+// What a progress field that is not a number does to the build: the window's list stops
+// there (as the router's own client does); a command-line listing shows the task with a
+// blank progress and goes on.
+enum class BadProgress { EndList, ShowBlank };
 
 class TaskListBuilder {
   public:
     // The router rows in report order, then one row per queued file. A progress field that
     // is not a number stops the build there.
     static ListBuildResult ParseFVPageResultToListViewThread_Main(
-        const TaskTable& table, const std::vector<QueueRow>& queue);
+        const TaskTable& table, const std::vector<QueueRow>& queue,
+        BadProgress badProgress = BadProgress::EndList);
 
     // Same, over a table the caller already holds.
     static void build(const _FVPAGE_INFO_ARRAY& table, const std::vector<QueueRow>& queue,
-                      ListBuildResult& result);
+                      ListBuildResult& result, BadProgress badProgress = BadProgress::EndList);
 
     // A router task's row; false when its progress field is not a number.
     static bool routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std::string& failure,

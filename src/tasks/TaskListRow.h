@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <cstdint>
 
 namespace fv {
 
@@ -24,8 +25,8 @@ struct TaskListRow {
 
     QString caption;
     std::array<QString, ColumnCount> texts;
-    bool selected = false;  // the per-row mark the commands set while they act on a row
-    int queueIndex = -1;    // for an upload row, the queue entry it stands for
+    bool selected = false;      // the per-row mark the commands set while they act on a row
+    uint64_t queueEntryId = 0;  // for an upload row, the queue entry it stands for
 
     bool isUploadRow() const { return caption == kUploadCaption; }
     bool operator==(const TaskListRow&) const = default;

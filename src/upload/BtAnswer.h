@@ -18,6 +18,9 @@ enum BtAnswerCode : int {
     kDiskFull = 8,
     kTimeout = 9,
     kNoAnswer = 10,
+    // Found before anything is sent, so the router never saw the file.
+    kTooLarge = 11,    // more than the 64 MB an upload may carry
+    kUnreadable = 12,  // the queued file cannot be opened (moved, deleted, no permission)
 };
 
 int ClassifyBtAnswer(std::string_view reply);

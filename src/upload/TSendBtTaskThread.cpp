@@ -83,6 +83,17 @@ int TSendBtTaskThread::Execute(const _UPLOADBTTASK_INFO& info) {
 
 int TSendBtTaskThread::TarnsferBT(const QString& path, const QString& checked, bool allowRetry) {
     int result = kNoAnswer;
+    // Told apart before any copy is made, so the user reads what is wrong with the file
+    // instead of a connection failure.
+    const QFileInfo source(path);
+    if (!source.isFile() || !source.isReadable()) {
+        DebugLog::write("TarnsferBT-FileStream fail::" + path + " cannot be read");
+        return kUnreadable;
+    }
+    if (source.size() > kMaxUploadBytes) {
+        DebugLog::write("TarnsferBT-FileStream fail::file too large");
+        return kTooLarge;
+    }
     const QString tempPath = makeTempCopy(path);
     TempCopy cleanup(tempPath);
     QFile copy(tempPath);
@@ -90,7 +101,7 @@ int TSendBtTaskThread::TarnsferBT(const QString& path, const QString& checked, b
         DebugLog::write("TarnsferBT-FileStream fail::" +
                         (copy.isOpen() ? QStringLiteral("file too large") : copy.errorString()));
         DebugLog::write("TarnsferBT()-end");
-        return result;
+        return copy.isOpen() ? kTooLarge : result;
     }
     const QByteArray data = copy.readAll();
     copy.close();

@@ -4,19 +4,34 @@
 
 #include "i18n/Messages.h"
 #include "platform/DebugLog.h"
+#include "upload/BtAnswer.h"
 
 namespace fv {
 namespace {
 
-// Removes from entries one occurrence of each of the given entries (same file and choice).
-void removeEach(std::vector<UploadQueueEntry>& entries, const std::vector<UploadQueueEntry>& gone) {
-    for (const auto& g : gone) {
-        for (auto it = entries.begin(); it != entries.end(); ++it) {
-            if (it->sameFile(g)) {
-                entries.erase(it);
-                break;
-            }
+constexpr int kExitLockWaitMs = 5000;
+
+// Carries each entry's id (and so the rows that name it) over to the newly read list: the
+// same file in the same state first, then the same file; anything new gets a fresh id.
+void carryIds(const std::vector<UploadQueueEntry>& before, std::vector<UploadQueueEntry>& after,
+              uint64_t& nextId) {
+    std::vector<bool> taken(before.size(), false);
+    auto match = [&](const UploadQueueEntry& e, bool sameStatus) -> uint64_t {
+        for (size_t i = 0; i < before.size(); ++i) {
+            if (taken[i] || !before[i].sameFile(e) || (sameStatus && before[i].Status != e.Status))
+                continue;
+            taken[i] = true;
+            return before[i].id;
         }
+        return 0;
+    };
+    for (auto& e : after)
+        e.id = match(e, true);
+    for (auto& e : after) {
+        if (e.id == 0)
+            e.id = match(e, false);
+        if (e.id == 0)
+            e.id = nextId++;
     }
 }
 
@@ -33,6 +48,27 @@ UploadQueue::UploadQueue(FormState& form, Timers timers, TransferStarter startTr
     timers_.sendTask->setHandler([this] { TimerSendTaskTimer(); });
     timers_.taskListUpdate->setHandler([this] { TimerTaskListUpdateTimer(); });
     timers_.countDown->setHandler([this] { TimerCountDownTimer(); });
+}
+
+QString UploadQueue::notSavedText(const QString& why) {
+    return QStringLiteral(
+               "The upload queue cannot be saved (%1); its files stay queued while "
+               "the program runs.")
+        .arg(why);
+}
+
+QString UploadQueue::tooLargeText(const QString& fileName) {
+    return QStringLiteral(
+               "FAIL:%1 is too large to send (more than 64 MB). Remove it from the "
+               "list.")
+        .arg(fileName);
+}
+
+QString UploadQueue::unreadableText(const QString& fileName) {
+    return QStringLiteral(
+               "FAIL:%1 cannot be read. Remove it from the list, or put it back and "
+               "click here.")
+        .arg(fileName);
 }
 
 void UploadQueue::changed() {
@@ -54,8 +90,82 @@ bool UploadQueue::loadTaskFile(std::vector<UploadQueueEntry>* entries, const cha
     return true;
 }
 
+void UploadQueue::rebuildEntries() {
+    std::vector<UploadQueueEntry> view = saved_;
+    for (const QueueChange& c : unsaved_)
+        c.applyTo(view);
+    for (auto& e : view)
+        e.marked = false;  // marks are lost, as with any reload
+    carryIds(entries_, view, nextId_);
+    entries_ = std::move(view);
+}
+
+bool UploadQueue::reload(const char* caller) {
+    std::vector<UploadQueueEntry> loaded;
+    if (!loadTaskFile(&loaded, caller))
+        return false;
+    saved_ = std::move(loaded);
+    rebuildEntries();
+    return true;
+}
+
+void UploadQueue::setSaveProblem(const QString& why) {
+    if (saveProblem_ == why)
+        return;
+    const QString shown = notSavedText(saveProblem_);
+    saveProblem_ = why;
+    if (why.isEmpty()) {
+        if (form_.text(kStatusLine) == shown)
+            form_.setText(kStatusLine, QString());
+        return;
+    }
+    DebugLog::write("UploadQueue: task file not written; E.Message = " + why);
+    form_.setText(kStatusLine, notSavedText(why));
+    form_.setVisible(kStatusLine, true);
+}
+
+bool UploadQueue::flush(int lockWaitMs) {
+    if (unsaved_.empty())
+        return true;
+    std::vector<UploadQueueEntry> written;
+    QString why;
+    const auto result = file_.write(
+        saved_,
+        [this](std::vector<UploadQueueEntry>& onDisk) {
+            for (const QueueChange& c : unsaved_)
+                c.applyTo(onDisk);
+            return true;
+        },
+        &written, lockWaitMs, &why);
+    switch (result) {
+        case TaskFile::UpdateResult::Written:
+        case TaskFile::UpdateResult::Unchanged:
+            saved_ = std::move(written);
+            unsaved_.clear();
+            setSaveProblem(QString());
+            return true;
+        case TaskFile::UpdateResult::LockBusy:
+            // fvctl holds the file for a moment; the next tick writes.
+            return false;
+        case TaskFile::UpdateResult::WriteFailed:
+            setSaveProblem(why);
+            return false;
+    }
+    return false;
+}
+
+void UploadQueue::commit(std::vector<QueueChange> changes) {
+    for (QueueChange& c : changes)
+        unsaved_.push_back(std::move(c));
+    flush(lockWaitMs_);
+    rebuildEntries();
+    changed();
+}
+
 void UploadQueue::InitTaskFile(const QString& path) {
     file_ = TaskFile(path);
+    saved_.clear();
+    unsaved_.clear();
     entries_.clear();
     if (QFile::exists(path))
         LoadTaskXMLToListView();
@@ -63,65 +173,29 @@ void UploadQueue::InitTaskFile(const QString& path) {
 }
 
 void UploadQueue::LoadTaskXMLToListView() {
-    std::vector<UploadQueueEntry> loaded;
-    if (!loadTaskFile(&loaded, "LoadTaskXMLToListView"))
-        return;
-    entries_ = std::move(loaded);  // marks are lost, as with any reload
-    changed();
+    flush(lockWaitMs_);
+    if (reload("LoadTaskXMLToListView"))
+        changed();
 }
 
 void UploadQueue::SaveTaskFile() {
-    // Entries another process added since our last load are kept after ours.
-    file_.update(
-        entries_,
-        [this](std::vector<UploadQueueEntry>& onDisk) {
-            std::vector<UploadQueueEntry> merged = entries_;
-            for (auto& e : merged)
-                e.marked = false;
-            std::vector<bool> matched(merged.size(), false);
-            for (const auto& d : onDisk) {
-                size_t i = 0;
-                while (i < merged.size() && (matched[i] || !merged[i].sameFile(d)))
-                    ++i;
-                if (i == merged.size()) {
-                    merged.push_back(d);
-                    matched.push_back(true);
-                    continue;
-                }
-                matched[i] = true;
-                // Another process (fvctl) may have sent it since our last load: a file
-                // once done must not go out again.
-                if (d.isDone())
-                    merged[i].Status = d.Status;
-            }
-            onDisk = std::move(merged);
-            return true;
-        },
-        nullptr);
+    // At exit the window may wait a little for fvctl: this is the last chance to write.
+    if (!flush(std::max(lockWaitMs_, kExitLockWaitMs)))
+        DebugLog::write("SaveTaskFile: changes not written");
+    else if (!QFile::exists(file_.path()))
+        file_.save(saved_);
 }
 
 void UploadQueue::AppendQueueEntry(const QString& fileName, const QString& checked,
                                    const QString& fullPath) {
-    UploadQueueEntry entry{fileName, UploadQueueEntry::kWaiting, checked, fullPath};
-    std::vector<UploadQueueEntry> result;
-    if (file_.update(
-            entries_,
-            [&](std::vector<UploadQueueEntry>& onDisk) {
-                onDisk.push_back(entry);
-                return true;
-            },
-            &result)) {
-        entries_ = std::move(result);
-    } else {
-        // Kept in memory so the list shows it and the next save writes it.
+    commit({QueueChange::append({fileName, UploadQueueEntry::kWaiting, checked, fullPath})});
+    if (!unsaved_.empty())
         DebugLog::write("AppendQueueEntry: task file not written, entry kept in memory");
-        entries_.push_back(entry);
-    }
-    changed();
 }
 
 void UploadQueue::setStatusLine(const QString& text) {
-    form_.setText(kStatusLine, text);
+    // Progress can wait; that the queue is not on disk must stay in view.
+    form_.setText(kStatusLine, saveProblem_.isEmpty() ? text : notSavedText(saveProblem_));
 }
 
 void UploadQueue::TimerSendTaskTimer() {
@@ -133,20 +207,23 @@ void UploadQueue::TimerSendTaskTimer() {
     form_.setVisible(kFailureLine, false);
     form_.setVisible(kStatusLine, true);
 
-    std::vector<UploadQueueEntry> onDisk;
-    if (!loadTaskFile(&onDisk, "TimerSendTaskTimer"))
+    otherSenderBusy_ = false;
+    flush(lockWaitMs_);
+    // Entries not yet on disk are sent from memory like the others.
+    if (!reload("TimerSendTaskTimer") && entries_.empty())
         return;
     if (inFlight_) {
         // The one transfer record is busy; its completion restarts the loop.
         DebugLog::write("TimerSendTaskTimer:transfer in flight");
         return;
     }
-    auto waiting = std::find_if(onDisk.begin(), onDisk.end(),
+    auto waiting = std::find_if(entries_.begin(), entries_.end(),
                                 [](const UploadQueueEntry& e) { return e.isWaiting(); });
-    if (waiting != onDisk.end()) {
+    if (waiting != entries_.end()) {
         auto lock = std::make_unique<QLockFile>(file_.path() + ".send");
         lock->setStaleLockTime(120000);  // a dead holder is detected at once by its pid
         if (!lock->tryLock(0)) {
+            otherSenderBusy_ = true;
             DebugLog::write("TimerSendTaskTimer:another process is sending");
             return;  // the next list-update tick re-arms sending
         }
@@ -155,11 +232,11 @@ void UploadQueue::TimerSendTaskTimer() {
         info_.Status = waiting->Status;
         info_.Checked = waiting->Checked;
         info_.FullPath = waiting->FullPath;
-        info_.BtResult = 10;
+        info_.BtResult = kNoAnswer;
         inFlight_ = true;
         setStatusLine(msg::FormMainMsg2 + "...");
         startTransfer_(info_, [this](int code) { SendBtTaskThreadDone(code); });
-    } else if (!onDisk.empty()) {
+    } else if (!entries_.empty()) {
         setStatusLine(msg::FormMainMsg1);
         if (hooks_.resetTaskListPosition)
             hooks_.resetTaskListPosition();
@@ -170,24 +247,7 @@ void UploadQueue::TimerSendTaskTimer() {
 }
 
 void UploadQueue::markSentEntryDone() {
-    // Only the entry that was sent: another file of the same name still has to go out.
-    UploadQueueEntry sent{info_.FileName, info_.Status, info_.Checked, info_.FullPath};
-    std::vector<UploadQueueEntry> result;
-    if (file_.update(
-            entries_,
-            [&](std::vector<UploadQueueEntry>& onDisk) {
-                for (auto& e : onDisk) {
-                    if (e.isWaiting() && e.sameFile(sent)) {
-                        e.Status = UploadQueueEntry::kDone;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            &result)) {
-        entries_ = std::move(result);
-        changed();
-    }
+    commit({QueueChange::markDone({info_.FileName, info_.Status, info_.Checked, info_.FullPath})});
 }
 
 void UploadQueue::fail(const QString& message) {
@@ -206,10 +266,10 @@ void UploadQueue::SendBtTaskThreadDone(int btResult) {
     info_.BtResult = btResult;
     DebugLog::write("SendBtTaskThreadDone()-uploadBtTaskInfo.BtResult:" + std::to_string(btResult));
     switch (btResult) {
-        case 0:
-        case 1:
-        case 3:
-            if (btResult == 3) {
+        case kBtAckSuccess:
+        case kAckSuccess:
+        case kBtExist:
+            if (btResult == kBtExist) {
                 form_.setText(kFailureLine, msg::FormMainMsg10);
                 form_.setVisible(kFailureLine, true);
             } else {
@@ -220,16 +280,23 @@ void UploadQueue::SendBtTaskThreadDone(int btResult) {
             timers_.sendTask->setEnabled(true);
             halted_ = false;
             break;
-        case 4:
-        case 5:
-        case 6:
-        case 7:
-        case 8:
+        case kLightFull:
+        case kHeavyFull:
+        case kNntpFull:
+        case kTotalFull:
+        case kDiskFull:
             fail(msg::FormMainMsg3);
             break;
-        case 9:
+        case kTimeout:
             DebugLog::write("HTTP_TIMEOUT");
             fail(msg::FormMainMsg4);
+            break;
+        case kTooLarge:
+            // Nothing went to the router; the entry stays for the user to remove.
+            fail(tooLargeText(info_.FileName));
+            break;
+        case kUnreadable:
+            fail(unreadableText(info_.FileName));
             break;
         default:
             fail(msg::FormMainMsg4);
@@ -253,6 +320,8 @@ void UploadQueue::TimerTaskListUpdateTimer() {
         if (!timers_.sendTask->enabled() && !halted_ && !inFlight_)
             timers_.sendTask->setEnabled(true);
     }
+    if (!saveProblem_.isEmpty())
+        form_.setVisible(kStatusLine, true);
     if (anyDone)
         BtnClearUp_MainClick();
     if (hooks_.isOffline && hooks_.isOffline() && hooks_.mergeQueueRows)
@@ -282,24 +351,11 @@ void UploadQueue::setMarked(int index, bool marked) {
 void UploadQueue::BtnDelete_MainClick() {
     if (entries_.empty())
         return;
-    std::vector<UploadQueueEntry> gone;
+    std::vector<QueueChange> removals;
     for (const auto& e : entries_)
         if (e.marked)
-            gone.push_back(e);
-    std::vector<UploadQueueEntry> remaining = entries_;
-    removeEach(remaining, gone);
-    std::vector<UploadQueueEntry> result;
-    if (file_.update(
-            remaining,
-            [&](std::vector<UploadQueueEntry>& onDisk) {
-                removeEach(onDisk, gone);
-                return true;
-            },
-            &result))
-        entries_ = std::move(result);
-    else
-        entries_ = std::move(remaining);
-    changed();
+            removals.push_back(QueueChange::remove(e));
+    commit(std::move(removals));
     if (hooks_.restartRefreshTimer)
         hooks_.restartRefreshTimer(1000);
 }
@@ -316,41 +372,23 @@ void UploadQueue::removeQueueRow(int index) {
 std::vector<QueueRow> UploadQueue::queueRows() const {
     std::vector<QueueRow> rows;
     rows.reserve(entries_.size());
-    for (size_t i = 0; i < entries_.size(); ++i)
-        rows.push_back({entries_[i].FileName, entries_[i].Status, int(i)});
+    for (const auto& e : entries_)
+        rows.push_back({e.FileName, e.Status, e.id});
     return rows;
 }
 
-void UploadQueue::removeQueuedEntry(int queueIndex, const QString& fileName) {
-    if (queueIndex >= 0 && size_t(queueIndex) < entries_.size() &&
-        entries_[size_t(queueIndex)].FileName == fileName) {
-        removeQueueRow(queueIndex);
+void UploadQueue::removeQueuedEntry(uint64_t entryId) {
+    const auto it = std::find_if(entries_.begin(), entries_.end(),
+                                 [&](const UploadQueueEntry& e) { return e.id == entryId; });
+    if (it == entries_.end()) {
+        DebugLog::write("removeQueuedEntry: the entry is no longer queued");
         return;
     }
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].FileName == fileName) {
-            for (auto& e : entries_)
-                e.marked = false;
-            entries_[i].marked = true;
-            BtnDelete_MainClick();
-            return;
-        }
-    }
+    removeQueueRow(int(it - entries_.begin()));
 }
 
 void UploadQueue::BtnClearUp_MainClick() {
-    auto dropDone = [](std::vector<UploadQueueEntry>& list) {
-        std::erase_if(list, [](const UploadQueueEntry& e) { return e.isDone(); });
-        return true;
-    };
-    std::vector<UploadQueueEntry> remaining = entries_;
-    dropDone(remaining);
-    std::vector<UploadQueueEntry> result;
-    if (file_.update(remaining, dropDone, &result))
-        entries_ = std::move(result);
-    else
-        entries_ = std::move(remaining);
-    changed();
+    commit({QueueChange::clearDone()});
 }
 
 void UploadQueue::ListViewDLFile_MainClick() {

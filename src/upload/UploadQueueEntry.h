@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace fv {
 
@@ -15,6 +16,9 @@ struct UploadQueueEntry {
     QString Checked;   // "All" or ascending 0-based indices joined by ","
     QString FullPath;
     bool marked = false;  // marked for deletion; never stored
+    // Names this entry for as long as the program runs, across reloads and moves of the
+    // queue (0: not yet named); never stored.
+    uint64_t id = 0;
 
     // Status tests are case-sensitive containment tests.
     bool isWaiting() const { return Status.contains(kWaiting); }

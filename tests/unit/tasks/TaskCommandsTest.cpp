@@ -65,11 +65,11 @@ class TaskCommandsTest : public ::testing::Test {
         upload.caption = Row::kUploadCaption;
         upload.texts[Row::FileName] = QStringLiteral("x.torrent");
         upload.texts[Row::Status] = QStringLiteral("in progress");
-        upload.queueIndex = 2;  // the second of two namesakes
+        upload.queueEntryId = 33;  // the second of two namesakes
         model.replaceRows({router, upload});
-        queue.rows = {{QStringLiteral("x.torrent"), QStringLiteral("in progress")},
-                      {QStringLiteral("X.torrent"), QStringLiteral("in progress")},
-                      {QStringLiteral("x.torrent"), QStringLiteral("in progress")}};
+        queue.rows = {{QStringLiteral("x.torrent"), QStringLiteral("in progress"), 11},
+                      {QStringLiteral("X.torrent"), QStringLiteral("in progress"), 22},
+                      {QStringLiteral("x.torrent"), QStringLiteral("in progress"), 33}};
         gateway->setRule([](const RouterRequest&) { return FakeGateway::ok("ignored"); });
     }
 
@@ -155,8 +155,7 @@ TEST_F(TaskCommandsTest, RemoveOfAQueuedUploadDeletesExactlyItsEntryLocally) {
     commands->BtnFVPageRemove_MainClick();
     EXPECT_EQ(runner.pending(), 0u);
     EXPECT_TRUE(gateway->requests().empty());
-    EXPECT_EQ(queue.removed, (std::vector<QString>{QStringLiteral("x.torrent")}));
-    EXPECT_EQ(queue.removedIndices, (std::vector<int>{2}));
+    EXPECT_EQ(queue.removedIds, (std::vector<uint64_t>{33}));
     ASSERT_EQ(queue.rows.size(), 2u);
     EXPECT_EQ(queue.rows[0].fileName, QStringLiteral("x.torrent"));
     EXPECT_EQ(queue.rows[1].fileName, QStringLiteral("X.torrent"));

@@ -23,9 +23,9 @@ TEST(TaskListBuilder, RouterRowsThenUploadRows) {
     table.parseReport("[" + taskLine("11", "a.iso", "0.5", "1.2 GB", "Vfat4G", "BT") + "\n," +
                       taskLine("12", "b.nzb", "1", "900 MB", "Paused", "NZB") + "]");
     const std::vector<QueueRow> queue = {
-        {QStringLiteral("x.torrent"), QStringLiteral("in progress"), 0},
-        {QStringLiteral("y.nzb"), QStringLiteral("Done"), 1},
-        {QStringLiteral("z.TORRENT"), QStringLiteral("in progress"), 2},
+        {QStringLiteral("x.torrent"), QStringLiteral("in progress"), 7},
+        {QStringLiteral("y.nzb"), QStringLiteral("Done"), 8},
+        {QStringLiteral("z.TORRENT"), QStringLiteral("in progress"), 9},
     };
     const ListBuildResult result =
         TaskListBuilder::ParseFVPageResultToListViewThread_Main(table, queue);
@@ -41,8 +41,8 @@ TEST(TaskListBuilder, RouterRowsThenUploadRows) {
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(texts(result.rows[i]), expected[i]) << i;
     // Each upload row knows the queue entry it stands for, so Remove takes exactly that one.
-    EXPECT_EQ(result.rows[0].queueIndex, -1);
-    EXPECT_EQ(result.rows[3].queueIndex, 1);
+    EXPECT_EQ(result.rows[0].queueEntryId, 0u);
+    EXPECT_EQ(result.rows[3].queueEntryId, 8u);
 }
 
 TEST(TaskListBuilder, ProgressThatIsNotANumberStopsTheBuildAndLogs) {
@@ -57,6 +57,23 @@ TEST(TaskListBuilder, ProgressThatIsNotANumberStopsTheBuildAndLogs) {
     EXPECT_EQ(result.rows[0].caption, QStringLiteral("1"));
     EXPECT_TRUE(
         log.contains("catch error : in ParseFVPageResultToListViewThread_Main(), E.Message = "));
+}
+
+// A listing (fvctl) shows every task: the broken one with a blank progress.
+TEST(TaskListBuilder, ProgressThatIsNotANumberLeftBlankWhenAskedTo) {
+    TaskTable table;
+    table.parseReport(taskLine("1", "a", "0.25") + "\n" + taskLine("2", "b", "n/a") + "\n" +
+                      taskLine("3", "c", "0"));
+    const ListBuildResult result = TaskListBuilder::ParseFVPageResultToListViewThread_Main(
+        table, {{QStringLiteral("q.torrent"), QStringLiteral("in progress")}},
+        BadProgress::ShowBlank);
+    EXPECT_FALSE(result.failed);
+    ASSERT_EQ(result.rows.size(), 4u);
+    EXPECT_EQ(texts(result.rows[1]),
+              (QStringList{"2", "b", "BT", "", "Downloading", "1.2 GB", "10 KBps", "2 KBps"}));
+    EXPECT_EQ(result.rows[2].caption, QStringLiteral("3"));
+    EXPECT_EQ(result.rows[3].caption, QStringLiteral("zzz999"));
+    EXPECT_EQ(result.unreadableProgress, (std::vector<QString>{QStringLiteral("2")}));
 }
 
 TEST(TaskListBuilder, EmptyReportLeavesOnlyUploadRows) {

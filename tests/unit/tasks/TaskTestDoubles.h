@@ -105,22 +105,26 @@ class ManualRunner final : public TaskRunner {
 
 class FakeQueue final : public QueueRowSource {
   public:
+    // Rows without an id are named by their position + 1.
     std::vector<QueueRow> rows;
-    std::vector<QString> removed;
-
-    std::vector<int> removedIndices;
+    std::vector<uint64_t> removedIds;
 
     std::vector<QueueRow> queueRows() const override {
         std::vector<QueueRow> out = rows;
         for (size_t i = 0; i < out.size(); ++i)
-            out[i].queueIndex = int(i);
+            if (out[i].entryId == 0)
+                out[i].entryId = i + 1;
         return out;
     }
-    void removeQueuedEntry(int queueIndex, const QString& fileName) override {
-        removed.push_back(fileName);
-        removedIndices.push_back(queueIndex);
-        if (queueIndex >= 0 && size_t(queueIndex) < rows.size())
-            rows.erase(rows.begin() + queueIndex);
+    void removeQueuedEntry(uint64_t entryId) override {
+        removedIds.push_back(entryId);
+        const auto all = queueRows();
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (all[i].entryId == entryId) {
+                rows.erase(rows.begin() + std::ptrdiff_t(i));
+                return;
+            }
+        }
     }
 };
 

@@ -280,9 +280,22 @@ INSTANTIATE_TEST_SUITE_P(
         FlowCase{"FullAnswer", "a.torrent", {reply("LIGHT_FULL")}, 4, 1, false, {}, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// More than an upload may carry is refused here, before a byte goes out, and said as such.
+TEST_F(TransferFixture, OversizedSourceUploadsNothing) {
+    const QString path = src_.file("huge.torrent");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize((qint64(64) << 20) + 1));  // sparse: no real 64 MB written
+    }
+    EXPECT_EQ(run(path, "All"), kTooLarge);
+    EXPECT_TRUE(transport_.requests.empty());
+    EXPECT_TRUE(QDir(temp_.path()).isEmpty());
+}
+
 TEST_F(TransferFixture, MissingSourceUploadsNothing) {
     LogCapture log;
-    EXPECT_EQ(run(src_.file("gone.torrent"), "All"), 10);
+    EXPECT_EQ(run(src_.file("gone.torrent"), "All"), kUnreadable);
     EXPECT_TRUE(transport_.requests.empty());
     EXPECT_TRUE(log.contains("TarnsferBT-FileStream fail::"));
     EXPECT_TRUE(QDir(temp_.path()).isEmpty());

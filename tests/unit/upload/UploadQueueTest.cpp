@@ -1,5 +1,7 @@
 #include "upload/UploadQueue.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
 
@@ -104,7 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{2, false, kConnFail, -1}, AnswerCase{4, false, kFull, -1},
                       AnswerCase{5, false, kFull, -1}, AnswerCase{6, false, kFull, -1},
                       AnswerCase{7, false, kFull, -1}, AnswerCase{8, false, kFull, -1},
-                      AnswerCase{9, false, kConnFail, -1}, AnswerCase{10, false, kConnFail, -1}));
+                      AnswerCase{9, false, kConnFail, -1}, AnswerCase{10, false, kConnFail, -1},
+                      // Refused here before sending: said as what it is, the entry kept.
+                      AnswerCase{11, false, UploadQueue::tooLargeText("a.torrent"), -1},
+                      AnswerCase{12, false, UploadQueue::unreadableText("a.torrent"), -1}));
 
 TEST_F(QueueFixture, TaskFileIsUtf16WithElementsInOrder) {
     add("x.torrent", "0,2", "/home/u/x.torrent");
@@ -317,21 +322,95 @@ TEST_F(QueueFixture, TaskListRemovesExactlyTheEntryItsRowStandsFor) {
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1].fileName, "same.torrent");
     EXPECT_EQ(rows[1].statusText, "in progress");
-    EXPECT_EQ(rows[1].queueIndex, 1);
 
-    queue_->removeQueuedEntry(1, "same.torrent");  // the second namesake, not the first
+    queue_->removeQueuedEntry(rows[1].entryId);  // the second namesake, not the first
     ASSERT_EQ(onDisk().size(), 2u);
     EXPECT_EQ(onDisk()[0].FullPath, "/one/same.torrent");
     EXPECT_EQ(onDisk()[1].FullPath, "/three/other.nzb");
 
-    // A row taken before the queue moved: its index now points at another file, so the
-    // removal falls back to the entry carrying the row's name.
-    queue_->removeQueuedEntry(0, "other.nzb");
+    // A row taken before the queue moved still names its own entry.
+    queue_->LoadTaskXMLToListView();
+    queue_->removeQueuedEntry(rows[2].entryId);
     ASSERT_EQ(onDisk().size(), 1u);
     EXPECT_EQ(onDisk()[0].FullPath, "/one/same.torrent");
 
-    queue_->removeQueuedEntry(5, "absent.torrent");
+    // An entry that is gone takes nothing else with it.
+    queue_->removeQueuedEntry(rows[2].entryId);
+    queue_->removeQueuedEntry(12345);
     EXPECT_EQ(onDisk().size(), 1u);
+}
+
+// "Clear Done" moves the rows up; a Remove on a row of the list built before must still
+// delete the entry it showed, not the namesake that now stands at its old position.
+TEST_F(QueueFixture, RemoveAfterClearDoneTakesTheRowsOwnEntry) {
+    add("a.torrent", "All", "/sent/a.torrent");
+    add("a.torrent", "All", "/keep/a.torrent");
+    add("a.torrent", "0,1", "/gone/a.torrent");
+    sendAndAnswer(0);  // the first one is done
+    const auto rows = queue_->queueRows();
+    ASSERT_EQ(rows.size(), 3u);
+    update_.setEnabled(true);
+    update_.fire();  // clears the done entry: the others move up
+    ASSERT_EQ(onDisk().size(), 2u);
+    queue_->removeQueuedEntry(rows[2].entryId);
+    const auto disk = onDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk[0].FullPath, "/keep/a.torrent");
+}
+
+// A task file that cannot be written (here: a folder stands in its place) keeps every file
+// the user added, in the list and in the send loop, says so, and is written once it can be.
+TEST_F(QueueFixture, UnwritableTaskFileLosesNothingAndSaysSo) {
+    ASSERT_TRUE(QDir().mkdir(path_));
+    queue_->AppendQueueEntry("a.torrent", "All", "/data/a.torrent");
+    queue_->AppendQueueEntry("b.nzb", "All", "/data/b.nzb");
+    update_.setEnabled(true);
+    for (int tick = 0; tick < 3; ++tick) {
+        update_.fire();  // each tick rereads the file, which holds nothing
+        ASSERT_EQ(queue_->entries().size(), 2u) << tick;
+    }
+    EXPECT_FALSE(queue_->saveProblem().isEmpty());
+    EXPECT_TRUE(form_.text(UploadQueue::kStatusLine).startsWith("The upload queue cannot be saved"))
+        << form_.text(UploadQueue::kStatusLine).toStdString();
+    EXPECT_TRUE(form_.visible(UploadQueue::kStatusLine));
+    sendAndAnswer(0);  // sending works from memory
+    ASSERT_EQ(started_.size(), 1u);
+    EXPECT_EQ(started_[0].FileName, "a.torrent");
+
+    ASSERT_TRUE(QDir().rmdir(path_));
+    update_.fire();
+    const auto disk = onDisk();
+    ASSERT_EQ(disk.size(), 1u);  // a.torrent was done and cleared
+    EXPECT_EQ(disk[0].FileName, "b.nzb");
+    EXPECT_EQ(queue_->unsavedChanges(), 0u);
+    EXPECT_TRUE(queue_->saveProblem().isEmpty());
+    EXPECT_FALSE(form_.text(UploadQueue::kStatusLine).startsWith("The upload queue cannot"));
+}
+
+// While another process holds the task file's lock the window neither waits for it nor
+// drops what the user did; the next tick after the lock is free writes it.
+TEST_F(QueueFixture, LockHeldElsewhereNeitherBlocksNorLoses) {
+    add("a.torrent");
+    {
+        QLockFile other(path_ + ".lock");
+        ASSERT_TRUE(other.tryLock(0));
+        QElapsedTimer clock;
+        clock.start();
+        queue_->AppendQueueEntry("b.torrent", "All", "/data/b.torrent");
+        queue_->removeQueueRow(0);
+        update_.setEnabled(true);
+        update_.fire();
+        EXPECT_LT(clock.elapsed(), 500);
+        ASSERT_EQ(queue_->entries().size(), 1u);
+        EXPECT_EQ(queue_->entries()[0].FileName, "b.torrent");
+        EXPECT_EQ(onDisk().size(), 1u);
+        EXPECT_EQ(onDisk()[0].FileName, "a.torrent");
+        EXPECT_TRUE(queue_->saveProblem().isEmpty()) << "a busy lock is no failure to report";
+    }
+    update_.fire();
+    const auto disk = onDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk[0].FileName, "b.torrent");
 }
 
 TEST_F(QueueFixture, DeleteMarkedKeepsEntriesAnotherProcessAdded) {
