@@ -118,6 +118,13 @@ int AddCommand::sendQueue(CliSession& session, const UploadQueueEntry* own, CliO
         if (isOwn || answer.exitCode != kExitOk)
             exitCode = answer.exitCode;
     }
+    if (!ownSent && queue.otherSenderBusy()) {
+        const QString what = own ? own->FileName : QStringLiteral("queue");
+        io.line(QStringLiteral("%1: not sent yet: another process is sending the queue; what "
+                               "waits stays queued and goes out after it")
+                    .arg(what));
+        return kExitSenderBusy;
+    }
     if (own && !ownSent)
         return reportUnsent(queue, *own, exitCode, io);
     return exitCode;

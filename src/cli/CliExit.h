@@ -15,6 +15,7 @@ enum ExitCode : int {
     kExitFull = 8,          // the router's task list or disk is full
     kExitUploadFailed = 9,  // the router could not take the file
     kExitLocalFiles = 10,   // no settings file, or the queue file cannot be written
+    kExitSenderBusy = 11,   // another process (the window) is sending; the file stays queued
 };
 
 // The table printed by "fvctl --help" and quoted in the README.

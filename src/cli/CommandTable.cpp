@@ -105,7 +105,8 @@ const char* exitCodeHelp() {
            "  7   the task already exists on the router\n"
            "  8   the router's task list or disk is full\n"
            "  9   the router could not take the file\n"
-           "  10  no settings file, or the queue file cannot be written\n";
+           "  10  no settings file, or the queue file cannot be written\n"
+           "  11  another process is sending the queue; the file stays queued\n";
 }
 
 }  // namespace fv::cli

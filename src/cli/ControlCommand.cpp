@@ -48,7 +48,10 @@ int ControlCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         }
         const auto row = std::find_if(
             list.rows.begin(), list.rows.end(),
-            [&](const TaskListRow& r) { return !r.isUploadRow() && r.caption == wanted; });
+            // As the list finds a task again after sorting: by ID, whatever the case.
+            [&](const TaskListRow& r) {
+                return !r.isUploadRow() && r.caption.compare(wanted, Qt::CaseInsensitive) == 0;
+            });
         if (row == list.rows.end()) {
             io.error(QStringLiteral("the router has no task with ID \"%1\"").arg(wanted));
             return kExitBadInput;

@@ -21,6 +21,8 @@ LocalQueue::LocalQueue(QString taskFilePath, Transfer transfer)
                      sink_->push_back(s);
                  done(s.info.BtResult);
              }) {
+    // A command-line process may wait for the window's short hold on the file.
+    queue_.setLockWaitMs(5000);
     queue_.InitTaskFile(path_);
 }
 
@@ -88,6 +90,10 @@ std::vector<SentEntry> LocalQueue::send(const UploadQueueEntry* until) {
                 *until))
             break;
     }
+    const bool anyDone = std::any_of(queue_.entries().begin(), queue_.entries().end(),
+                                     [](const UploadQueueEntry& e) { return e.isDone(); });
+    if (anyDone)
+        queue_.BtnClearUp_MainClick();
     return sent;
 }
 

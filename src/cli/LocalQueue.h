@@ -39,6 +39,7 @@ class LocalQueue {
 
     // Sends waiting entries in queue order until `until` was sent (any entry when it is
     // null), the queue halts on a failure, or nothing waits any more. Returns what was sent.
+    // The entries the router took leave the file afterwards, as the window's tick drops them.
     std::vector<SentEntry> send(const UploadQueueEntry* until);
 
     // Deletes the entry at this position of entries() as the window's Delete does; false
@@ -46,6 +47,8 @@ class LocalQueue {
     bool remove(int index);
 
     bool halted() const { return queue_.halted(); }
+    // The last send() stopped because another process (the window) was sending.
+    bool otherSenderBusy() const { return queue_.otherSenderBusy(); }
     QString failureText() const { return form_.text(UploadQueue::kFailureLine); }
 
   private:

@@ -38,8 +38,8 @@ int StatusCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
     else
         for (const QString& line : TaskListPrinter::table(list.rows))
             io.line(line);
-    if (list.partial)
-        io.error(QStringLiteral("a task with an unreadable progress ended the list"));
+    for (const QString& id : list.unreadableProgress)
+        io.error(QStringLiteral("task %1 reports a progress that is not a number").arg(id));
     return kExitOk;
 }
 

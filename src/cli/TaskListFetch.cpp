@@ -14,9 +14,11 @@ TaskListResult TaskListFetch::run(RouterGateway& gateway, const std::vector<Queu
         result.failure = RouterFailure::of(lastReply ? lastReply() : RouterReply{});
         return result;
     }
-    ListBuildResult built = TaskListBuilder::ParseFVPageResultToListViewThread_Main(table, queue);
+    // One broken task must not hide the ones after it from a listing.
+    ListBuildResult built = TaskListBuilder::ParseFVPageResultToListViewThread_Main(
+        table, queue, BadProgress::ShowBlank);
     result.rows = std::move(built.rows);
-    result.partial = built.failed;
+    result.unreadableProgress = std::move(built.unreadableProgress);
     return result;
 }
 

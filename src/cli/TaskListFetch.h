@@ -17,7 +17,7 @@ namespace fv::cli {
 struct TaskListResult {
     std::optional<RouterFailure> failure;  // set when the router gave no report
     std::vector<TaskListRow> rows;
-    bool partial = false;  // a task with a broken progress field ended the list there
+    std::vector<QString> unreadableProgress;  // IDs of tasks listed with a blank progress
 };
 
 class TaskListFetch {

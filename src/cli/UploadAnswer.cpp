@@ -7,10 +7,9 @@
 namespace fv::cli {
 
 UploadAnswer UploadAnswer::of(int btResult, bool fileMissing) {
-    if (btResult == kNoAnswer && fileMissing)
-        return {QStringLiteral("file is missing"),
-                QStringLiteral("delete the entry with \"fvctl queue --remove\""), false,
-                kExitBadInput};
+    const QString removeHint = QStringLiteral("delete the entry with \"fvctl queue --remove\"");
+    if ((btResult == kNoAnswer || btResult == kUnreadable) && fileMissing)
+        return {QStringLiteral("file is missing"), removeHint, false, kExitBadInput};
     switch (btResult) {
         case kBtAckSuccess:
         case kAckSuccess:
@@ -23,6 +22,10 @@ UploadAnswer UploadAnswer::of(int btResult, bool fileMissing) {
         case kTotalFull:
         case kDiskFull:
             return {QStringLiteral("full"), msg::FormMainMsg3, false, kExitFull};
+        case kTooLarge:
+            return {QStringLiteral("too large to send"), removeHint, false, kExitBadInput};
+        case kUnreadable:
+            return {QStringLiteral("file cannot be read"), removeHint, false, kExitBadInput};
         case kAckFail:
             return {QStringLiteral("failed"), msg::FormMainMsg4, false, kExitUploadFailed};
         default:

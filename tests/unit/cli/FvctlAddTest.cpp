@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <algorithm>
 #include <optional>
 
@@ -59,11 +60,9 @@ TEST_F(FvctlAdd, ChoiceFollowsTheSelectionWindow) {
         const FvctlResult r = run(QStringList{"add", path} + c.extra);
         EXPECT_EQ(r.exitCode, 0) << c.what << ": " << r.out.toStdString() << r.err.toStdString();
         EXPECT_TRUE(r.out.contains(QString::fromStdString(c.name) + ".torrent: done")) << c.what;
-        const auto entries = queueEntries();
-        ASSERT_FALSE(entries.empty()) << c.what;
-        EXPECT_EQ(entries.back().FullPath, path) << c.what;
-        EXPECT_EQ(entries.back().Checked, c.checked) << c.what;
-        EXPECT_TRUE(entries.back().isDone()) << c.what;
+        // What the router took leaves the queue file, as the window's tick drops it.
+        EXPECT_TRUE(queueEntries().empty()) << c.what;
+        EXPECT_TRUE(r.out.contains(QStringLiteral("queued (%1)").arg(c.checked))) << c.what;
         const std::string routerName = c.files.size() == 1 ? c.files[0] : c.name;
         const auto task = routerTask(routerName);
         ASSERT_TRUE(task.has_value()) << c.what;
@@ -78,10 +77,8 @@ TEST_F(FvctlAdd, NzbGoesAsOneEntryWithAll) {
                                    "</file></nzb>");
     const FvctlResult r = run({"add", path});
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
-    const auto entries = queueEntries();
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].Checked, "All");
-    EXPECT_TRUE(entries[0].isDone());
+    EXPECT_TRUE(r.out.contains("show.nzb: queued (All)")) << r.out.toStdString();
+    EXPECT_TRUE(queueEntries().empty());
     const auto tasks = sim->board().tasks();
     ASSERT_EQ(tasks.size(), 1u);
     EXPECT_EQ(tasks[0].type, "NZB");
@@ -146,9 +143,12 @@ TEST_F(FvctlAdd, RouterAnswersDecideWordAndExitCode) {
         EXPECT_EQ(r.exitCode, c.exitCode) << c.what << ": " << r.out.toStdString();
         EXPECT_TRUE(r.out.contains(QString::fromStdString(name) + ".torrent: " + c.word)) << c.what;
         const auto entries = queueEntries();
-        ASSERT_FALSE(entries.empty());
-        EXPECT_EQ(entries.back().isDone(), c.leavesQueue) << c.what;
-        EXPECT_EQ(entries.back().isWaiting(), !c.leavesQueue) << c.what;
+        if (c.leavesQueue) {
+            EXPECT_TRUE(entries.empty()) << c.what;
+        } else {
+            ASSERT_EQ(entries.size(), 1u) << c.what;
+            EXPECT_TRUE(entries.back().isWaiting()) << c.what;
+        }
         // A file the router did not take waits for the next send; clear it for the next case.
         if (!c.leavesQueue) {
             ASSERT_TRUE(TaskFile(dataFile("FVTask.xml")).save({}));
@@ -180,9 +180,7 @@ TEST_F(FvctlAdd, AddedWhileOfflineIsSentLater) {
     const qsizetype b = online.out.indexOf("second.torrent: done");
     EXPECT_GE(a, 0) << online.out.toStdString();
     EXPECT_GT(b, a) << online.out.toStdString();
-    const auto entries = queueEntries();
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_TRUE(entries[0].isDone() && entries[1].isDone());
+    EXPECT_TRUE(queueEntries().empty());
     EXPECT_TRUE(routerTask("first").has_value());
     EXPECT_EQ(routerTask("first")->selection, "0");
 }
@@ -202,11 +200,24 @@ TEST_F(FvctlAdd, QueueSendEmptiesWhatWaits) {
     EXPECT_TRUE(r.out.left(json).contains("q1.torrent: done"));
     EXPECT_TRUE(r.out.left(json).contains("q2.torrent: done"));
     const QJsonDocument doc = QJsonDocument::fromJson(r.out.mid(json).toUtf8());
-    const QJsonArray queue = doc["queue"].toArray();
-    ASSERT_EQ(queue.size(), 2) << r.out.toStdString();
-    for (const auto& e : queue)
-        EXPECT_EQ(e.toObject()["status"].toString(), "Done");
+    EXPECT_TRUE(doc["queue"].toArray().isEmpty()) << r.out.toStdString();
+    EXPECT_TRUE(queueEntries().empty());
     EXPECT_EQ(sim->board().tasks().size(), 2u);
+}
+
+// While the window sends (it holds the queue's send lock), fvctl says so instead of calling
+// the router offline, and leaves its file queued for the window.
+TEST_F(FvctlAdd, AnotherSenderBusyIsSaidAndTheFileStaysQueued) {
+    QLockFile windowSending(dataFile("FVTask.xml") + ".send");
+    ASSERT_TRUE(windowSending.tryLock(0));
+    const FvctlResult r = run({"add", torrent("b.torrent", {"b.mkv"})});
+    EXPECT_EQ(r.exitCode, 11) << r.out.toStdString() << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("another process is sending the queue")) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains("cannot connect")) << r.out.toStdString();
+    const auto entries = queueEntries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_TRUE(entries[0].isWaiting());
+    EXPECT_TRUE(sim->board().tasks().empty());
 }
 
 // An entry fvctl left queued while the router was off is sent by the window's own queue.
@@ -366,7 +377,8 @@ TEST_F(FvctlAdd, ConcurrentAddsLoseNothing) {
     }
 }
 
-// Without the window, the queue file ends holding every entry, each sent once.
+// Without the window, every entry is sent exactly once and the queue file ends empty
+// instead of collecting done entries.
 TEST_F(FvctlAdd, ConcurrentAddsKeepEveryEntry) {
     constexpr int kProcesses = 6;
     std::vector<std::unique_ptr<QProcess>> processes;
@@ -376,17 +388,16 @@ TEST_F(FvctlAdd, ConcurrentAddsKeepEveryEntry) {
     }
     for (auto& p : processes)
         EXPECT_EQ(finish(*p).exitCode, 0);
-    const auto entries = queueEntries();
-    ASSERT_EQ(entries.size(), size_t(kProcesses));
+    EXPECT_TRUE(queueEntries().empty());
+    const auto tasks = sim->board().tasks();
+    EXPECT_EQ(tasks.size(), size_t(kProcesses));
     for (int i = 0; i < kProcesses; ++i) {
-        const QString name = QStringLiteral("k%1.torrent").arg(i);
-        EXPECT_EQ(std::count_if(
-                      entries.begin(), entries.end(),
-                      [&](const UploadQueueEntry& e) { return e.FileName == name && e.isDone(); }),
+        const std::string name = "k" + std::to_string(i) + ".avi";
+        EXPECT_EQ(std::count_if(tasks.begin(), tasks.end(),
+                                [&](const routersim::Task& t) { return t.name == name; }),
                   1)
-            << name.toStdString();
+            << name;
     }
-    EXPECT_EQ(sim->board().tasks().size(), size_t(kProcesses));
     // Senders take turns, so no file went out twice.
     const auto requests = sim->requests();
     EXPECT_EQ(std::count_if(requests.begin(), requests.end(),

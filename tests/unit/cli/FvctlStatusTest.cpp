@@ -177,6 +177,38 @@ TEST_F(FvctlStatus, CommandsSendTheButtonsQueryTexts) {
     EXPECT_FALSE(sim->board().find("9").has_value());
 }
 
+// The list finds a task again by its ID whatever the case; fvctl does the same and sends
+// the router's own spelling.
+TEST_F(FvctlStatus, TaskIdsMatchWhateverTheirCase) {
+    Task c;
+    c.id = "Ab3";
+    c.name = "mixed.iso";
+    sim->board().add(c);
+    const FvctlResult r = run({"pause", "aB3"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto targets = controlTargets();
+    ASSERT_EQ(targets.size(), 1u);
+    EXPECT_NE(targets[0].find("fv_ctrl=paused&task_id=Ab3&"), std::string::npos) << targets[0];
+}
+
+// One task with a progress that is not a number is listed blank; the tasks after it stay.
+TEST_F(FvctlStatus, BrokenProgressDoesNotEndTheList) {
+    routersim::Faults f;
+    f.reportLine =
+        R"(,["5","broken.iso","n/a","1 GB","Downloading","BT","6","0 KBps","0 KBps","9","10","11","12"])";
+    sim->faults(Listener::Service).set(f);
+    const FvctlResult r = run({"status", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(r.out.toUtf8())["tasks"].toArray();
+    QStringList names;
+    for (const auto& row : rows)
+        names << row.toObject()["name"].toString();
+    EXPECT_EQ(names, (QStringList{"ubuntu.iso", "broken.iso", "news.nzb", "later.torrent"}))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains("task 5 reports a progress that is not a number"))
+        << r.err.toStdString();
+}
+
 TEST_F(FvctlStatus, UnknownIdOrDeadRouterSendsNoCommand) {
     const struct {
         const char* what;
