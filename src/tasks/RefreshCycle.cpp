@@ -44,6 +44,13 @@ void RefreshCycle::TimerGetFVPageTimer() {
     d_.mainForm->setVisible("LabCmdSendMsg_Main", false);
     d_.mainForm->setVisible("LabTaskStatus_LinkContext_Main", false);
 
+    if (d_.records->connection().ServerAddress.trimmed().isEmpty()) {
+        // No router set up yet (first start): the tick fails without asking anybody, and
+        // the timer keeps its interval until an address arrives.
+        GetFVPageInfoThreadDone();
+        FVPageGeneralSettingThreadDone();
+        return;
+    }
     startFetch();
     startGeneralRead();
 }

@@ -142,9 +142,12 @@ void ClientWiring::wireCommands() {
 }
 
 void ClientWiring::addTaskByDialog() {
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        &window_, QStringLiteral("Add Task"), QString(),
-        QStringLiteral("Torrent and NZB files (*.torrent *.nzb);;All files (*)"));
+    const QStringList paths =
+        chooseFiles_
+            ? chooseFiles_()
+            : QFileDialog::getOpenFileNames(
+                  &window_, QStringLiteral("Add Task"), QString(),
+                  QStringLiteral("Torrent and NZB files (*.torrent *.nzb);;All files (*)"));
     for (const QString& path : paths)
         addFileToQueue(path);
     // Sending restarts after every dialog, also a cancelled one.

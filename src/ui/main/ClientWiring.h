@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "app/MainWindowStartup.h"
@@ -44,6 +46,11 @@ class ClientWiring final : public QObject, public StartupHooks {
     void formShown();
     // The start-up state the selection window reads (main-shown and position hints).
     void setStartupState(MainWindowState* state) { startupState_ = state; }
+    // What "Add Task" asks for files with: the file dialog unless replaced (window tests).
+    void setFileChooser(std::function<QStringList()> chooser) { chooseFiles_ = std::move(chooser); }
+    // The queue and the records as the window uses them, for the window tests to look at.
+    UploadQueue& uploadQueue() { return *queue_; }
+    const SettingsRecords& records() const { return records_; }
 
     // StartupHooks
     void initTaskFile(const QString& taskFilePath) override;
@@ -79,6 +86,7 @@ class ClientWiring final : public QObject, public StartupHooks {
     std::unique_ptr<RefreshCycle> cycle_;
     std::unique_ptr<TaskCommands> commands_;
     MainWindowState* startupState_ = nullptr;
+    std::function<QStringList()> chooseFiles_;
 };
 
 }  // namespace fv::ui

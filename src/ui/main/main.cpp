@@ -6,9 +6,6 @@
 #include <exception>
 #include <stdexcept>
 
-#include "ClientWiring.h"
-#include "MainWindowShell.h"
-#include "app/AtBeginTimer.h"
 #include "app/DisplayCheck.h"
 #include "app/MainWindowStartup.h"
 #include "app/ProgramEntry.h"
@@ -16,39 +13,20 @@
 #include "platform/DebugLog.h"
 #include "platform/QuitOnSignals.h"
 #include "platform/SingleInstance.h"
-#include "platform/Timer.h"
-#include "ui/TFormMain.h"
+#include "ui/main/RunningClient.h"
 
 namespace {
 
 int runClient(QApplication& app, fv::SingleInstance& instance) {
-    fv::ui::TFormMain window;
-    fv::ui::MainWindowShell shell(window);
-    shell.setOfflineIndicator([&window] { window.showOnline(false); });
-    fv::ui::ClientWiring wiring(window);
-    fv::MainWindowStartup startup(fv::StartupEnvironment::system(), wiring, shell,
-                                  wiring.startupTimers(), app.arguments());
-    wiring.setStartupState(&startup.state());
-    if (!startup.formCreate())
+    fv::ui::RunningClient client(fv::StartupEnvironment::system(), app.arguments());
+    if (!client.start())
         return 1;
-    fv::AtBeginTimer atBegin(wiring.timerAtBegin(), nullptr);  // no update window yet
-    atBegin.start();
-
-    instance.setHandOffHandler([&](const QString& path) { startup.handOff(path); });
-    instance.setRestoreHandler([&] { shell.restore(); });
-    QObject::connect(&window, &fv::ui::TFormMain::formShown, &window, [&] {
-        wiring.formShown();
-        startup.formShow();
-    });
-    QObject::connect(&window, &fv::ui::TFormMain::filesDropped, &window,
-                     [&](const QStringList& paths) { startup.filesDropped(paths); });
-
+    client.acceptHandOffs(instance);
     // Log-out and Ctrl+C end the loop like the exit command, so the queue is saved.
-    fv::QuitOnSignals quitOnSignals([&](int) { startup.requestExit(); });
-
-    window.show();
+    fv::QuitOnSignals quitOnSignals([&](int) { client.startup().requestExit(); });
+    client.window().show();
     const int code = app.exec();
-    startup.formDestroy();
+    client.finish();
     return code;
 }
 

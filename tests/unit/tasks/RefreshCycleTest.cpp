@@ -29,6 +29,7 @@ class RefreshCycleTest : public ::testing::Test {
   protected:
     RefreshCycleTest() {
         _SETUPFORM_INFO c;
+        c.ServerAddress = "127.0.0.1";
         c.RefreshIntervalMs = 5000;
         records.setConnection(c);
         RefreshCycle::Deps deps;
@@ -113,6 +114,23 @@ TEST_F(RefreshCycleTest, FirstFetchAfter500MsThenOneIntervalAfterEachGeneralRead
     tick();
     tick();
     EXPECT_EQ(fetchTimes, (std::vector<int64_t>{500, 500 + 1200 + 5000, 500 + 1200 + 10000}));
+}
+
+// First start, no settings file: nothing to ask, but the cycle keeps its rhythm and counts.
+TEST_F(RefreshCycleTest, WithoutARouterAddressNothingIsAsked) {
+    _SETUPFORM_INFO c = records.connection();
+    c.ServerAddress = " ";
+    c.RefreshIntervalMs = 10000;
+    records.setConnection(c);
+    cycle->show();
+    for (int i = 0; i < 7; ++i)
+        tick();
+    EXPECT_TRUE(gateway->requests().empty());
+    EXPECT_EQ(runner.pending(), 0u);
+    EXPECT_TRUE(timer.enabled());
+    EXPECT_EQ(timer.interval(), 10000);
+    EXPECT_EQ(status(), msg::FormMainMsg5);
+    EXPECT_EQ(state->failureCounter, 6);
 }
 
 TEST_F(RefreshCycleTest, ZeroIntervalKeepsTheTimersOwnInterval) {
@@ -364,6 +382,7 @@ TEST(RefreshCycleThreads, WorkersReportOnTheUiThread) {
     FormState form;
     ManualTimer timer{500};
     SettingsRecords records;
+    records.editConnection([](_SETUPFORM_INFO& c) { c.ServerAddress = "127.0.0.1"; });
     auto gateway = std::make_shared<test::FakeGateway>([](const RouterRequest& r) {
         return isFetch(r) ? test::FakeGateway::ok(taskLine("1", "a") + "\n," + taskLine("2", "b"))
                           : test::FakeGateway::ok("[]");

@@ -1,0 +1,39 @@
+#include "ui/main/RunningClient.h"
+
+#include "platform/SingleInstance.h"
+
+namespace fv::ui {
+
+RunningClient::RunningClient(StartupEnvironment environment, QStringList arguments)
+    : shell_(window_),
+      wiring_(window_),
+      startup_(std::move(environment), wiring_, shell_, wiring_.startupTimers(),
+               std::move(arguments)),
+      atBegin_(wiring_.timerAtBegin(), nullptr) {  // no update window yet
+    shell_.setOfflineIndicator([this] { window_.showOnline(false); });
+    wiring_.setStartupState(&startup_.state());
+    QObject::connect(&window_, &TFormMain::formShown, &window_, [this] {
+        wiring_.formShown();
+        startup_.formShow();
+    });
+    QObject::connect(&window_, &TFormMain::filesDropped, &window_,
+                     [this](const QStringList& paths) { startup_.filesDropped(paths); });
+}
+
+bool RunningClient::start() {
+    if (!startup_.formCreate())
+        return false;
+    atBegin_.start();
+    return true;
+}
+
+void RunningClient::acceptHandOffs(SingleInstance& instance) {
+    instance.setHandOffHandler([this](const QString& path) { startup_.handOff(path); });
+    instance.setRestoreHandler([this] { shell_.restore(); });
+}
+
+void RunningClient::finish() {
+    startup_.formDestroy();
+}
+
+}  // namespace fv::ui

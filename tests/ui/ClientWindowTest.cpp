@@ -1,0 +1,240 @@
+// The client as `ferrovane` assembles it (RunningClient: the real main window, its skinned
+// buttons, the wiring, timers and workers) against the simulated router on loopback. The
+// tests press the real widgets with QTest and read what reached the router.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "../unit/upload/Bencode.h"
+#include "ClientSettingsFile.h"
+#include "Simulator.h"
+#include "TestEnvironment.h"
+#include "i18n/Messages.h"
+#include "ui/ImageButton.h"
+#include "ui/main/RunningClient.h"
+#include "upload/TaskFile.h"
+
+namespace fv::test {
+namespace {
+
+using routersim::Listener;
+
+class ClientWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(sim.start(&error)) << error;
+        previousDataDir_ = qgetenv("FV_DATA_DIR");
+        qputenv("FV_DATA_DIR", dir.path().toUtf8());
+    }
+    void TearDown() override {
+        if (client) {
+            client->finish();
+            client.reset();
+        }
+        sim.stop();
+        qputenv("FV_DATA_DIR", previousDataDir_);
+    }
+
+    void writeSettings(int refreshSeconds) {
+        routersim::ClientSettings s;
+        s.servicePort = sim.port(Listener::Service);
+        s.user = "admin";
+        s.password = "admin";
+        s.refreshSeconds = refreshSeconds;
+        std::string error;
+        ASSERT_TRUE(
+            routersim::writeClientSettings(dir.file("FVSetup.xml").toStdString(), s, &error))
+            << error;
+    }
+    void launch(int refreshSeconds = 1) {
+        writeSettings(refreshSeconds);
+        client = std::make_unique<ui::RunningClient>(StartupEnvironment::system(),
+                                                     QStringList{"ferrovane"});
+        ASSERT_TRUE(client->start());
+        client->window().show();
+    }
+    std::string addTask(const std::string& id, const std::string& name) {
+        routersim::Task t;
+        t.id = id;
+        t.name = name;
+        t.sizeBytes = 1 << 20;
+        t.doneBytes = 1 << 18;
+        return sim.board().add(t);
+    }
+
+    template <typename T = QWidget>
+    T* find(const QString& name) const {
+        T* w = client->window().findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QString text(const QString& name) const {
+        auto* label = find<QLabel>(name);
+        return label ? label->text() : QString();
+    }
+    bool online() const { return text("Lab_ConnectStatus_Main") == msg::FormMainMsg6; }
+    // A real press and release in the middle of the skinned button.
+    void press(const char* button) {
+        QWidget* b = find(QString::fromLatin1(button));
+        ASSERT_NE(b, nullptr);
+        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
+    }
+    void clickLine(int line) {
+        QWidget* w = find(QStringLiteral("img_ListViewLine_%1").arg(line));
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+    }
+    static bool waitFor(const std::function<bool()>& condition, int ms) {
+        return QTest::qWaitFor(condition, ms);
+    }
+    size_t requestsWith(const std::string& part) const {
+        size_t n = 0;
+        for (const routersim::Request& r : sim.requests())
+            n += r.target.find(part) != std::string::npos ? 1 : 0;
+        return n;
+    }
+    std::vector<UploadQueueEntry> queueFile() const {
+        std::vector<UploadQueueEntry> entries;
+        TaskFile(dir.file("FVTask.xml")).load(&entries);
+        return entries;
+    }
+    QString writeTorrent(const QString& name, const std::vector<FileSpec>& files) {
+        const QString path = dir.file(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        const std::string bytes = multiFileTorrent(files);
+        f.write(bytes.data(), qint64(bytes.size()));
+        return path;
+    }
+
+    ScratchDir dir;
+    routersim::Simulator sim;
+    std::unique_ptr<ui::RunningClient> client;
+
+  private:
+    QByteArray previousDataDir_;
+};
+
+// Each command button works on every click, not only the first one of a run, and shows the
+// "Sent" line each time.
+TEST_F(ClientWindow, EveryCommandButtonSendsOnEveryClick) {
+    addTask("7", "first.iso");
+    addTask("8", "second.iso");
+    addTask("9", "third.iso");
+    launch();
+    ASSERT_TRUE(
+        waitFor([&] { return online() && !text("lab_FVPageInfoLVName_1").isEmpty(); }, 10000));
+    const struct {
+        const char* button;
+        const char* query;
+        const char* caption;
+        bool perTask;
+    } buttons[] = {
+        {"BtnFVPagePause_Main", "fv_ctrl=paused&task_id=", "Pause", true},
+        {"BtnFVPageResume_Main", "fv_ctrl=start&task_id=", "Resume", true},
+        {"BtnFVPagePauseAll_Main", "fv_ctrl=pause_all&download_type=ALL", "Pause All", false},
+        {"BtnFVPageResumeAll_Main", "fv_ctrl=start_all&download_type=ALL", "Resume All", false},
+        {"BtnFVPageClear_Main", "fv_ctrl=clear&download_type=All", "Clear Complete", false},
+        {"BtnFVPageRemove_Main", "fv_ctrl=cancel&task_id=", "Remove", true},
+    };
+    for (const auto& b : buttons) {
+        for (size_t click = 1; click <= 2; ++click) {
+            const QString firstTask = text("lab_FVPageInfoLVName_1");
+            if (b.perTask)
+                clickLine(1);  // Remove resets the selection: pick a task each time
+            press(b.button);
+            EXPECT_TRUE(waitFor([&] { return requestsWith(b.query) == click; }, 5000))
+                << b.button << " click " << click << ": " << requestsWith(b.query);
+            EXPECT_TRUE(find("LabCmdSendMsg_Main")->isVisible()) << b.button;
+            EXPECT_EQ(text("LabCmdSendMsg_Main"),
+                      QStringLiteral("\"%1\" %2").arg(b.caption, msg::FormMainMsg9));
+            if (QLatin1String(b.caption) == QLatin1String("Remove")) {
+                // The refresh after the command shows the list without the removed task.
+                ASSERT_TRUE(waitFor(
+                    [&] {
+                        const QString now = text("lab_FVPageInfoLVName_1");
+                        return !now.isEmpty() && now != firstTask;
+                    },
+                    10000));
+            }
+        }
+    }
+    EXPECT_EQ(sim.board().tasks().size(), 1u) << "two of three tasks removed";
+}
+
+// Add Task, the selection window's OK, and the upload with the chosen files, all through
+// the window's own widgets.
+TEST_F(ClientWindow, AddTaskThroughTheSelectionWindowUploads) {
+    const QString path =
+        writeTorrent("show.torrent",
+                     {{1000, {"show.mkv"}, {}}, {20, {"show.nfo"}, {}}, {3000, {"extra.avi"}, {}}});
+    launch();
+    ASSERT_TRUE(waitFor([&] { return online(); }, 10000));
+    client->wiring().setFileChooser([path] { return QStringList{path}; });
+    press("BtnAdd_Main");
+    QWidget* selection = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == "FormBtSelect" && w->isVisible())
+                    selection = w;
+            return selection != nullptr;
+        },
+        5000));
+    auto* ok = selection->findChild<ui::ImageButton*>("BtnSelect_BtSelect");
+    ASSERT_NE(ok, nullptr);
+    QTest::mouseClick(ok, Qt::LeftButton, Qt::NoModifier, ok->rect().center());
+    ASSERT_TRUE(waitFor([&] { return requestsWith("download_type=0,2") == 1; }, 15000))
+        << "the media files were sent as the choice";
+    ASSERT_TRUE(waitFor([&] { return queueFile().empty(); }, 10000));
+    const auto tasks = sim.board().tasks();
+    ASSERT_EQ(tasks.size(), 1u);
+    EXPECT_EQ(tasks[0].selection, "0,2");
+}
+
+// After "Clear Done" moved the queue up, Remove on an upload row deletes the file that row
+// shows, not the namesake that took its old place.
+TEST_F(ClientWindow, RemoveOfAQueuedRowAfterTheQueueMoved) {
+    ASSERT_TRUE(TaskFile(dir.file("FVTask.xml"))
+                    .save({{"sent.torrent", UploadQueueEntry::kDone, "All", "/q/sent.torrent"},
+                           {"a.torrent", UploadQueueEntry::kWaiting, "All", "/q/1/a.torrent"},
+                           {"a.torrent", UploadQueueEntry::kWaiting, "All", "/q/2/a.torrent"}}));
+    launch(60);  // one list build only: the rows keep showing the queue as it was
+    ASSERT_TRUE(waitFor([&] { return text("lab_FVPageInfoLVName_3") == "a.torrent"; }, 10000));
+    // The list-update tick drops the done entry.
+    ASSERT_TRUE(waitFor([&] { return queueFile().size() == 2; }, 10000));
+    ASSERT_EQ(text("lab_FVPageInfoLVName_3"), "a.torrent");
+    clickLine(3);
+    press("BtnFVPageRemove_Main");
+    ASSERT_TRUE(waitFor([&] { return queueFile().size() == 1; }, 5000));
+    EXPECT_EQ(queueFile()[0].FullPath, "/q/1/a.torrent");
+    EXPECT_EQ(requestsWith("fv_ctrl=cancel"), 0u) << "a queued file is not a router task";
+}
+
+// The indicator follows the router: offline on the sixth failed refresh, online again with
+// the first answer.
+TEST_F(ClientWindow, RouterSwitchedOffAndOn) {
+    addTask("7", "first.iso");
+    launch();
+    ASSERT_TRUE(waitFor([&] { return online(); }, 10000));
+    EXPECT_TRUE(find("Img_Connected_Main")->isVisible());
+    sim.faults(Listener::Service).setRefuse(true);
+    ASSERT_TRUE(
+        waitFor([&] { return text("Lab_ConnectStatus_Main") == msg::FormMainMsg5; }, 20000));
+    EXPECT_TRUE(find("Img_DisConnected_Main")->isVisible());
+    EXPECT_FALSE(find("Img_Connected_Main")->isVisible());
+    EXPECT_EQ(text("lab_FVPageInfoLVName_1"), "first.iso") << "the last known tasks stay";
+    sim.faults(Listener::Service).setRefuse(false);
+    ASSERT_TRUE(waitFor([&] { return online(); }, 10000));
+    EXPECT_TRUE(find("Img_Connected_Main")->isVisible());
+}
+
+}  // namespace
+}  // namespace fv::test
