@@ -62,6 +62,9 @@ void FormBinder::apply(const QString& name) {
     const ControlState& c = form_.control(name);
     if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(c.text);
+        // A status text longer than its line can still be read whole from the hint.
+        const bool cut = label->fontMetrics().horizontalAdvance(c.text) > label->width();
+        label->setToolTip(cut ? c.text : QString());
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         if (edit->text() != c.text)
             edit->setText(c.text);

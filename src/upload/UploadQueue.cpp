@@ -51,10 +51,7 @@ UploadQueue::UploadQueue(FormState& form, Timers timers, TransferStarter startTr
 }
 
 QString UploadQueue::notSavedText(const QString& why) {
-    return QStringLiteral(
-               "The upload queue cannot be saved (%1); its files stay queued while "
-               "the program runs.")
-        .arg(why);
+    return QStringLiteral("Queue not saved (%1); kept until you quit.").arg(why);
 }
 
 QString UploadQueue::tooLargeText(const QString& fileName) {

@@ -370,7 +370,7 @@ TEST_F(QueueFixture, UnwritableTaskFileLosesNothingAndSaysSo) {
         ASSERT_EQ(queue_->entries().size(), 2u) << tick;
     }
     EXPECT_FALSE(queue_->saveProblem().isEmpty());
-    EXPECT_TRUE(form_.text(UploadQueue::kStatusLine).startsWith("The upload queue cannot be saved"))
+    EXPECT_TRUE(form_.text(UploadQueue::kStatusLine).startsWith("Queue not saved ("))
         << form_.text(UploadQueue::kStatusLine).toStdString();
     EXPECT_TRUE(form_.visible(UploadQueue::kStatusLine));
     sendAndAnswer(0);  // sending works from memory
@@ -384,7 +384,7 @@ TEST_F(QueueFixture, UnwritableTaskFileLosesNothingAndSaysSo) {
     EXPECT_EQ(disk[0].FileName, "b.nzb");
     EXPECT_EQ(queue_->unsavedChanges(), 0u);
     EXPECT_TRUE(queue_->saveProblem().isEmpty());
-    EXPECT_FALSE(form_.text(UploadQueue::kStatusLine).startsWith("The upload queue cannot"));
+    EXPECT_FALSE(form_.text(UploadQueue::kStatusLine).startsWith("Queue not saved"));
 }
 
 // While another process holds the task file's lock the window neither waits for it nor
