@@ -51,6 +51,18 @@ QStringList columnsOf(const QString& path) {
     return out;
 }
 
+// A second client start: fresh fields with their initial values, reading the same file.
+struct FreshReader {
+    explicit FreshReader(const QString& path)
+        : doc(fields, records, SetupFormKind::SetupPages, path) {
+        rules.installWithInitialValues();
+    }
+    FormState fields;
+    SetupFieldRules rules{fields, SetupFormKind::SetupPages};
+    SettingsRecords records;
+    SetupDocument doc;
+};
+
 class SetupFile : public ::testing::Test {
   protected:
     void SetUp() override { rules.installWithInitialValues(); }
@@ -303,11 +315,10 @@ TEST_F(SetupFile, WhatIsSavedReadsBackIntoFreshFields) {
     ASSERT_TRUE(doc.SaveToSetupXML(1));
     ASSERT_TRUE(doc.SaveToSetupXML(2));
 
-    FormState again;
-    SetupFieldRules againRules(again, SetupFormKind::SetupPages);
-    againRules.installWithInitialValues();
-    SettingsRecords againRecords;
-    SetupDocument reader(again, againRecords, SetupFormKind::SetupPages, path());
+    FreshReader fresh(path());
+    FormState& again = fresh.fields;
+    const SettingsRecords& againRecords = fresh.records;
+    SetupDocument& reader = fresh.doc;
     ASSERT_TRUE(reader.LoadSetupXML());
     ASSERT_TRUE(reader.LoadBTSetupXML());
     ASSERT_TRUE(reader.LoadNZBSetupXML());
@@ -329,16 +340,12 @@ TEST_F(SetupFile, BlankValuesReadBackAsTheyWereSaved) {
     doc.OpenSetupDocument();
     ASSERT_TRUE(doc.SaveConnectionColumn());
 
-    FormState again;
-    SetupFieldRules againRules(again, SetupFormKind::SetupPages);
-    againRules.installWithInitialValues();
-    SettingsRecords againRecords;
-    SetupDocument reader(again, againRecords, SetupFormKind::SetupPages, path());
-    ASSERT_TRUE(reader.LoadSetupXML());
-    EXPECT_EQ(again.text("EditFVPs_Setup"), "   ");
-    EXPECT_EQ(again.text("EditFVUs_Setup"), " a b ");
-    reader.CommitConnectionAtStart();
-    EXPECT_EQ(againRecords.connection().Password, "   ");
+    FreshReader again(path());
+    ASSERT_TRUE(again.doc.LoadSetupXML());
+    EXPECT_EQ(again.fields.text("EditFVPs_Setup"), "   ");
+    EXPECT_EQ(again.fields.text("EditFVUs_Setup"), " a b ");
+    again.doc.CommitConnectionAtStart();
+    EXPECT_EQ(again.records.connection().Password, "   ");
 }
 
 struct BrokenCase {
