@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "RequestRecord.h"
 #include "SimConnection.h"
 #include "Simulator.h"
 #include "platform/DebugLog.h"
@@ -27,6 +28,7 @@ class RouterConnectionE2E : public ::testing::Test {
         _SETUPFORM_INFO conn = test::connectionTo(sim);
         records.setConnection(conn);
     }
+    void TearDown() override { test::recordRequests(sim); }
     RouterContext ctx() { return RouterContext(records, defaultHttpTransport(), &probe); }
     QString webHost() const { return QString("127.0.0.1:%1").arg(sim.port(Listener::Web)); }
 

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "../unit/tasks/TaskTestDoubles.h"
+#include "RequestRecord.h"
 #include "SimConnection.h"
 #include "Simulator.h"
 #include "i18n/Messages.h"
@@ -70,7 +71,10 @@ class TaskCycleE2E : public ::testing::Test {
         }
         cycle->show();
     }
-    void TearDown() override { sim.stop(); }
+    void TearDown() override {
+        test::recordRequests(sim);
+        sim.stop();
+    }
 
     void tick() {
         ASSERT_TRUE(timer.fire());

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "RequestRecord.h"
 #include "SimConnection.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
@@ -41,6 +42,7 @@ class QueueAgainstRouter : public ::testing::Test {
     }
     void TearDown() override {
         WorkerThread::waitForAll(30000);
+        test::recordRequests(sim_);
         sim_.stop();
     }
     void makeQueue() {
