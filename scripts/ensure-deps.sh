@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libcurl4-openssl-dev libssl-dev openssl libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
