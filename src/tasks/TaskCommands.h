@@ -39,6 +39,9 @@ class TaskCommands {
 
     explicit TaskCommands(Deps deps);
 
+    // How the window puts its pointer back when a command has nothing to act on.
+    void setRestoreCursor(std::function<void()> restore) { d_.restoreCursor = std::move(restore); }
+
     void BtnFVPageRemove_MainClick();
     void BtnFVPagePause_MainClick();
     void BtnFVPageResume_MainClick();

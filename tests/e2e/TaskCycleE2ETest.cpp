@@ -12,13 +12,13 @@
 #include <regex>
 #include <thread>
 
-#include "../unit/tasks/TaskTestDoubles.h"
+#include "ManualClientCore.h"
 #include "RequestRecord.h"
 #include "SimConnection.h"
 #include "Simulator.h"
+#include "TestEnvironment.h"
 #include "i18n/Messages.h"
 #include "tasks/RefreshCycle.h"
-#include "tasks/StandardRouterGateway.h"
 #include "tasks/TaskCommands.h"
 
 namespace fv {
@@ -34,34 +34,6 @@ class TaskCycleE2E : public ::testing::Test {
         _SETUPFORM_INFO conn = test::connectionTo(sim);
         conn.RefreshIntervalMs = 5000;
         records.setConnection(conn);
-        gateway = std::make_shared<StandardRouterGateway>(RouterContext(records));
-
-        RefreshCycle::Deps deps;
-        deps.model = &model;
-        deps.mainForm = &form;
-        deps.setupForm = &setupForm;
-        deps.timerGetFVPage = &timer;
-        deps.records = &records;
-        deps.state = state;
-        deps.table = std::make_shared<TaskTable>();
-        deps.general = std::make_shared<GeneralSettingsValues>();
-        deps.gateway = gateway;
-        deps.runner = &runner;
-        deps.queue = &queue;
-        deps.retryUploads = [this] { ++retries; };
-        cycle = std::make_unique<RefreshCycle>(std::move(deps));
-
-        TaskCommands::Deps c;
-        c.model = &model;
-        c.form = &form;
-        c.timerGetFVPage = &timer;
-        c.state = state;
-        c.gateway = gateway;
-        c.runner = &runner;
-        c.queue = &queue;
-        c.isLocalMode = [] { return true; };
-        commands = std::make_unique<TaskCommands>(std::move(c));
-
         for (int i = 0; i < 3; ++i) {
             routersim::Task t;
             t.name = "task" + std::to_string(i) + ".iso";
@@ -110,23 +82,22 @@ class TaskCycleE2E : public ::testing::Test {
     }
 
     routersim::Simulator sim;
-    SettingsRecords records;
-    std::shared_ptr<StandardRouterGateway> gateway;
-    TaskListModel model;
-    FormState form;
-    FormState setupForm;
-    ManualTimer timer{500};
-    std::shared_ptr<RefreshState> state = std::make_shared<RefreshState>();
-    test::ManualRunner runner;
-    test::FakeQueue queue;
-    int retries = 0;
+    test::ScratchDir dir;
+    test::ManualClientCore client{dir.path()};
+    SettingsRecords& records = client.core().records();
+    TaskListModel& model = client.core().model();
+    FormState& form = client.core().mainForm();
+    FormState& setupForm = client.core().setupForm();
+    ManualTimer& timer = client.refreshTimer();
+    RefreshState* state = &client.core().refreshState();
+    test::ManualRunner& runner = client.runner();
+    RefreshCycle* cycle = &client.core().refresh();
+    TaskCommands* commands = &client.core().commands();
     std::vector<std::string> ids;
-    std::unique_ptr<RefreshCycle> cycle;
-    std::unique_ptr<TaskCommands> commands;
 };
 
 TEST_F(TaskCycleE2E, ListFollowsTheRouter) {
-    queue.rows = {{QStringLiteral("wait.torrent"), QStringLiteral("in progress")}};
+    client.core().queue().AppendQueueEntry("wait.torrent", "All", "/x/wait.torrent");
     tick();
     EXPECT_EQ(status(), msg::FormMainMsg6);
     ASSERT_EQ(model.rowCount(), 4);
@@ -172,9 +143,10 @@ TEST_F(TaskCycleE2E, OneFailedTickThenSuccess) {
     routerOff(true);
     tick();
     EXPECT_EQ(status(), msg::FormMainMsg6);
+    EXPECT_FALSE(client.sendTimer().enabled());
     routerOff(false);
     tick();
-    EXPECT_EQ(retries, 1);
+    EXPECT_TRUE(client.sendTimer().enabled()) << "the comeback retried the uploads";
     EXPECT_EQ(model.selectedRow(), -1);
     EXPECT_EQ(status(), msg::FormMainMsg6);
 }
@@ -195,7 +167,7 @@ TEST_F(TaskCycleE2E, ExpiredSessionLogsInAgain) {
     EXPECT_FALSE(records.sessionTokenHeader().isEmpty());
     EXPECT_NE(records.sessionTokenHeader(), first);
     EXPECT_EQ(state->failureCounter, 0);
-    EXPECT_EQ(retries, 1);
+    EXPECT_TRUE(client.sendTimer().enabled()) << "the comeback retried the uploads";
 }
 
 TEST_F(TaskCycleE2E, OtherPageCountsAsFailure) {
@@ -256,7 +228,7 @@ TEST_F(TaskCycleE2E, CommandUrlsByteExact) {
     for (const auto& c : cases) {
         sim.clearRequests();
         model.setSelectedRow(1);
-        (commands.get()->*c.click)();
+        (commands->*c.click)();
         runner.runAll();
         const std::vector<std::string> sent = targets("fv_apply.cgi");
         ASSERT_EQ(sent.size(), 1u) << c.query;

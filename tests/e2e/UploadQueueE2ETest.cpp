@@ -13,7 +13,7 @@
 #include "SimConnection.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
-#include "platform/WorkerThread.h"
+#include "app/ClientCore.h"
 #include "upload/TSendBtTaskThread.h"
 #include "upload/UploadQueue.h"
 
@@ -36,36 +36,36 @@ class QueueAgainstRouter : public ::testing::Test {
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(sim_.start(&error)) << error;
-        _SETUPFORM_INFO conn = test::connectionTo(sim_);
-        records_.setConnection(conn);
         makeQueue();
     }
     void TearDown() override {
-        WorkerThread::waitForAll(30000);
+        core_.reset();  // waits for its workers
         test::recordRequests(sim_);
         sim_.stop();
     }
+    // The client's own assembly with hand-fired timers and real transfer threads, whose
+    // temporary copies go to a folder of the test and whose 4 s wait is only recorded.
     void makeQueue() {
-        queue_ = std::make_unique<UploadQueue>(
-            form_, UploadQueue::Timers{&send_, &update_, &countDown_},
-            [this](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
-                const _SETUPFORM_INFO conn = records_.connection();
-                TSendBtTaskThread::Options o;
-                o.tempFolder = temp_.path();
-                o.sleep = [this](int ms) { sleeps_.push_back(ms); };  // no real 4 s here
-                o.random = [this] { return ++draw_; };
-                WorkerThread::run<int>(
-                    &receiver_,
-                    [this, conn, o, info] {
-                        return TSendBtTaskThread(ctx_, conn, o).Execute(info);
-                    },
-                    [this, done](int code) {
-                        codes_.push_back(code);
-                        done(code);
-                    });
-            });
+        core_.reset();
+        ClientCore::Options o;
+        o.makeTimer = [](int ms) { return std::make_unique<ManualTimer>(ms); };
+        o.setupFilePath = dir_.file("FVSetup.xml");
+        o.transfer = [this](const RouterContext& ctx, const _UPLOADBTTASK_INFO& info) {
+            TSendBtTaskThread::Options t;
+            t.tempFolder = temp_.path();
+            t.sleep = [this](int ms) { sleeps_.push_back(ms); };  // no real 4 s here
+            t.random = [this] { return ++draw_; };
+            return TSendBtTaskThread(ctx, ctx.records->connection(), t).Execute(info);
+        };
+        core_ = std::make_unique<ClientCore>(std::move(o));
+        core_->records().setConnection(test::connectionTo(sim_));
+        queue_ = &core_->queue();
         queue_->InitTaskFile(dir_.file("FVTask.xml"));
     }
+    ManualTimer& timer(Timer& t) { return static_cast<ManualTimer&>(t); }
+    ManualTimer& send() { return timer(core_->timers().TimerSendTask()); }
+    ManualTimer& update() { return timer(core_->timers().TimerTaskListUpdate()); }
+    FormState& form() { return core_->mainForm(); }
     QString addTorrent(const std::string& name, const QString& checked = "All") {
         const QString path = dir_.file(QString::fromStdString(name));
         QFile f(path);
@@ -78,14 +78,15 @@ class QueueAgainstRouter : public ::testing::Test {
     }
     // One send step and the transfer it starts, up to its completion on this thread.
     int sendOne() {
-        const size_t before = codes_.size();
-        send_.setEnabled(true);
-        send_.fire();
+        send().setEnabled(true);
+        send().fire();
+        if (!queue_->transferInFlight())
+            return -1;
         QElapsedTimer t;
         t.start();
-        while (codes_.size() == before && t.elapsed() < 30000)
+        while (queue_->transferInFlight() && t.elapsed() < 30000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return codes_.size() > before ? codes_.back() : -1;
+        return queue_->transferInFlight() ? -1 : queue_->uploadBtTaskInfo().BtResult;
     }
     // The simulator follows its refuse switch within a few polls; wait until it has.
     void setRefusing(bool on) {
@@ -116,16 +117,11 @@ class QueueAgainstRouter : public ::testing::Test {
     }
 
     routersim::Simulator sim_;
-    SettingsRecords records_;
-    RouterContext ctx_{records_};
     test::ScratchDir dir_, temp_;
-    QObject receiver_;
-    FormState form_;
-    ManualTimer send_, update_, countDown_;
-    std::vector<int> sleeps_;
-    std::vector<int> codes_;
+    std::vector<int> sleeps_;  // written by the transfer thread, read after it reported
     unsigned draw_ = 100;
-    std::unique_ptr<UploadQueue> queue_;
+    std::unique_ptr<ClientCore> core_;
+    UploadQueue* queue_ = nullptr;
 };
 
 TEST_F(QueueAgainstRouter, AddedWhileOfflineIsSentWhenTheRouterReturns) {
@@ -143,8 +139,8 @@ TEST_F(QueueAgainstRouter, AddedWhileOfflineIsSentWhenTheRouterReturns) {
     const auto gets = uploadRequests("GET");
     ASSERT_EQ(gets.size(), 1u);
     EXPECT_NE(gets[0].target.find("download_type=All&D_type=3&t="), std::string::npos);
-    update_.setEnabled(true);
-    update_.fire();
+    update().setEnabled(true);
+    update().fire();
     EXPECT_TRUE(onDisk().empty());
     EXPECT_FALSE(sim_.board().tasks().empty());
     EXPECT_TRUE(QDir(temp_.path()).isEmpty());
@@ -190,10 +186,10 @@ TEST_F(QueueAgainstRouter, FullRouterHaltsUntilRetry) {
     sim_.faults(Listener::Service).set(full);
     addTorrent("big.torrent");
     EXPECT_EQ(sendOne(), 4);
-    EXPECT_EQ(form_.text(UploadQueue::kFailureLine), "FAIL:The task list or store space is full.");
-    update_.setEnabled(true);
-    update_.fire();
-    EXPECT_FALSE(send_.enabled());  // halted: the tick does not resume by itself
+    EXPECT_EQ(form().text(UploadQueue::kFailureLine), "FAIL:The task list or store space is full.");
+    update().setEnabled(true);
+    update().fire();
+    EXPECT_FALSE(send().enabled());  // halted: the tick does not resume by itself
     queue_->BtnUploadBt_MainClick();
     EXPECT_EQ(sendOne(), 0);
     EXPECT_TRUE(onDisk().at(0).isDone());
@@ -206,7 +202,7 @@ TEST_F(QueueAgainstRouter, KnownTorrentIsDoneWithExistsNotice) {
     addTorrent("same.torrent");
     EXPECT_EQ(sendOne(), 3);
     EXPECT_TRUE(onDisk().at(0).isDone());
-    EXPECT_EQ(form_.text(UploadQueue::kFailureLine), "The task already exists!");
+    EXPECT_EQ(form().text(UploadQueue::kFailureLine), "The task already exists!");
     EXPECT_FALSE(queue_->halted());
 }
 
@@ -235,12 +231,11 @@ TEST_F(QueueAgainstRouter, RestartWithHalfSentQueueSendsTheRest) {
     addTorrent("two.torrent");
     EXPECT_EQ(sendOne(), 0);
     // The program stops here: one entry done, one still waiting.
-    queue_.reset();
     makeQueue();
     ASSERT_EQ(queue_->entries().size(), 2u);
-    update_.setEnabled(true);
-    update_.fire();  // clears the done entry and re-arms sending
-    EXPECT_TRUE(send_.enabled());
+    update().setEnabled(true);
+    update().fire();  // clears the done entry and re-arms sending
+    EXPECT_TRUE(send().enabled());
     EXPECT_EQ(sendOne(), 0);
     const auto disk = onDisk();
     ASSERT_EQ(disk.size(), 1u);

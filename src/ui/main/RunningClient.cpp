@@ -6,7 +6,7 @@ namespace fv::ui {
 
 RunningClient::RunningClient(StartupEnvironment environment, QStringList arguments)
     : shell_(window_),
-      wiring_(window_),
+      wiring_(window_, core_),
       startup_(std::move(environment), wiring_, shell_, wiring_.startupTimers(),
                std::move(arguments)),
       atBegin_(wiring_.timerAtBegin(), nullptr) {  // no update window yet

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "app/AtBeginTimer.h"
+#include "app/ClientCore.h"
 #include "app/MainWindowStartup.h"
 #include "ui/TFormMain.h"
 #include "ui/main/ClientWiring.h"
@@ -30,11 +31,14 @@ class RunningClient {
     void finish();
 
     TFormMain& window() { return window_; }
+    ClientCore& core() { return core_; }
     ClientWiring& wiring() { return wiring_; }
     MainWindowStartup& startup() { return startup_; }
 
   private:
+    // The window outlives the core it shows; the core goes first, with its workers.
     TFormMain window_;
+    ClientCore core_;
     MainWindowShell shell_;
     ClientWiring wiring_;
     MainWindowStartup startup_;

@@ -1,0 +1,160 @@
+#include "app/ClientCore.h"
+
+#include "platform/DebugLog.h"
+#include "platform/WorkerThread.h"
+#include "settings/ConnectionCommit.h"
+#include "settings/SetupDocument.h"
+#include "tasks/GeneralSettingsValues.h"
+#include "tasks/RefreshCycle.h"
+#include "tasks/StandardRouterGateway.h"
+#include "tasks/TaskCommands.h"
+#include "tasks/TaskTable.h"
+#include "upload/BtAnswer.h"
+#include "upload/TSendBtTaskThread.h"
+
+namespace fv {
+namespace {
+
+constexpr int kWorkerExitWaitMs = 15000;
+
+int realTransfer(const RouterContext& ctx, const _UPLOADBTTASK_INFO& info) {
+    TSendBtTaskThread worker(ctx, ctx.records->connection(), TSendBtTaskThread::defaultOptions());
+    return worker.Execute(info);
+}
+
+}  // namespace
+
+ClientCore::ClientCore() : ClientCore(Options{}) {}
+
+ClientCore::ClientCore(Options options)
+    : ownedRecords_(std::make_unique<SettingsRecords>()),
+      records_(*ownedRecords_),
+      ctx_(records_, options.transport ? *options.transport : defaultHttpTransport()),
+      setupRules_(setupForm_, SetupFormKind::SetupPages),
+      timers_(options.makeTimer ? options.makeTimer
+                                : [](int ms) { return std::make_unique<QtTimer>(ms); }),
+      model_(false),
+      state_(std::make_shared<RefreshState>()),
+      gateway_(std::make_shared<StandardRouterGateway>(ctx_)),
+      runner_(options.runner ? std::move(options.runner)
+                             : std::make_unique<WorkerThreadRunner>(this)) {
+    setupRules_.installWithInitialValues();
+    setupDoc_ = options.setupFilePath.isEmpty()
+                    ? std::make_unique<SetupDocument>(setupForm_, records_)
+                    : std::make_unique<SetupDocument>(
+                          setupForm_, records_, SetupFormKind::SetupPages, options.setupFilePath);
+    makeQueue(options);
+    makeRefreshCycle();
+    makeCommands();
+}
+
+ClientCore::~ClientCore() {
+    // No timer may call into the parts below while they go away.
+    for (const auto& entry : MainTimers::kTable) {
+        if (Timer* t = timers_.byName(QString::fromLatin1(entry.name))) {
+            t->setEnabled(false);
+            t->setHandler(nullptr);
+        }
+    }
+    // A request still running reads the records; never pull them from under it.
+    if (!WorkerThread::waitForAll(kWorkerExitWaitMs)) {
+        DebugLog::write("~ClientCore(): a worker is still running; its records stay");
+        (void)ownedRecords_.release();
+    }
+}
+
+void ClientCore::makeQueue(Options& options) {
+    auto transfer = options.transfer ? std::move(options.transfer) : realTransfer;
+    UploadQueue::Hooks hooks;
+    hooks.isOffline = [this] { return state_->offline.load(); };
+    hooks.mergeQueueRows = [this] { cycle_->UpdateOfflineTaskList(); };
+    hooks.resetTaskListPosition = [this] { cycle_->resetList(); };
+    hooks.restartRefreshTimer = [this](int ms) {
+        timers_.TimerGetFVPage().setInterval(ms);
+        timers_.TimerGetFVPage().setEnabled(true);
+    };
+    queue_ = std::make_unique<UploadQueue>(
+        mainForm_,
+        UploadQueue::Timers{&timers_.TimerSendTask(), &timers_.TimerTaskListUpdate(),
+                            &timers_.TimerCountDown()},
+        [this, transfer](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
+            // The worker copies the record and the context it needs before it runs.
+            auto result = std::make_shared<int>(kNoAnswer);
+            const RouterContext ctx = ctx_;
+            runner_->run([ctx, info, result, transfer] { *result = transfer(ctx, info); },
+                         [result, done = std::move(done)] { done(*result); });
+        },
+        hooks);
+}
+
+void ClientCore::makeRefreshCycle() {
+    RefreshCycle::Deps cycle;
+    cycle.model = &model_;
+    cycle.mainForm = &mainForm_;
+    cycle.setupForm = &setupForm_;
+    cycle.timerGetFVPage = &timers_.TimerGetFVPage();
+    cycle.records = &records_;
+    cycle.state = state_;
+    cycle.table = std::make_shared<TaskTable>();
+    cycle.general = std::make_shared<GeneralSettingsValues>();
+    cycle.gateway = gateway_;
+    cycle.runner = runner_.get();
+    cycle.queue = queue_.get();
+    cycle.retryUploads = [this] { retrySending(); };
+    cycle_ = std::make_unique<RefreshCycle>(cycle);
+}
+
+void ClientCore::makeCommands() {
+    TaskCommands::Deps commands;
+    commands.model = &model_;
+    commands.form = &mainForm_;
+    commands.timerGetFVPage = &timers_.TimerGetFVPage();
+    commands.state = state_;
+    commands.gateway = gateway_;
+    commands.runner = runner_.get();
+    commands.queue = queue_.get();
+    commands.retryUploads = [this] { retrySending(); };
+    commands.isLocalMode = [this] { return !ConnectionCommit::isRemote(setupForm_); };
+    commands_ = std::make_unique<TaskCommands>(commands);
+}
+
+bool ClientCore::loadSettingsFile() {
+    const bool read = setupDoc_->LoadSetupXML();
+    setupDoc_->LoadBTSetupXML();
+    return read;
+}
+
+void ClientCore::commitConnectionAtStart() {
+    // The connection record as the stand-alone settings window's creation fills it.
+    setupDoc_->CommitConnectionAtStart();
+    const _SETUPFORM_INFO conn = records_.connection();
+    if (!conn.Password.isEmpty())
+        DebugLog::addSecret(conn.Password.toStdString());
+}
+
+void ClientCore::queueFile(const QString& fileName, const QString& checked,
+                           const QString& fullPath) {
+    queue_->AppendQueueEntry(fileName, checked, fullPath);
+}
+
+void ClientCore::confirmQueued() {
+    queue_->LoadTaskXMLToListView();
+    state_->queuedFileMarker = true;
+    state_->offlineResetDone = false;
+    timers_.TimerGetFVPage().setInterval(10);
+    timers_.TimerGetFVPage().setEnabled(true);
+    retrySending();
+}
+
+void ClientCore::changeRefreshInterval() {
+    const int32_t ms = setupRules_.applyRefreshChange();
+    records_.editConnection([ms](_SETUPFORM_INFO& c) { c.RefreshIntervalMs = ms; });
+    if (setupDoc_->IsSetupFilePresent())
+        setupDoc_->SaveConnectionColumn();
+}
+
+void ClientCore::retrySending() {
+    queue_->BtnUploadBt_MainClick();
+}
+
+}  // namespace fv

@@ -1,0 +1,109 @@
+// The client's working parts, assembled once: the connection and settings records, the
+// settings file with the setup fields it fills, the named timers, the task list model, the
+// router gateway, the worker runner, the upload queue with its transfers, the refresh cycle
+// and the task commands. The window binds its widgets to it, fvctl drives it by hand and the
+// end-to-end tests run it against the simulated router; all three build this one assembly.
+//
+// UI thread only. Its destruction waits for the workers it started (they read the records).
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "platform/FormState.h"
+#include "router/RouterContext.h"
+#include "router/SettingsRecords.h"
+#include "settings/SetupFieldRules.h"
+#include "tasks/MainTimers.h"
+#include "tasks/RefreshState.h"
+#include "tasks/TaskListModel.h"
+#include "tasks/TaskRunner.h"
+#include "upload/UploadQueue.h"
+
+namespace fv {
+
+class RefreshCycle;
+class SetupDocument;
+class StandardRouterGateway;
+class TaskCommands;
+
+class ClientCore final : public QObject {
+  public:
+    struct Options {
+        // Qt timers unless replaced (tests and fvctl use manual ones).
+        MainTimers::Factory makeTimer;
+        // Worker threads reporting to the core unless replaced. Every worker of the
+        // client, transfers included, starts through it.
+        std::unique_ptr<TaskRunner> runner;
+        // One upload's transfer on the runner's worker; the default is the real one.
+        std::function<int(const RouterContext&, const _UPLOADBTTASK_INFO&)> transfer;
+        // The settings file; empty: the data folder's FVSetup.xml.
+        QString setupFilePath;
+        // Requests go through it; the default transport unless replaced.
+        HttpTransport* transport = nullptr;
+    };
+
+    ClientCore();
+    explicit ClientCore(Options options);
+    ~ClientCore() override;
+    ClientCore(const ClientCore&) = delete;
+    ClientCore& operator=(const ClientCore&) = delete;
+
+    SettingsRecords& records() { return records_; }
+    const RouterContext& routerContext() const { return ctx_; }
+    FormState& mainForm() { return mainForm_; }
+    FormState& setupForm() { return setupForm_; }
+    SetupFieldRules& setupRules() { return setupRules_; }
+    SetupDocument& setupDocument() { return *setupDoc_; }
+    MainTimers& timers() { return timers_; }
+    TaskListModel& model() { return model_; }
+    RefreshState& refreshState() { return *state_; }
+    StandardRouterGateway& gateway() { return *gateway_; }
+    TaskRunner& runner() { return *runner_; }
+    UploadQueue& queue() { return *queue_; }
+    RefreshCycle& refresh() { return *cycle_; }
+    TaskCommands& commands() { return *commands_; }
+
+    // The settings file into the setup fields; false when it is missing or unreadable.
+    bool loadSettingsFile();
+    // The connection record by the start-up rule: the stored connection, or the start
+    // values when there is no file.
+    void commitConnectionAtStart();
+
+    // The selection window's OK: the file joins the queue, the list refreshes at once and
+    // sending starts.
+    void queueFile(const QString& fileName, const QString& checked, const QString& fullPath);
+    void confirmQueued();
+
+    // The refresh field's "Change": the record and the settings file take the new interval.
+    void changeRefreshInterval();
+
+    // The queue's Retry.
+    void retrySending();
+
+  private:
+    void makeQueue(Options& options);
+    void makeRefreshCycle();
+    void makeCommands();
+
+    // Workers read the records; at exit they are kept if a worker never finished.
+    std::unique_ptr<SettingsRecords> ownedRecords_;
+    SettingsRecords& records_;
+    RouterContext ctx_;
+    FormState mainForm_;
+    FormState setupForm_;
+    SetupFieldRules setupRules_;
+    std::unique_ptr<SetupDocument> setupDoc_;
+    MainTimers timers_;
+    TaskListModel model_;
+    std::shared_ptr<RefreshState> state_;
+    std::shared_ptr<StandardRouterGateway> gateway_;
+    std::unique_ptr<TaskRunner> runner_;
+    std::unique_ptr<UploadQueue> queue_;
+    std::unique_ptr<RefreshCycle> cycle_;
+    std::unique_ptr<TaskCommands> commands_;
+};
+
+}  // namespace fv

@@ -1,0 +1,43 @@
+// The client's one assembly (ClientCore) as the end-to-end tests drive it: every timer is a
+// manual one fired by the test and every worker runs when the test steps the runner, so each
+// tick is deterministic while the requests are real exchanges with the simulated router.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "../unit/tasks/TaskTestDoubles.h"
+#include "app/ClientCore.h"
+
+namespace fv::test {
+
+class ManualClientCore {
+  public:
+    // settingsFolder: where the core looks for FVSetup.xml and keeps FVTask.xml.
+    explicit ManualClientCore(const QString& settingsFolder)
+        : core_(options(settingsFolder, runner_)) {
+        core_.queue().InitTaskFile(settingsFolder + "/FVTask.xml");
+    }
+
+    ClientCore& core() { return core_; }
+    ManualRunner& runner() { return *runner_; }
+    ManualTimer& timer(Timer& t) { return static_cast<ManualTimer&>(t); }
+    ManualTimer& refreshTimer() { return timer(core_.timers().TimerGetFVPage()); }
+    ManualTimer& sendTimer() { return timer(core_.timers().TimerSendTask()); }
+
+  private:
+    static ClientCore::Options options(const QString& folder, ManualRunner*& runner) {
+        ClientCore::Options o;
+        o.makeTimer = [](int ms) { return std::make_unique<ManualTimer>(ms); };
+        auto owned = std::make_unique<ManualRunner>();
+        runner = owned.get();
+        o.runner = std::move(owned);
+        o.setupFilePath = folder + "/FVSetup.xml";
+        return o;
+    }
+
+    ManualRunner* runner_ = nullptr;
+    ClientCore core_;
+};
+
+}  // namespace fv::test
