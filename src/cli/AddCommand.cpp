@@ -10,7 +10,6 @@
 #include "cli/UploadAnswer.h"
 #include "platform/AppPaths.h"
 #include "upload/BtSelectModel.h"
-#include "upload/TSendBtTaskThread.h"
 
 namespace fv::cli {
 
@@ -69,7 +68,7 @@ int AddCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
     UploadQueueEntry entry;
     if (const int code = chooseEntry(parser, entry, io); code != kExitOk)
         return code;
-    if (!LocalQueue(AppPaths::taskFilePath()).append(entry)) {
+    if (!LocalQueue(session.core()).append(entry)) {
         io.error(
             QStringLiteral("the queue file cannot be written: %1").arg(AppPaths::taskFilePath()));
         return kExitLocalFiles;
@@ -94,12 +93,7 @@ int AddCommand::reportUnsent(const LocalQueue& queue, const UploadQueueEntry& ow
 }
 
 int AddCommand::sendQueue(CliSession& session, const UploadQueueEntry* own, CliOutput& io) {
-    const RouterContext& ctx = session.context();
-    LocalQueue queue(AppPaths::taskFilePath(), [&](const _UPLOADBTTASK_INFO& info) {
-        TSendBtTaskThread worker(ctx, ctx.records->connection(),
-                                 TSendBtTaskThread::defaultOptions());
-        return worker.Execute(info);
-    });
+    LocalQueue queue(session.core());
     int exitCode = kExitOk;
     bool ownSent = false;
     for (const SentEntry& s : queue.send(own)) {

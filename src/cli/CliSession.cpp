@@ -1,31 +1,39 @@
 #include "cli/CliSession.h"
 
 #include "i18n/Messages.h"
+#include "platform/Timer.h"
+#include "settings/SetupDocument.h"
 
 namespace fv::cli {
+namespace {
 
-CliSession::CliSession()
-    : rules_(fields_, SetupFormKind::SetupPages),
-      document_(fields_, records_),
-      ctx_(records_),
-      gateway_(ctx_) {
-    rules_.installWithInitialValues();
+ClientCore::Options commandLineOptions() {
+    ClientCore::Options o;
+    // Nothing runs by itself here: each command steps the parts it needs.
+    o.makeTimer = [](int ms) { return std::make_unique<ManualTimer>(ms); };
+    o.runner = std::make_unique<InlineTaskRunner>();
+    return o;
 }
 
+}  // namespace
+
+CliSession::CliSession() : core_(commandLineOptions()) {}
+
 bool CliSession::load(QString* error) {
-    if (!document_.IsSetupFilePresent()) {
+    SetupDocument& document = core_.setupDocument();
+    if (!document.IsSetupFilePresent()) {
         if (error)
-            *error = msg::FormMainMsg8 + QStringLiteral(" (") + document_.path() + ')';
+            *error = msg::FormMainMsg8 + QStringLiteral(" (") + document.path() + ')';
         return false;
     }
     // The window would carry on with its initial values (a router at 192.168.1.1); a script
     // is better told that its settings cannot be read. fvctl never writes the file.
-    if (!document_.LoadSetupXML()) {
+    if (!core_.loadSettingsFile()) {
         if (error)
-            *error = QStringLiteral("the settings file cannot be read: ") + document_.path();
+            *error = QStringLiteral("the settings file cannot be read: ") + document.path();
         return false;
     }
-    document_.CommitConnectionAtStart();
+    core_.commitConnectionAtStart();
     return true;
 }
 

@@ -1,16 +1,12 @@
-// What every router command of fvctl needs, set up the way the window sets itself up: the
-// setup fields read from the settings file, the connection record filled by the start-up
-// rule, and the router context and gateway over them. One per run; main thread only.
+// What every command of fvctl works on, set up the way the window sets itself up: the
+// client's one assembly (ClientCore) with hand-driven timers and requests run in place, the
+// setup fields read from the settings file and the connection record filled by the start-up
+// rule. One per run; main thread only.
 #pragma once
 
 #include <QString>
-#include <memory>
 
-#include "platform/FormState.h"
-#include "router/RouterContext.h"
-#include "router/SettingsRecords.h"
-#include "settings/SetupDocument.h"
-#include "settings/SetupFieldRules.h"
+#include "app/ClientCore.h"
 #include "tasks/StandardRouterGateway.h"
 
 namespace fv::cli {
@@ -24,18 +20,14 @@ class CliSession {
     // Reads the settings file; false (with the reason) when there is none to read.
     bool load(QString* error);
 
-    FormState& fields() { return fields_; }
-    SettingsRecords& records() { return records_; }
-    const RouterContext& context() const { return ctx_; }
-    StandardRouterGateway& gateway() { return gateway_; }
+    ClientCore& core() { return core_; }
+    FormState& fields() { return core_.setupForm(); }
+    SettingsRecords& records() { return core_.records(); }
+    const RouterContext& context() const { return core_.routerContext(); }
+    StandardRouterGateway& gateway() { return core_.gateway(); }
 
   private:
-    FormState fields_;
-    SetupFieldRules rules_;
-    SettingsRecords records_;
-    SetupDocument document_;
-    RouterContext ctx_;
-    StandardRouterGateway gateway_;
+    ClientCore core_;
 };
 
 }  // namespace fv::cli

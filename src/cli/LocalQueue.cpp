@@ -3,32 +3,21 @@
 #include <QLockFile>
 #include <algorithm>
 
+#include "platform/AppPaths.h"
 #include "platform/DebugLog.h"
-#include "upload/BtAnswer.h"
 #include "upload/TaskFile.h"
 
 namespace fv::cli {
 
-LocalQueue::LocalQueue(QString taskFilePath, Transfer transfer)
-    : path_(std::move(taskFilePath)),
-      transfer_(std::move(transfer)),
-      queue_(form_, {&sendTask_, &listUpdate_, &countDown_},
-             [this](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
-                 // The queue hands over the entry it picked; keep it with its answer.
-                 SentEntry s{info};
-                 s.info.BtResult = transfer_ ? transfer_(info) : kNoAnswer;
-                 if (sink_)
-                     sink_->push_back(s);
-                 done(s.info.BtResult);
-             }) {
+LocalQueue::LocalQueue(ClientCore& core) : queue_(core.queue()) {
     // A command-line process may wait for the window's short hold on the file.
     queue_.setLockWaitMs(5000);
-    queue_.InitTaskFile(path_);
+    queue_.InitTaskFile(AppPaths::taskFilePath());
 }
 
-std::vector<UploadQueueEntry> LocalQueue::entries(bool* damaged) const {
+std::vector<UploadQueueEntry> LocalQueue::entriesOnDisk(bool* damaged) {
     std::vector<UploadQueueEntry> loaded;
-    const TaskFile::LoadResult result = TaskFile(path_).load(&loaded);
+    const TaskFile::LoadResult result = TaskFile(AppPaths::taskFilePath()).load(&loaded);
     if (damaged)
         *damaged = result == TaskFile::LoadResult::Damaged;
     if (result != TaskFile::LoadResult::Loaded)
@@ -36,18 +25,19 @@ std::vector<UploadQueueEntry> LocalQueue::entries(bool* damaged) const {
     return loaded;
 }
 
-std::vector<QueueRow> LocalQueue::rows() const {
+std::vector<QueueRow> LocalQueue::rowsOnDisk() {
     std::vector<QueueRow> rows;
-    for (const auto& e : entries())
+    for (const auto& e : entriesOnDisk())
         rows.push_back({e.FileName, e.Status});
     return rows;
 }
 
 bool LocalQueue::append(const UploadQueueEntry& entry) {
-    return TaskFile(path_).update({}, [&](std::vector<UploadQueueEntry>& onDisk) {
-        onDisk.push_back(entry);
-        return true;
-    });
+    return TaskFile(AppPaths::taskFilePath())
+        .update({}, [&](std::vector<UploadQueueEntry>& onDisk) {
+            onDisk.push_back(entry);
+            return true;
+        });
 }
 
 bool LocalQueue::remove(int index) {
@@ -66,15 +56,17 @@ bool LocalQueue::remove(int index) {
 }
 
 bool LocalQueue::sendOne(std::vector<SentEntry>& sent) {
-    const size_t before = sent.size();
-    sink_ = &sent;
+    const uint64_t before = queue_.transfersFinished();
+    // The core's runner does the transfer in place, so the step returns with its answer.
     queue_.TimerSendTaskTimer();
-    sink_ = nullptr;
-    return sent.size() > before;
+    if (queue_.transfersFinished() == before)
+        return false;
+    sent.push_back({queue_.uploadBtTaskInfo()});
+    return true;
 }
 
 std::vector<SentEntry> LocalQueue::send(const UploadQueueEntry* until) {
-    QLockFile sending(path_ + ".send.lock");
+    QLockFile sending(AppPaths::taskFilePath() + ".send.lock");
     // Uploads may take long; only a holder that is gone (its process id) makes the lock stale.
     sending.setStaleLockTime(0);
     if (!sending.lock())

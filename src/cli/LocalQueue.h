@@ -1,20 +1,17 @@
-// The local upload queue as fvctl uses it: the window's queue logic (UploadQueue over
-// FVTask.xml) driven by hand instead of by timers, with transfers run in place.
+// The local upload queue as fvctl uses it: the client core's queue (the window's own queue
+// logic over FVTask.xml) stepped by hand instead of by timers, its transfers run in place.
 //
 // Sending is serialised between fvctl processes by a lock beside the queue file, so two of
-// them never upload the same waiting entry at once; each send step reloads the file, so it
+// them never upload the same waiting entry at once; each send step rereads the file, so it
 // sees entries other processes added meanwhile. Main thread only.
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <vector>
 
-#include "platform/FormState.h"
-#include "platform/Timer.h"
+#include "app/ClientCore.h"
 #include "tasks/QueueRowSource.h"
 #include "upload/UploadBtTaskInfo.h"
-#include "upload/UploadQueue.h"
 #include "upload/UploadQueueEntry.h"
 
 namespace fv::cli {
@@ -25,14 +22,15 @@ struct SentEntry {
 
 class LocalQueue {
   public:
-    // Runs one transfer and returns its answer code (TSendBtTaskThread::Execute in use).
-    using Transfer = std::function<int(const _UPLOADBTTASK_INFO&)>;
-
-    explicit LocalQueue(QString taskFilePath, Transfer transfer = {});
+    // Works on the core's queue over the data folder's FVTask.xml.
+    explicit LocalQueue(ClientCore& core);
 
     // The entries on disk; empty when the file is missing or damaged (damaged set then).
-    std::vector<UploadQueueEntry> entries(bool* damaged = nullptr) const;
-    std::vector<QueueRow> rows() const;
+    static std::vector<UploadQueueEntry> entriesOnDisk(bool* damaged = nullptr);
+    std::vector<UploadQueueEntry> entries(bool* damaged = nullptr) const {
+        return entriesOnDisk(damaged);
+    }
+    static std::vector<QueueRow> rowsOnDisk();
 
     // Appends a waiting entry under the queue file's lock; false when it could not be saved.
     bool append(const UploadQueueEntry& entry);
@@ -49,19 +47,12 @@ class LocalQueue {
     bool halted() const { return queue_.halted(); }
     // The last send() stopped because another process (the window) was sending.
     bool otherSenderBusy() const { return queue_.otherSenderBusy(); }
-    QString failureText() const { return form_.text(UploadQueue::kFailureLine); }
+    QString failureText() const { return queue_.failureText(); }
 
   private:
     bool sendOne(std::vector<SentEntry>& sent);
 
-    QString path_;
-    Transfer transfer_;
-    std::vector<SentEntry>* sink_ = nullptr;  // where the send step in progress reports
-    FormState form_;
-    ManualTimer sendTask_;
-    ManualTimer listUpdate_;
-    ManualTimer countDown_;
-    UploadQueue queue_;
+    UploadQueue& queue_;
 };
 
 }  // namespace fv::cli

@@ -56,7 +56,8 @@ int QueueCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
     if (parser.isSet(QStringLiteral("remove"))) {
         bool number = false;
         const int position = parser.value(QStringLiteral("remove")).toInt(&number);
-        if (!number || !LocalQueue(AppPaths::taskFilePath()).remove(position)) {
+        CliSession session;  // the queue alone: no settings needed
+        if (!number || !LocalQueue(session.core()).remove(position)) {
             io.error(QStringLiteral("the queue has no entry at position \"%1\"")
                          .arg(parser.value(QStringLiteral("remove"))));
             return kExitBadInput;
@@ -72,7 +73,7 @@ int QueueCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         exitCode = AddCommand::sendQueue(session, nullptr, io);
     }
     bool damaged = false;
-    const auto entries = LocalQueue(AppPaths::taskFilePath()).entries(&damaged);
+    const auto entries = LocalQueue::entriesOnDisk(&damaged);
     if (damaged) {
         io.error(QStringLiteral("the queue file cannot be read: %1").arg(AppPaths::taskFilePath()));
         return kExitLocalFiles;

@@ -5,7 +5,6 @@
 #include "cli/LocalQueue.h"
 #include "cli/TaskListFetch.h"
 #include "cli/TaskListPrinter.h"
-#include "platform/AppPaths.h"
 
 namespace fv::cli {
 
@@ -23,10 +22,9 @@ int StatusCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         io.error(error);
         return kExitLocalFiles;
     }
-    const LocalQueue queue(AppPaths::taskFilePath());
     auto& gateway = session.gateway();
     const TaskListResult list =
-        TaskListFetch::run(gateway, queue.rows(), [&] { return gateway.lastReply(); });
+        TaskListFetch::run(gateway, LocalQueue::rowsOnDisk(), [&] { return gateway.lastReply(); });
     if (list.failure) {
         if (json)
             io.out() << TaskListPrinter::jsonFailure(list.failure->message, list.failure->exitCode);

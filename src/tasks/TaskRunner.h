@@ -13,6 +13,18 @@ class TaskRunner {
     virtual void run(std::function<void()> work, std::function<void()> done) = 0;
 };
 
+// Runs the work at once on the caller's thread, then done: for a command-line process that
+// has nothing else to do while a request runs.
+class InlineTaskRunner final : public TaskRunner {
+  public:
+    void run(std::function<void()> work, std::function<void()> done) override {
+        if (work)
+            work();
+        if (done)
+            done();
+    }
+};
+
 // A self-freeing worker thread per job; done is queued to receiver's thread.
 class WorkerThreadRunner final : public TaskRunner {
   public:

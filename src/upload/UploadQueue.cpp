@@ -252,6 +252,7 @@ void UploadQueue::fail(const QString& message) {
     form_.setVisible(kStatusLine, false);
     timers_.sendTask->setEnabled(false);
     halted_ = true;
+    failureText_ = message;
     animation_ = 0;
     form_.setEnabled(kRetryButton, true);
     form_.setText(kFailureLine, message);
@@ -259,6 +260,7 @@ void UploadQueue::fail(const QString& message) {
 
 void UploadQueue::SendBtTaskThreadDone(int btResult) {
     inFlight_ = false;
+    ++transfersFinished_;
     sendLock_.reset();
     info_.BtResult = btResult;
     DebugLog::write("SendBtTaskThreadDone()-uploadBtTaskInfo.BtResult:" + std::to_string(btResult));

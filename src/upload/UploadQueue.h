@@ -89,6 +89,10 @@ class UploadQueue : public QueueRowSource {
 
     const std::vector<UploadQueueEntry>& entries() const { return entries_; }
     const _UPLOADBTTASK_INFO& uploadBtTaskInfo() const { return info_; }
+    // How many transfers have reported so far; uploadBtTaskInfo() holds the last one.
+    uint64_t transfersFinished() const { return transfersFinished_; }
+    // The failure line's text while the queue is halted, empty otherwise.
+    QString failureText() const { return halted_ ? failureText_ : QString(); }
     bool halted() const { return halted_; }
     bool transferInFlight() const { return inFlight_; }
     // The last send step found another process (the window, another fvctl) sending.
@@ -135,6 +139,8 @@ class UploadQueue : public QueueRowSource {
     QString saveProblem_;
     _UPLOADBTTASK_INFO info_;
     bool halted_ = false;
+    QString failureText_;
+    uint64_t transfersFinished_ = 0;
     bool inFlight_ = false;
     bool otherSenderBusy_ = false;
     int animation_ = 0;
