@@ -8,7 +8,6 @@
 #include "platform/AppPaths.h"
 #include "platform/DebugLog.h"
 #include "platform/MultipartBody.h"
-#include "platform/WorkerThread.h"
 #include "router/StandardRequest.h"
 #include "upload/BtAnswer.h"
 #include "upload/UrlEscapePath.h"
@@ -155,16 +154,5 @@ TSendBtTaskThread::Options TSendBtTaskThread::defaultOptions() {
     return o;
 }
 
-void TSendBtTaskThread::start(QObject* receiver, const RouterContext& ctx, _UPLOADBTTASK_INFO info,
-                              std::function<void(int)> done) {
-    const _SETUPFORM_INFO conn = ctx.records->connection();
-    WorkerThread::run<int>(
-        receiver,
-        [ctx, conn, info] {
-            TSendBtTaskThread worker(ctx, conn, defaultOptions());
-            return worker.Execute(info);
-        },
-        std::move(done));
-}
 
 }  // namespace fv

@@ -2,8 +2,8 @@
 // temporary copy, turns the reply into BtResult and, for an accepted torrent, sends the file
 // choice with a GET. A "Timeout" reply is repeated once after 4 s.
 //
-// Runs on a worker thread; touches nothing of the window. start() copies what it needs and
-// reports the code on the receiver's thread.
+// Runs on a worker thread started through the client's runner; touches nothing of the
+// window.
 #pragma once
 
 #include <QObject>
@@ -38,10 +38,6 @@ class TSendBtTaskThread {
     static QString TempCopyName(const QString& sourcePath, unsigned random);
     static bool isNzb(const QString& path);
 
-    // Production wiring: a worker thread with the records' connection and the default options;
-    // done(btResult) runs on receiver's thread.
-    static void start(QObject* receiver, const RouterContext& ctx, _UPLOADBTTASK_INFO info,
-                      std::function<void(int)> done);
     static Options defaultOptions();
 
   private:
