@@ -154,5 +154,4 @@ TSendBtTaskThread::Options TSendBtTaskThread::defaultOptions() {
     return o;
 }
 
-
 }  // namespace fv

@@ -1,19 +1,13 @@
-// The upload queue loop of the main window: files wait in FVTask.xml and are sent one at a
-// time by the send timer; the list-update timer animates the status line, drops done entries
-// and restarts sending; a failed transfer halts the queue until Retry.
+// The upload queue as the main window runs it: UploadQueueMachine makes every decision, and
+// this adapter feeds it the window's events (its three timers, the selection window's OK,
+// Remove, Retry) and carries out what it answers on the window's controls and timers.
+// Files wait in FVTask.xml and are sent one at a time; a failed transfer halts the queue
+// until Retry.
 //
 // UI thread only. The transfer itself runs elsewhere (startTransfer); its result comes back
-// through SendBtTaskThreadDone. At most one transfer is in flight: the send step refuses to
-// start another while one runs, and a lock file beside the task file (".send") keeps another
-// process working on the same queue (fvctl) from sending at the same time.
-//
-// What the user does to the queue is kept as changes until FVTask.xml takes them (see
-// QueueChange): the window never waits for another process's lock, and a file that cannot
-// be written keeps the queue in memory, says so on the status line, and is tried again on
-// every tick.
+// through SendBtTaskThreadDone.
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -22,10 +16,9 @@
 #include "platform/FormState.h"
 #include "platform/Timer.h"
 #include "tasks/QueueRowSource.h"
-#include "upload/QueueChange.h"
-#include "upload/TaskFile.h"
 #include "upload/UploadBtTaskInfo.h"
 #include "upload/UploadQueueEntry.h"
+#include "upload/UploadQueueMachine.h"
 
 namespace fv {
 
@@ -57,7 +50,7 @@ class UploadQueue : public QueueRowSource {
 
     // How long a write may wait for another process's lock on the task file. The window
     // keeps 0 (its thread never blocks); a command-line process may wait.
-    void setLockWaitMs(int ms) { lockWaitMs_ = ms; }
+    void setLockWaitMs(int ms) { machine_.setLockWaitMs(ms); }
 
     void InitTaskFile(const QString& path);
     void LoadTaskXMLToListView();
@@ -87,65 +80,46 @@ class UploadQueue : public QueueRowSource {
     void ListViewDLFile_MainClick();
     void ListViewDLFile_MainExit();
 
-    const std::vector<UploadQueueEntry>& entries() const { return entries_; }
-    const _UPLOADBTTASK_INFO& uploadBtTaskInfo() const { return info_; }
+    const std::vector<UploadQueueEntry>& entries() const { return machine_.entries(); }
+    const _UPLOADBTTASK_INFO& uploadBtTaskInfo() const { return machine_.transfer(); }
     // How many transfers have reported so far; uploadBtTaskInfo() holds the last one.
-    uint64_t transfersFinished() const { return transfersFinished_; }
+    uint64_t transfersFinished() const { return machine_.transfersFinished(); }
     // The failure line's text while the queue is halted, empty otherwise.
-    QString failureText() const { return halted_ ? failureText_ : QString(); }
-    bool halted() const { return halted_; }
-    bool transferInFlight() const { return inFlight_; }
+    QString failureText() const { return machine_.failureText(); }
+    bool halted() const { return machine_.halted(); }
+    bool transferInFlight() const { return machine_.transferInFlight(); }
     // The last send step found another process (the window, another fvctl) sending.
-    bool otherSenderBusy() const { return otherSenderBusy_; }
-    int countdown() const { return countdown_; }
-    QString taskFilePath() const { return file_.path(); }
+    bool otherSenderBusy() const { return machine_.otherSenderBusy(); }
+    int countdown() const { return machine_.countdown(); }
+    QString taskFilePath() const { return machine_.path(); }
     // Changes the task file does not hold yet, and why the last write failed (empty when
     // it did not, or when only another process's lock was in the way).
-    size_t unsavedChanges() const { return unsaved_.size(); }
-    QString saveProblem() const { return saveProblem_; }
+    size_t unsavedChanges() const { return machine_.unsavedChanges(); }
+    QString saveProblem() const { return machine_.saveProblem(); }
 
     // The status line's text while the task file cannot be written.
-    static QString notSavedText(const QString& why);
+    static QString notSavedText(const QString& why) {
+        return UploadQueueMachine::notSavedText(why);
+    }
     // The failure line's text for a file the transfer refused to read or send.
-    static QString tooLargeText(const QString& fileName);
-    static QString unreadableText(const QString& fileName);
+    static QString tooLargeText(const QString& fileName) {
+        return UploadQueueMachine::tooLargeText(fileName);
+    }
+    static QString unreadableText(const QString& fileName) {
+        return UploadQueueMachine::unreadableText(fileName);
+    }
 
   private:
-    // Reads the task file; on failure writes caller's log line and returns false.
-    bool loadTaskFile(std::vector<UploadQueueEntry>* entries, const char* caller) const;
-    // Rereads the file into the queue (the unsaved changes on top); false when unreadable.
-    bool reload(const char* caller);
-    // Records changes, tries to write them and shows the result.
-    void commit(std::vector<QueueChange> changes);
-    // Writes the unsaved changes; true when the file holds everything.
-    bool flush(int lockWaitMs);
-    void rebuildEntries();
-    void setSaveProblem(const QString& why);
-    void fail(const QString& message);
-    void setStatusLine(const QString& text);
-    void markSentEntryDone();
-    void changed();
+    // Carries out what the queue decided; a transfer it asks for starts last.
+    void apply(const QueueOutcome& outcome);
+    static void applyTimer(Timer* timer, const TimerChange& change);
+    void applyLine(const QString& name, const LineChange& change);
 
     FormState& form_;
     Timers timers_;
     TransferStarter startTransfer_;
     Hooks hooks_;
-    TaskFile file_{QString()};
-    std::vector<UploadQueueEntry> saved_;    // what the task file held when last read or written
-    std::vector<QueueChange> unsaved_;       // done here, not in the file yet
-    std::vector<UploadQueueEntry> entries_;  // saved_ with unsaved_ applied: the queue
-    uint64_t nextId_ = 1;
-    int lockWaitMs_ = 0;
-    QString saveProblem_;
-    _UPLOADBTTASK_INFO info_;
-    bool halted_ = false;
-    QString failureText_;
-    uint64_t transfersFinished_ = 0;
-    bool inFlight_ = false;
-    bool otherSenderBusy_ = false;
-    int animation_ = 0;
-    int countdown_ = 0;
-    std::unique_ptr<QLockFile> sendLock_;  // held while our transfer runs
+    UploadQueueMachine machine_;
 };
 
 }  // namespace fv
