@@ -1,6 +1,5 @@
-// Why a request to the router got no usable answer, told from the reply's status and failure
-// texts by the same code-substring rule the client uses everywhere, with the message and
-// exit code fvctl gives for it.
+// Why a request to the router got no usable answer, told from the reply's outcome, with the
+// message and exit code fvctl gives for it.
 #pragma once
 
 #include <QString>
@@ -17,6 +16,8 @@ struct RouterFailure {
     int exitCode = 0;
 
     static RouterFailure of(const RouterReply& reply);
+    // The one place a failure's kind chooses fvctl's message and exit code.
+    static RouterFailure forKind(FailureKind kind);
 };
 
 }  // namespace fv::cli

@@ -1,6 +1,7 @@
-// The outcome of one HTTP exchange. Callers search statusText and failureText for codes
-// ("200", "401", "10061", ...) as substrings, so neither ever holds a port number, a host
-// name or a duration that could contain such digits by accident.
+// The outcome of one HTTP exchange. The router layer's classification (RouterOutcome) finds
+// codes ("200", "401", "10061", ...) in statusText and failureText as substrings, so neither
+// ever holds a port number, a host name or a duration that could contain such digits by
+// accident.
 #pragma once
 
 #include <string>

@@ -1,8 +1,11 @@
 #include "router/AppListProbe.h"
 
+#include <algorithm>
+
 #include "platform/DebugLog.h"
 #include "router/CommaText.h"
 #include "router/RequestKind.h"
+#include "router/RouterOutcome.h"
 
 namespace fv {
 namespace {
@@ -19,6 +22,15 @@ std::string portOfLine(const std::string& line) {
     if (line.size() <= 20)
         return {};
     return line.substr(18, line.size() - 20);
+}
+
+// A success reply other than 200 has always counted as refused when one of its page lines
+// names the socket error; the probe keeps reading it so.
+bool pageNamesRefusal(const HttpResponse& res, const std::vector<std::string>& lines) {
+    if (!res.ok)
+        return false;
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const std::string& line) { return contains(line, "10061"); });
 }
 
 struct ProbeRun {
@@ -38,12 +50,9 @@ AspPageParse probe(const RouterContext& ctx, const ProbeRun& run) {
     req.readTimeoutMs = request_kind::AppListProbe.readMs;
     req.maxBodyBytes = kMaxPageBytes;
 
-    std::string status;
     std::vector<std::string> lines;
     AspPageParse parse;
     const HttpResponse res = ctx.transport->perform(req);
-    if (res.replied)
-        status = res.statusText;
     std::string failure = res.ok ? std::string() : res.failureText;
     if (res.ok) {
         lines = SplitPageLines(res.body);
@@ -56,20 +65,15 @@ AspPageParse probe(const RouterContext& ctx, const ProbeRun& run) {
         DebugLog::write("GetFVInfoPage - E.Message = " + failure);
         lines.push_back(failure);
     }
-    if (contains(status, "200")) {
+    const RouterOutcome outcome = RouterOutcome::of(res);
+    if (outcome.kind == FailureKind::None) {
         DebugLog::write(
             "GetFVInfoPage: Success to check username and password in the second time because "
             "of 200 OK");
         return parse;
     }
-    if (run.direct) {
-        for (const std::string& line : lines) {
-            if (contains(line, "10061")) {
-                results.edit([](ProbeState& s) { s.connectionRefused = true; });
-                break;
-            }
-        }
-    }
+    if (run.direct && (outcome.kind == FailureKind::Refused || pageNamesRefusal(res, lines)))
+        results.edit([](ProbeState& s) { s.connectionRefused = true; });
     DebugLog::write("GetFVInfoPage - http Get fail or interupt not 200");
     return parse;
 }

@@ -5,14 +5,11 @@
 #include "router/LoginEncoding.h"
 #include "router/LoginForms.h"
 #include "router/ProbeResults.h"
+#include "router/RouterOutcome.h"
 #include "router/StandardRequest.h"
 
 namespace fv {
 namespace {
-
-bool has(const std::string& text, const char* code) {
-    return text.find(code) != std::string::npos;
-}
 
 LoginInputs inputsOf(const RouterContext& ctx) {
     if (ctx.forms)
@@ -89,24 +86,27 @@ void logAccountOutcome(LoginOutcome outcome) {
 
 }  // namespace
 
-LoginOutcome ClassifyLogin(const std::string& status, const std::string& failure) {
-    if (has(status, "200") || has(status, "307") || has(status, "404"))
-        return LoginOutcome::Success;
-    if (has(status, "401") || has(failure, "11001"))
-        return LoginOutcome::Rejected;
-    if (has(status, "600"))
-        return LoginOutcome::Busy;
-    return LoginOutcome::OtherFailure;
+LoginOutcome ClassifyLogin(FailureKind kind) {
+    switch (kind) {
+        case FailureKind::None:
+        case FailureKind::Redirect:
+        case FailureKind::NotFound:
+            return LoginOutcome::Success;
+        case FailureKind::Unauthorized:
+        case FailureKind::HostNotFound:
+            return LoginOutcome::Rejected;
+        case FailureKind::Busy:
+            return LoginOutcome::Busy;
+        default:
+            return LoginOutcome::OtherFailure;
+    }
 }
 
-LoginOutcome ClassifyAccountCheck(const std::string& status, const std::string& failure) {
-    if (has(status, "200") || has(status, "307"))
-        return LoginOutcome::Success;
-    if (has(status, "401") || has(failure, "11001"))
-        return LoginOutcome::Rejected;
-    if (has(status, "600"))
-        return LoginOutcome::Busy;
-    return LoginOutcome::OtherFailure;
+// As the login, except that a missing page (404) is no success the second time.
+LoginOutcome ClassifyAccountCheck(FailureKind kind) {
+    if (kind == FailureKind::NotFound)
+        return LoginOutcome::OtherFailure;
+    return ClassifyLogin(kind);
 }
 
 std::string SessionTokenFromLine(const std::string& line) {
@@ -171,7 +171,7 @@ LoginOutcome SessionBaseGetTokenFunc(const RouterContext& ctx, const QString& ho
         DebugLog::write("SessionBaseGetTokenFunc - E.Message = " + res.failureText + "::end");
     DebugLog::write("SessionBaseGetTokenFunc(): " + status);
 
-    const LoginOutcome outcome = ClassifyLogin(status, res.ok ? std::string() : res.failureText);
+    const LoginOutcome outcome = ClassifyLogin(RouterOutcome::of(res).kind);
     logLoginOutcome(outcome);
     report(ctx, LoginCheck::Login, outcome, level);
     return outcome;
@@ -196,35 +196,32 @@ bool FVUserPwAuth(const RouterContext& ctx, const QString& host) {
     req.url = "http://" + host.toStdString() + ":" + in.port.toStdString();
     DebugLog::write("FVUserPwAuth Address:[" + req.url + "]");
 
-    std::string status = "0";
     const HttpResponse res = ctx.transport->perform(req);
-    if (res.replied)
-        status = res.statusText;
     if (!res.ok)
         DebugLog::write("FVUserPwAuth - E.Message = " + res.failureText);
 
-    const LoginOutcome outcome =
-        ClassifyAccountCheck(status, res.ok ? std::string() : res.failureText);
+    const LoginOutcome outcome = ClassifyAccountCheck(RouterOutcome::of(res).kind);
     logAccountOutcome(outcome);
     if (outcome != LoginOutcome::Success)
         report(ctx, LoginCheck::AccountCheck, outcome, level);
     return outcome == LoginOutcome::Success;
 }
 
-bool ServiceAnswersDespiteFailure(const std::string& failure) {
-    if (has(failure, "401") || has(failure, "600")) {
-        DebugLog::write("TestFVHttpSrv - E.Message: 401/600 UnAuthentication");
-        return true;
+bool ServiceAnswersDespiteFailure(FailureKind kind) {
+    switch (kind) {
+        case FailureKind::Unauthorized:
+        case FailureKind::Busy:
+            DebugLog::write("TestFVHttpSrv - E.Message: 401/600 UnAuthentication");
+            return true;
+        case FailureKind::Refused:
+            DebugLog::write("TestFVHttpSrv - E.Message: 10061 ");
+            return false;
+        case FailureKind::Redirect:
+            DebugLog::write("TestFVHttpSrv - E.Message: Session Base");
+            return true;
+        default:
+            return false;
     }
-    if (has(failure, "10061")) {
-        DebugLog::write("TestFVHttpSrv - E.Message: 10061 ");
-        return false;
-    }
-    if (has(failure, "307")) {
-        DebugLog::write("TestFVHttpSrv - E.Message: Session Base");
-        return true;
-    }
-    return false;
 }
 
 bool TestFVHttpSrv(const RouterContext& ctx, const QString& host) {
@@ -249,7 +246,7 @@ bool TestFVHttpSrv(const RouterContext& ctx, const QString& host) {
     if (res.ok)
         return true;
     DebugLog::write("TestFVHttpSrv - http connect fault!;" + res.failureText);
-    return ServiceAnswersDespiteFailure(res.failureText);
+    return ServiceAnswersDespiteFailure(RouterOutcome::of(res).kind);
 }
 
 }  // namespace fv

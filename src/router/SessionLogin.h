@@ -7,6 +7,7 @@
 #include <QString>
 #include <string>
 
+#include "router/FailureKind.h"
 #include "router/LoginOutcome.h"
 #include "router/RouterContext.h"
 
@@ -27,10 +28,10 @@ bool FVUserPwAuth(const RouterContext& ctx, const QString& host);
 // The service test against the port of the last probe; true when the service answers.
 bool TestFVHttpSrv(const RouterContext& ctx, const QString& host);
 
-// Classification rules, tested in the order they are listed for each request.
-LoginOutcome ClassifyLogin(const std::string& statusText, const std::string& failureText);
-LoginOutcome ClassifyAccountCheck(const std::string& statusText, const std::string& failureText);
+// What each request makes of its reply's outcome (see RouterOutcome::of).
+LoginOutcome ClassifyLogin(FailureKind kind);
+LoginOutcome ClassifyAccountCheck(FailureKind kind);
 // For a request that got no success reply: is the service there anyway?
-bool ServiceAnswersDespiteFailure(const std::string& failureText);
+bool ServiceAnswersDespiteFailure(FailureKind kind);
 
 }  // namespace fv

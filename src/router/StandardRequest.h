@@ -11,7 +11,7 @@
 //     if (!res.ok) fv::DebugLog::write("... E.Message = " + res.failureText);
 //
 // Or, for extra headers or a POST, PrepareStandardRequest, adjust, then ctx.transport->perform.
-// Codes are tested as substrings of res.statusText / res.failureText (see HttpResponse).
+// RouterOutcome::of(res) tells why a request failed; nothing else reads codes from the texts.
 #pragma once
 
 #include <string>

@@ -53,10 +53,6 @@ bool takeLine(std::string_view line, _FVPAGE_INFO_ARRAY& table, FvPageReport::Sc
 
 }  // namespace
 
-bool FvPageReport::isOtherPage(std::string_view body) {
-    return body.find("?xml") != std::string_view::npos;
-}
-
 std::string FvPageReport::identifierFromItem(std::string_view item0) {
     const size_t quote = item0.find('"');
     if (quote == std::string_view::npos)

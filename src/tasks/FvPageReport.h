@@ -18,9 +18,6 @@ class FvPageReport {
         std::vector<std::string> items;
     };
 
-    // A reply holding "?xml" anywhere is some other page of the router, not a report.
-    static bool isOtherPage(std::string_view body);
-
     // Rewrites the table from the report (row count reset first). A line with fewer than
     // 13 items ends the parse; the rows taken before it stay. Returns the row count.
     static int parse(std::string_view body, _FVPAGE_INFO_ARRAY& table, Scratch& scratch);

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "router/FailureKind.h"
+
 namespace fv {
 
 struct RouterRequest {
@@ -12,6 +14,8 @@ struct RouterRequest {
     int connectTimeoutMs = 0;
     int readTimeoutMs = 0;
     bool loginFirst = false;  // log in first when no session is held
+    // A task report is expected: any other page the router gives is then a failure.
+    bool expectsReport = false;
 };
 
 struct RouterReply {
@@ -19,6 +23,9 @@ struct RouterReply {
     std::string body;         // the whole reply body when ok
     std::string statusText;   // the reply's status line, when one arrived
     std::string failureText;  // when !ok: the cause, with the status code or socket error
+    // Why the reply is no usable answer (None: a 200 reply), classified once by the gateway.
+    FailureKind kind = FailureKind::Other;
+    int httpStatus = 0;  // 0 when no status line arrived
 };
 
 class RouterGateway {

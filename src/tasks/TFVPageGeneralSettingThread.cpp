@@ -65,7 +65,7 @@ bool TFVPageGeneralSettingThread::Execute() {
     if (!reply.ok) {
         DebugLog::write("TFVPageGeneralSettingThread - http connect fault!; E.Message = " +
                         reply.failureText);
-        if (reply.failureText.find("307") != std::string::npos)
+        if (reply.kind == FailureKind::Redirect)
             records_.setSessionTokenHeader(QString());
         return false;
     }

@@ -1,6 +1,6 @@
 // The general-settings read of every refresh tick: the service's download folder (item 6)
-// and the router's device name (item 15). A failure naming "307" ends the session so the
-// next request logs in again.
+// and the router's device name (item 15). A redirect (307: the session expired) ends the
+// session so the next request logs in again.
 #pragma once
 
 #include <string_view>

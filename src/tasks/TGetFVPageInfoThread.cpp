@@ -3,7 +3,6 @@
 #include <mutex>
 
 #include "platform/DebugLog.h"
-#include "tasks/FvPageReport.h"
 
 namespace fv {
 
@@ -14,12 +13,13 @@ bool TGetFVPageInfoThread::Execute() {
     request.connectTimeoutMs = kTimeoutMs;
     request.readTimeoutMs = kTimeoutMs;
     request.loginFirst = true;
+    request.expectsReport = true;
     const RouterReply reply = gateway_.get(request);
     if (!reply.ok) {
         DebugLog::write("FVPageHttpGet - http connect fault!; E.Message = " + reply.failureText);
         return false;
     }
-    if (FvPageReport::isOtherPage(reply.body))
+    if (reply.kind == FailureKind::NotAReport)
         return false;
     table_.parseReport(reply.body);
     return true;

@@ -2,6 +2,7 @@
 // reading of a failed router reply and the words for the router's upload answers.
 #include <gtest/gtest.h>
 
+#include "ClassifiedReply.h"
 #include "cli/CliExit.h"
 #include "cli/FileChoice.h"
 #include "cli/MessageLanguage.h"
@@ -169,7 +170,8 @@ TEST(RouterFailureKind, CodesInTheReplyDecide) {
          kExitOffline},
     };
     for (const auto& c : cases) {
-        const RouterFailure f = RouterFailure::of(c.reply);
+        // fvctl tells these apart after reading the task report.
+        const RouterFailure f = RouterFailure::of(test::classified(c.reply, true));
         EXPECT_EQ(f.kind, c.kind) << c.what;
         EXPECT_EQ(f.exitCode, c.exitCode) << c.what;
         EXPECT_FALSE(f.message.isEmpty()) << c.what;

@@ -10,6 +10,7 @@
 #include "LoopbackServer.h"
 #include "platform/DebugLog.h"
 #include "router/ProbeResults.h"
+#include "router/RouterOutcome.h"
 #include "router/SessionLogin.h"
 
 namespace fv {
@@ -170,6 +171,15 @@ TEST_P(LoginRows, ServiceTest) {
 INSTANTIATE_TEST_SUITE_P(Outcomes, LoginRows, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The kind of a failed exchange that left these texts.
+FailureKind kindOf(const std::string& status, const std::string& failure) {
+    HttpResponse res;
+    res.replied = !status.empty();
+    res.statusText = status;
+    res.failureText = failure;
+    return RouterOutcome::of(res).kind;
+}
+
 TEST(LoginClassification, OrderDecidesWhenSeveralCodesMatch) {
     struct Case {
         const char* status;
@@ -188,11 +198,12 @@ TEST(LoginClassification, OrderDecidesWhenSeveralCodesMatch) {
         {"0", "", LoginOutcome::OtherFailure, LoginOutcome::OtherFailure},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ClassifyLogin(c.status, c.failure), c.login) << c.status << c.failure;
-        EXPECT_EQ(ClassifyAccountCheck(c.status, c.failure), c.account) << c.status << c.failure;
+        const FailureKind kind = kindOf(c.status, c.failure);
+        EXPECT_EQ(ClassifyLogin(kind), c.login) << c.status << c.failure;
+        EXPECT_EQ(ClassifyAccountCheck(kind), c.account) << c.status << c.failure;
     }
-    EXPECT_TRUE(ServiceAnswersDespiteFailure("HTTP/1.1 401 x 10061"));
-    EXPECT_FALSE(ServiceAnswersDespiteFailure("HTTP/1.1 307 x 10061"));
+    EXPECT_TRUE(ServiceAnswersDespiteFailure(kindOf("", "HTTP/1.1 401 x 10061")));
+    EXPECT_FALSE(ServiceAnswersDespiteFailure(kindOf("", "HTTP/1.1 307 x 10061")));
 }
 
 TEST(LoginRequest, AddressEncodesOnlyThePassword) {

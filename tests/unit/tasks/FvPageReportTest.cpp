@@ -140,20 +140,5 @@ TEST(FvPageReport, IdentifierRules) {
         EXPECT_EQ(FvPageReport::identifierFromItem(c.item), c.id) << c.item;
 }
 
-TEST(FvPageReport, OtherPagesAreRecognised) {
-    const struct {
-        const char* body;
-        bool other;
-    } cases[] = {
-        {"<?xml version=\"1.0\"?><html/>", true},
-        {"[\"1\",\"a?xml\"]", true},
-        {"[\"1\",\"a\"]", false},
-        {"", false},
-        {"?XML", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(FvPageReport::isOtherPage(c.body), c.other) << c.body;
-}
-
 }  // namespace
 }  // namespace fv

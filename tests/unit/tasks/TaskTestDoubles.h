@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "ClassifiedReply.h"
 #include "tasks/QueueRowSource.h"
 #include "tasks/RouterGateway.h"
 #include "tasks/TaskRunner.h"
 
 namespace fv::test {
 
-// Answers each request with the reply chosen by a rule on its path; records every request.
+// Answers each request with the reply chosen by a rule on its path, its outcome classified
+// from the reply's texts; records every request.
 class FakeGateway final : public RouterGateway {
   public:
     using Rule = std::function<RouterReply(const RouterRequest&)>;
@@ -27,7 +29,7 @@ class FakeGateway final : public RouterGateway {
             requests_.push_back(request);
             rule = rule_;
         }
-        return rule ? rule(request) : RouterReply{};
+        return classified(rule ? rule(request) : RouterReply{}, request.expectsReport);
     }
     std::string cacheBreaker() override { return "&t=7"; }
 
