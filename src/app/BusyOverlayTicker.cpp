@@ -1,6 +1,6 @@
 #include "app/BusyOverlayTicker.h"
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 
 namespace fv {
 
@@ -10,7 +10,7 @@ BusyOverlayTicker::Outcome BusyOverlayTicker::tick() {
         return Outcome::Close;
     }
     static const char* const kDots[] = {".", "...", "....."};
-    text_ = msg::FormProgressMsg0 + QLatin1String(kDots[counter_ % 3]);
+    text_ = (*texts_)[Msg::FormProgressMsg0] + QLatin1String(kDots[counter_ % 3]);
     ++counter_;
     if (counter_ > kGiveUpAfter) {
         counter_ = 0;

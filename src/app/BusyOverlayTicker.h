@@ -2,12 +2,17 @@
 // runs, closing once it ended, and giving up after 61 ticks.
 #pragma once
 
+#include "i18n/MessageTexts.h"
+
 #include <QString>
 
 namespace fv {
 
 class BusyOverlayTicker {
   public:
+    explicit BusyOverlayTicker(const MessageTexts& texts = MessageTexts::english())
+        : texts_(&texts) {}
+
     static constexpr int kGiveUpAfter = 60;  // the tick that takes the counter past this gives up
 
     enum class Outcome { Continue, Close, GiveUp };
@@ -27,6 +32,7 @@ class BusyOverlayTicker {
   private:
     int counter_ = 0;
     bool running_ = false;
+    const MessageTexts* texts_;
     QString text_;
 };
 

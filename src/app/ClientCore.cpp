@@ -85,12 +85,14 @@ void ClientCore::makeQueue(Options& options) {
                          [result, done = std::move(done)] { done(*result); });
         },
         hooks);
+    queue_->setTexts(texts_);
 }
 
 void ClientCore::makeRefreshCycle() {
     RefreshCycle::Deps cycle;
     cycle.model = &model_;
     cycle.mainForm = &mainForm_;
+    cycle.texts = &texts_;
     cycle.setupForm = &setupForm_;
     cycle.timerGetFVPage = &timers_.TimerGetFVPage();
     cycle.records = &records_;
@@ -108,6 +110,7 @@ void ClientCore::makeCommands() {
     TaskCommands::Deps commands;
     commands.model = &model_;
     commands.form = &mainForm_;
+    commands.texts = &texts_;
     commands.timerGetFVPage = &timers_.TimerGetFVPage();
     commands.state = state_;
     commands.gateway = gateway_;

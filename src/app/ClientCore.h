@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "router/RouterContext.h"
 #include "router/SettingsRecords.h"
@@ -51,6 +52,8 @@ class ClientCore final : public QObject {
     ClientCore(const ClientCore&) = delete;
     ClientCore& operator=(const ClientCore&) = delete;
 
+    // The message texts every part of the core shows; English until a language is applied.
+    const MessageTexts& texts() const { return texts_; }
     SettingsRecords& records() { return records_; }
     const RouterContext& routerContext() const { return ctx_; }
     FormState& mainForm() { return mainForm_; }
@@ -88,6 +91,7 @@ class ClientCore final : public QObject {
     void makeRefreshCycle();
     void makeCommands();
 
+    MessageTexts texts_;
     // Workers read the records; at exit they are kept if a worker never finished.
     std::unique_ptr<SettingsRecords> ownedRecords_;
     SettingsRecords& records_;

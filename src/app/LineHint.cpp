@@ -1,16 +1,17 @@
 #include "app/LineHint.h"
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 
 namespace fv {
 
-QString LineHint::text(int lineNumber, const QString& fileName, const QString& status) {
+QString LineHint::text(int lineNumber, const QString& fileName, const QString& status,
+                       const MessageTexts& texts) {
     if (fileName.isEmpty())
         return {};
     if (!status.contains(QLatin1String("Format")))
         return fileName;
     // Only the first line follows the language; the others keep the English sentence.
-    const QString warning = lineNumber == 1 ? msg::FormMainMsg13
+    const QString warning = lineNumber == 1 ? texts[Msg::FormMainMsg13]
                                             : QStringLiteral(
                                                   "The disk format dose not support files more "
                                                   "then 4G.");

@@ -5,7 +5,7 @@
 #include "app/MainWindowView.h"
 #include "app/StartupArguments.h"
 #include "app/StartupHooks.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/AppPaths.h"
 #include "platform/DebugLog.h"
 #include "platform/LanguageName.h"
@@ -58,7 +58,7 @@ void MainWindowStartup::formShow() {
     hooks_.applyLanguage(languageName_);
     if (state_.firstShow)
         state_.mainShown = true;
-    view_.setConnectStatus(msg::FormMainMsg5);
+    view_.setConnectStatus((*env_.texts)[Msg::FormMainMsg5]);
     view_.showOfflineIndicator();
     view_.layoutRefreshEdit();
     timers_.getFVPage.setEnabled(true);

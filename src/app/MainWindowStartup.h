@@ -9,6 +9,7 @@
 
 #include "app/MainWindowState.h"
 #include "app/SetupFileCheck.h"
+#include "i18n/MessageTexts.h"
 
 namespace fv {
 
@@ -28,6 +29,8 @@ struct StartupEnvironment {
     QString taskFilePath;
     QString setupFilePath;
     QString versionText;
+    // The texts shown; English unless a language was applied.
+    const MessageTexts* texts = &MessageTexts::english();
 
     static StartupEnvironment system();
 };

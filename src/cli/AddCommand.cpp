@@ -98,7 +98,7 @@ int AddCommand::sendQueue(CliSession& session, const UploadQueueEntry* own, CliO
     bool ownSent = false;
     for (const SentEntry& s : queue.send(own)) {
         const UploadAnswer answer =
-            UploadAnswer::of(s.info.BtResult, !QFileInfo::exists(s.info.FullPath));
+            UploadAnswer::of(s.info.BtResult, !QFileInfo::exists(s.info.FullPath), io.texts());
         QString text = QStringLiteral("%1: %2").arg(s.info.FileName, answer.word);
         if (!answer.message.isEmpty())
             text += QStringLiteral(" - ") + answer.message;

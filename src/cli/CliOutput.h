@@ -4,11 +4,18 @@
 #include <QString>
 #include <QTextStream>
 
+#include "i18n/MessageTexts.h"
+
 namespace fv::cli {
 
 class CliOutput {
   public:
-    CliOutput(QTextStream& out, QTextStream& err) : out_(out), err_(err) {}
+    CliOutput(QTextStream& out, QTextStream& err,
+              const MessageTexts& texts = MessageTexts::english())
+        : out_(out), err_(err), texts_(texts) {}
+
+    // The message texts in the user's language.
+    const MessageTexts& texts() const { return texts_; }
 
     void line(const QString& text) { out_ << text << '\n'; }
     void error(const QString& text) { err_ << "fvctl: " << text << '\n'; }
@@ -21,6 +28,7 @@ class CliOutput {
   private:
     QTextStream& out_;
     QTextStream& err_;
+    const MessageTexts& texts_;
 };
 
 }  // namespace fv::cli

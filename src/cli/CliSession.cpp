@@ -1,6 +1,6 @@
 #include "cli/CliSession.h"
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/Timer.h"
 #include "settings/SetupDocument.h"
 
@@ -23,7 +23,8 @@ bool CliSession::load(QString* error) {
     SetupDocument& document = core_.setupDocument();
     if (!document.IsSetupFilePresent()) {
         if (error)
-            *error = msg::FormMainMsg8 + QStringLiteral(" (") + document.path() + ')';
+            *error =
+                core_.texts()[Msg::FormMainMsg8] + QStringLiteral(" (") + document.path() + ')';
         return false;
     }
     // The window would carry on with its initial values (a router at 192.168.1.1); a script

@@ -3,7 +3,7 @@
 #include "cli/CliExit.h"
 #include "cli/CliSession.h"
 #include "cli/TaskListFetch.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "tasks/TFVPageButtonControlThread.h"
 #include "tasks/TaskCommands.h"
 
@@ -40,8 +40,8 @@ int ControlCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
     std::string type = "0";
     if (spec_.perTask) {
         const QString wanted = parser.positionalArguments().value(0);
-        const TaskListResult list =
-            TaskListFetch::run(gateway, {}, [&] { return gateway.lastReply(); });
+        const TaskListResult list = TaskListFetch::run(
+            gateway, {}, [&] { return gateway.lastReply(); }, io.texts());
         if (list.failure) {
             io.error(list.failure->message);
             return list.failure->exitCode;
@@ -61,12 +61,12 @@ int ControlCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
     }
     TFVPageButtonControlThread worker(gateway, TaskCommandText::build(spec_.command, taskId, type));
     if (!worker.Execute()) {
-        const RouterFailure failure = RouterFailure::of(gateway.lastReply());
+        const RouterFailure failure = RouterFailure::of(gateway.lastReply(), io.texts());
         io.error(failure.message);
         return failure.exitCode;
     }
     io.line(QLatin1Char('"') + TaskCommands::defaultCaption(spec_.command) + QLatin1String("\" ") +
-            msg::FormMainMsg9);
+            io.texts()[Msg::FormMainMsg9]);
     return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "i18n/MessageTexts.h"
 #include "tasks/RouterGateway.h"
 
 namespace fv::cli {
@@ -15,9 +16,11 @@ struct RouterFailure {
     QString message;
     int exitCode = 0;
 
-    static RouterFailure of(const RouterReply& reply);
+    static RouterFailure of(const RouterReply& reply,
+                            const MessageTexts& texts = MessageTexts::english());
     // The one place a failure's kind chooses fvctl's message and exit code.
-    static RouterFailure forKind(FailureKind kind);
+    static RouterFailure forKind(FailureKind kind,
+                                 const MessageTexts& texts = MessageTexts::english());
 };
 
 }  // namespace fv::cli

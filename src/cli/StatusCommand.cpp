@@ -23,8 +23,8 @@ int StatusCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         return kExitLocalFiles;
     }
     auto& gateway = session.gateway();
-    const TaskListResult list =
-        TaskListFetch::run(gateway, LocalQueue::rowsOnDisk(), [&] { return gateway.lastReply(); });
+    const TaskListResult list = TaskListFetch::run(
+        gateway, LocalQueue::rowsOnDisk(), [&] { return gateway.lastReply(); }, io.texts());
     if (list.failure) {
         if (json)
             io.out() << TaskListPrinter::jsonFailure(list.failure->message, list.failure->exitCode);

@@ -7,11 +7,12 @@
 namespace fv::cli {
 
 TaskListResult TaskListFetch::run(RouterGateway& gateway, const std::vector<QueueRow>& queue,
-                                  const std::function<RouterReply()>& lastReply) {
+                                  const std::function<RouterReply()>& lastReply,
+                                  const MessageTexts& texts) {
     TaskListResult result;
     TaskTable table;
     if (!TGetFVPageInfoThread(gateway, table).Execute()) {
-        result.failure = RouterFailure::of(lastReply ? lastReply() : RouterReply{});
+        result.failure = RouterFailure::of(lastReply ? lastReply() : RouterReply{}, texts);
         return result;
     }
     // One broken task must not hide the ones after it from a listing.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/RouterFailure.h"
+#include "i18n/MessageTexts.h"
 #include "tasks/QueueRowSource.h"
 #include "tasks/RouterGateway.h"
 #include "tasks/TaskListRow.h"
@@ -24,7 +25,8 @@ class TaskListFetch {
   public:
     // lastReply: the gateway's record of the exchange, read only when the fetch failed.
     static TaskListResult run(RouterGateway& gateway, const std::vector<QueueRow>& queue,
-                              const std::function<RouterReply()>& lastReply);
+                              const std::function<RouterReply()>& lastReply,
+                              const MessageTexts& texts = MessageTexts::english());
 };
 
 }  // namespace fv::cli

@@ -4,19 +4,19 @@
 
 #include "cli/CliExit.h"
 #include "cli/CliSession.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "router/LoginForms.h"
 #include "router/SessionLogin.h"
 #include "router/SetupControlNames.h"
 
 namespace fv::cli {
 
-int TestCommand::exitCodeFor(const QString& text) {
-    if (text == msg::FormSetupMsg3)
+int TestCommand::exitCodeFor(const QString& text, const MessageTexts& texts) {
+    if (text == texts[Msg::FormSetupMsg3])
         return kExitOk;
-    if (text.startsWith(msg::FormSetupMsg4))
+    if (text.startsWith(texts[Msg::FormSetupMsg4]))
         return kExitRejected;
-    if (text == msg::FormSetupMsg5)
+    if (text == texts[Msg::FormSetupMsg5])
         return kExitBusy;
     return kExitOffline;
 }
@@ -29,7 +29,7 @@ int TestCommand::execute(const QCommandLineParser&, CliOutput& io) {
         return kExitLocalFiles;
     }
     FormState& fields = session.fields();
-    LoginForms forms(fields);
+    LoginForms forms(fields, nullptr, io.texts());
     const RouterContext ctx(session.records(), *session.context().transport, nullptr, &forms);
     // The page's two routines in their order; their reports land on the page's message label.
     fields.setText(setup_names::TestMessage, QString());
@@ -38,11 +38,11 @@ int TestCommand::execute(const QCommandLineParser&, CliOutput& io) {
     QCoreApplication::sendPostedEvents();
     const QString outcome = fields.text(setup_names::TestMessage);
     if (outcome.isEmpty()) {
-        io.error(msg::FormSetupMsg6);
+        io.error(io.texts()[Msg::FormSetupMsg6]);
         return kExitOffline;
     }
     io.line(outcome);
-    return exitCodeFor(outcome);
+    return exitCodeFor(outcome, io.texts());
 }
 
 }  // namespace fv::cli

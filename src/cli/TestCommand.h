@@ -2,6 +2,8 @@
 // router of the settings file, printing the outcome text the page would show.
 #pragma once
 
+#include "i18n/MessageTexts.h"
+
 #include "cli/CliCommand.h"
 
 namespace fv::cli {
@@ -15,7 +17,8 @@ class TestCommand final : public CliCommand {
     int execute(const QCommandLineParser& parser, CliOutput& io) override;
 
     // The exit code for an outcome text of the test.
-    static int exitCodeFor(const QString& outcomeText);
+    static int exitCodeFor(const QString& outcomeText,
+                           const MessageTexts& texts = MessageTexts::english());
 };
 
 }  // namespace fv::cli

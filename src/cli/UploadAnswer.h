@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "i18n/MessageTexts.h"
+
 namespace fv::cli {
 
 struct UploadAnswer {
@@ -13,7 +15,8 @@ struct UploadAnswer {
     int exitCode = 0;
 
     // fileMissing: the queued file is gone, which the transfer reports like a dead router.
-    static UploadAnswer of(int btResult, bool fileMissing = false);
+    static UploadAnswer of(int btResult, bool fileMissing = false,
+                           const MessageTexts& texts = MessageTexts::english());
 };
 
 }  // namespace fv::cli

@@ -6,15 +6,15 @@
 
 #include "cli/CliOutput.h"
 #include "cli/CommandTable.h"
-#include "cli/MessageLanguage.h"
+#include "i18n/LanguageFile.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("fvctl"));
-    fv::cli::MessageLanguage::applyForThisUser();
+    const fv::MessageTexts texts = fv::LanguageFile::textsForThisUser();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    fv::cli::CliOutput io(out, err);
+    fv::cli::CliOutput io(out, err, texts);
     fv::cli::CommandTable commands;
     const int code = commands.run(QCoreApplication::arguments(), io);
     io.flush();

@@ -3,7 +3,7 @@
 #include <QDeadlineTimer>
 #include <cerrno>
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "router/LoginForms.h"
 #include "router/SessionLogin.h"
@@ -30,9 +30,10 @@ void ConnectionTest::UsPwAuthThread(const RouterContext& ctx) {
     try {
         FVUserPwAuth(ctx, ctx.forms->connectionTestHost());
     } catch (...) {
-        ctx.forms->post([](FormState& f) {
+        const QString failed = ctx.forms->texts()[Msg::FormSetupMsg6];
+        ctx.forms->post([failed](FormState& f) {
             f.setVisible(n::TestMessage, true);
-            f.setText(n::TestMessage, msg::FormSetupMsg6);
+            f.setText(n::TestMessage, failed);
         });
     }
 }

@@ -3,14 +3,15 @@
 #include <QMetaObject>
 #include <QThread>
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "router/SetupControlNames.h"
 
 namespace fv {
 
 namespace n = setup_names;
 
-LoginForms::LoginForms(FormState& setup, QObject* parent) : QObject(parent), form_(&setup) {
+LoginForms::LoginForms(FormState& setup, QObject* parent, const MessageTexts& texts)
+    : QObject(parent), texts_(&texts), form_(&setup) {
     refresh();
     // controlChanged is emitted on the UI thread, where this object lives.
     connect(&setup, &FormState::controlChanged, this, [this](const QString&) { refresh(); });
@@ -101,30 +102,32 @@ void LoginForms::post(std::function<void(FormState&)> change) {
 
 void LoginForms::report(const LoginReport& report) {
     const bool wizard = snapshot().accountStepShown;
-    post([report, wizard](FormState& f) { ApplyReport(f, report, wizard); });
+    const MessageTexts* texts = texts_;
+    post([report, wizard, texts](FormState& f) { ApplyReport(f, report, wizard, *texts); });
 }
 
-void LoginForms::ApplyReport(FormState& f, const LoginReport& r, bool accountStepShown) {
+void LoginForms::ApplyReport(FormState& f, const LoginReport& r, bool accountStepShown,
+                             const MessageTexts& texts) {
     const bool login = r.check == LoginCheck::Login;
     if (r.outcome == LoginOutcome::Success && !login)
         return;
     const QString hint =
-        r.serviceLevel <= 103 ? QStringLiteral(", ") + msg::FormSetupMsg18 : QString();
+        r.serviceLevel <= 103 ? QStringLiteral(", ") + texts[Msg::FormSetupMsg18] : QString();
     QString pageText;
-    QString wizardText = msg::FormSetupMsg4 + hint;
+    QString wizardText = texts[Msg::FormSetupMsg4] + hint;
     switch (r.outcome) {
         case LoginOutcome::Success:
-            pageText = msg::FormSetupMsg3;
-            wizardText = msg::FormSetupMsg3;
+            pageText = texts[Msg::FormSetupMsg3];
+            wizardText = texts[Msg::FormSetupMsg3];
             break;
         case LoginOutcome::Rejected:
-            pageText = msg::FormSetupMsg4 + hint;
+            pageText = texts[Msg::FormSetupMsg4] + hint;
             break;
         case LoginOutcome::Busy:
-            pageText = msg::FormSetupMsg5;
+            pageText = texts[Msg::FormSetupMsg5];
             break;
         case LoginOutcome::OtherFailure:
-            pageText = msg::FormSetupMsg6;
+            pageText = texts[Msg::FormSetupMsg6];
             break;
     }
     f.setVisible(n::TestMessage, true);

@@ -3,6 +3,8 @@
 // the outcome it shows (queued to the UI thread). Built and destroyed on the UI thread.
 #pragma once
 
+#include "i18n/MessageTexts.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -34,7 +36,9 @@ struct LoginFormSnapshot {
 
 class LoginForms : public QObject {
   public:
-    explicit LoginForms(FormState& setup, QObject* parent = nullptr);
+    explicit LoginForms(FormState& setup, QObject* parent = nullptr,
+                        const MessageTexts& texts = MessageTexts::english());
+    const MessageTexts& texts() const { return *texts_; }
 
     // Any thread.
     LoginFormSnapshot snapshot() const;
@@ -51,9 +55,11 @@ class LoginForms : public QObject {
     static LoginInputs InputsOf(const LoginFormSnapshot& s);
     static QString WizardHostOf(const LoginFormSnapshot& s);
     static QString PageHostOf(const LoginFormSnapshot& s);
-    static void ApplyReport(FormState& form, const LoginReport& report, bool accountStepShown);
+    static void ApplyReport(FormState& form, const LoginReport& report, bool accountStepShown,
+                            const MessageTexts& texts = MessageTexts::english());
 
   private:
+    const MessageTexts* texts_;
     void refresh();
 
     QPointer<FormState> form_;

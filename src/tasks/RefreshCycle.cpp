@@ -1,6 +1,6 @@
 #include "tasks/RefreshCycle.h"
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "tasks/TFVPageGeneralSettingThread.h"
 #include "tasks/TGetFVPageInfoThread.h"
@@ -13,7 +13,7 @@ RefreshCycle::RefreshCycle(Deps deps) : d_(std::move(deps)) {
 }
 
 void RefreshCycle::show() {
-    d_.mainForm->setText("Lab_ConnectStatus_Main", msg::FormMainMsg5);
+    d_.mainForm->setText("Lab_ConnectStatus_Main", (*d_.texts)[Msg::FormMainMsg5]);
     showConnected(false);
     d_.timerGetFVPage->setInterval(kFirstTickMs);
     d_.timerGetFVPage->setEnabled(true);
@@ -105,14 +105,14 @@ void RefreshCycle::GetFVPageInfoThreadDone() {
         ++s.failureCounter;
         if (s.failureCounter <= kGraceFailures)
             return;
-        d_.mainForm->setText("Lab_ConnectStatus_Main", msg::FormMainMsg5);
+        d_.mainForm->setText("Lab_ConnectStatus_Main", (*d_.texts)[Msg::FormMainMsg5]);
         showConnected(false);
         s.failureCounter = kGraceFailures + 1;
         return;
     }
     d_.mainForm->setVisible("LabGetFVInfoStatus_Main", false);
     setServiceChoiceEnabled(true);
-    d_.mainForm->setText("Lab_ConnectStatus_Main", msg::FormMainMsg6);
+    d_.mainForm->setText("Lab_ConnectStatus_Main", (*d_.texts)[Msg::FormMainMsg6]);
     showConnected(true);
     if (s.failureCounter != 0) {
         if (d_.retryUploads)

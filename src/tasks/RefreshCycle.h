@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "platform/Timer.h"
 #include "router/SettingsRecords.h"
@@ -27,6 +28,7 @@ class RefreshCycle {
     struct Deps {
         TaskListModel* model = nullptr;
         FormState* mainForm = nullptr;
+        const MessageTexts* texts = &MessageTexts::english();
         FormState* setupForm = nullptr;  // holds the service enable/disable choice; may be null
         Timer* timerGetFVPage = nullptr;
         // Must outlive every worker (the app waits for all workers before it ends).

@@ -1,6 +1,6 @@
 #include "tasks/TaskCommands.h"
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "tasks/TFVPageButtonControlThread.h"
 
@@ -62,8 +62,8 @@ void TaskCommands::announce(TaskCommand command) {
     QString caption = d_.form->text(button);
     if (caption.isEmpty())
         caption = defaultCaption(command);
-    d_.form->setText(kLabelSent,
-                     QLatin1Char('"') + caption + QLatin1String("\" ") + msg::FormMainMsg9);
+    d_.form->setText(kLabelSent, QLatin1Char('"') + caption + QLatin1String("\" ") +
+                                     (*d_.texts)[Msg::FormMainMsg9]);
     d_.form->setVisible(kLabelSent, true);
 }
 

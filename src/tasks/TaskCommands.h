@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "platform/Timer.h"
 #include "tasks/QueueRowSource.h"
@@ -24,7 +25,8 @@ class TaskCommands {
   public:
     struct Deps {
         TaskListModel* model = nullptr;
-        FormState* form = nullptr;        // the main window's controls
+        FormState* form = nullptr;  // the main window's controls
+        const MessageTexts* texts = &MessageTexts::english();
         Timer* timerGetFVPage = nullptr;  // the refresh timer
         std::shared_ptr<RefreshState> state;
         std::shared_ptr<RouterGateway> gateway;

@@ -9,7 +9,7 @@
 #include <QWheelEvent>
 #include <exception>
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
@@ -34,7 +34,7 @@ TFormBtSelect::TFormBtSelect(BtSelectModel model, Hooks hooks, QWidget* parent)
       hooks_(std::move(hooks)) {
     setObjectName("FormBtSelect");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(msg::FormBtSelectMsg0);
+    setWindowTitle(MessageTexts::english()[Msg::FormBtSelectMsg0]);
     setFixedSize(kWidth, kHeight);
     buildWidgets();
     drawRows();

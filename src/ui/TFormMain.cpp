@@ -14,7 +14,7 @@
 #include "app/TaskListControl.h"
 #include "app/TaskMenuPlan.h"
 #include "app/TaskViewAction.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "platform/FormState.h"
 #include "ui/FormBinder.h"
@@ -69,7 +69,8 @@ TFormMain::TFormMain(QWidget* parent)
     setAcceptDrops(true);
     setWindowIcon(QIcon(Skin::pixmap(Skin::Picture::Logo, QSize(64, 64), 2.0)));
     confirm_ = [this](const QString& question) {
-        return QMessageBox::question(this, msg::FormMainMsg7, question) == QMessageBox::Yes;
+        return QMessageBox::question(this, MessageTexts::english()[Msg::FormMainMsg7], question) ==
+               QMessageBox::Yes;
     };
 
     buildHeader();
@@ -175,13 +176,13 @@ void TFormMain::buildStatus() {
     online_ = new SkinImage(QStringLiteral("Img_Connected_Main"), this);
     online_->setPicture(Skin::Picture::Online);
     online_->setGeometry(kMargin + 60, kStatusTop + 2, 16, 16);
-    online_->setToolTip(msg::FormMainMsg6);
+    online_->setToolTip(MessageTexts::english()[Msg::FormMainMsg6]);
     offline_ = new SkinImage(QStringLiteral("Img_DisConnected_Main"), this);
     offline_->setPicture(Skin::Picture::Offline);
     offline_->setGeometry(online_->geometry());
-    offline_->setToolTip(msg::FormMainMsg5);
+    offline_->setToolTip(MessageTexts::english()[Msg::FormMainMsg5]);
     showOnline(false);
-    addLabel(QStringLiteral("Lab_ConnectStatus_Main"), msg::FormMainMsg5,
+    addLabel(QStringLiteral("Lab_ConnectStatus_Main"), MessageTexts::english()[Msg::FormMainMsg5],
              QRect(kMargin + 82, kStatusTop, 557, 20));
     QLabel* sent = addLabel(QStringLiteral("LabCmdSendMsg_Main"), QString(),
                             QRect(kMargin + 440, kStatusTop + 24, 199, 20));
@@ -189,7 +190,8 @@ void TFormMain::buildStatus() {
     setColour(sent, Skin::accent().darker(130));
     sent->hide();
 
-    QLabel* fetch = addLabel(QStringLiteral("LabGetFVInfoStatus_Main"), msg::FormMainMsg0,
+    QLabel* fetch = addLabel(QStringLiteral("LabGetFVInfoStatus_Main"),
+                             MessageTexts::english()[Msg::FormMainMsg0],
                              QRect(kMargin + 10, kStatusTop + 24, 428, 20));
     setColour(fetch, Skin::warning());
     fetch->hide();

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 
 namespace fv {
@@ -54,7 +54,7 @@ QString BtSelectModel::sizeText(uint64_t length, const QLocale& localeIn) {
 }
 
 BtSelectModel::BtSelectModel(const QString& fullPath, const TorrentReadResult& read,
-                             const QLocale& locale, bool reversedSort)
+                             const QLocale& locale, bool reversedSort, const MessageTexts& texts)
     : fullPath_(fullPath),
       fileName_(QFileInfo(fullPath).fileName()),
       locale_(locale),
@@ -62,7 +62,7 @@ BtSelectModel::BtSelectModel(const QString& fullPath, const TorrentReadResult& r
     nzb_ = QFileInfo(fullPath).suffix().compare("nzb", Qt::CaseInsensitive) == 0;
     // A torrent in which nothing can be found is as unusable as one that cannot be read.
     formatError_ = read.status != 0 || (!nzb_ && read.entries.empty());
-    title_ = formatError_ ? fileName_ + " - " + msg::FormBtSelectMsg1 : fileName_;
+    title_ = formatError_ ? fileName_ + " - " + texts[Msg::FormBtSelectMsg1] : fileName_;
     if (read.status == 0)
         buildRows(read);
 }
@@ -91,9 +91,9 @@ void BtSelectModel::buildRows(const TorrentReadResult& read) {
     }
 }
 
-BtSelectModel BtSelectModel::open(const QString& fullPath, const QLocale& locale,
-                                  bool reversedSort) {
-    return BtSelectModel(fullPath, ReadTorrentFiles(fullPath), locale, reversedSort);
+BtSelectModel BtSelectModel::open(const QString& fullPath, const QLocale& locale, bool reversedSort,
+                                  const MessageTexts& texts) {
+    return BtSelectModel(fullPath, ReadTorrentFiles(fullPath), locale, reversedSort, texts);
 }
 
 void BtSelectModel::toggleVisibleRow(int slot) {

@@ -6,6 +6,8 @@
 // so the same OK queues it with Checked "All".
 #pragma once
 
+#include "i18n/MessageTexts.h"
+
 #include <QLocale>
 #include <QString>
 #include <optional>
@@ -30,10 +32,12 @@ class BtSelectModel {
 
     // reversedSort: the operating-system family whose list control sorts the other way.
     BtSelectModel(const QString& fullPath, const TorrentReadResult& read,
-                  const QLocale& locale = QLocale(), bool reversedSort = false);
+                  const QLocale& locale = QLocale(), bool reversedSort = false,
+                  const MessageTexts& texts = MessageTexts::english());
     // Reads the file (ReadTorrentFiles) and builds the model for it.
     static BtSelectModel open(const QString& fullPath, const QLocale& locale = QLocale(),
-                              bool reversedSort = false);
+                              bool reversedSort = false,
+                              const MessageTexts& texts = MessageTexts::english());
 
     static QString sizeText(uint64_t length, const QLocale& locale);
 

@@ -51,6 +51,7 @@ class UploadQueue : public QueueRowSource {
     // How long a write may wait for another process's lock on the task file. The window
     // keeps 0 (its thread never blocks); a command-line process may wait.
     void setLockWaitMs(int ms) { machine_.setLockWaitMs(ms); }
+    void setTexts(const MessageTexts& texts) { machine_.setTexts(texts); }
 
     void InitTaskFile(const QString& path);
     void LoadTaskXMLToListView();

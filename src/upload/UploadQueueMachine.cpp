@@ -3,7 +3,7 @@
 #include <QFile>
 #include <algorithm>
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "upload/BtAnswer.h"
 
@@ -240,10 +240,10 @@ QueueOutcome UploadQueueMachine::sendTick() {
         info_ = {waiting->FileName, waiting->Status, waiting->Checked, waiting->FullPath,
                  kNoAnswer};
         inFlight_ = true;
-        out.merge(statusLine(msg::FormMainMsg2 + "..."));
+        out.merge(statusLine((*texts_)[Msg::FormMainMsg2] + "..."));
         out.startTransfer = info_;
     } else if (!entries_.empty()) {
-        out.merge(statusLine(msg::FormMainMsg1));
+        out.merge(statusLine((*texts_)[Msg::FormMainMsg1]));
         out.resetListPosition = true;
     } else {
         out.merge(statusLine(QString()));
@@ -275,7 +275,7 @@ QueueOutcome UploadQueueMachine::transferEnded(int btResult) {
         case kAckSuccess:
         case kBtExist:
             if (btResult == kBtExist)
-                out.failureLine = {msg::FormMainMsg10, true};
+                out.failureLine = {(*texts_)[Msg::FormMainMsg10], true};
             else
                 out.failureLine.shown = false;
             out.merge(commit({QueueChange::markDone(
@@ -288,11 +288,11 @@ QueueOutcome UploadQueueMachine::transferEnded(int btResult) {
         case kNntpFull:
         case kTotalFull:
         case kDiskFull:
-            out.merge(fail(msg::FormMainMsg3));
+            out.merge(fail((*texts_)[Msg::FormMainMsg3]));
             break;
         case kTimeout:
             DebugLog::write("HTTP_TIMEOUT");
-            out.merge(fail(msg::FormMainMsg4));
+            out.merge(fail((*texts_)[Msg::FormMainMsg4]));
             break;
         case kTooLarge:
             // Nothing went to the router; the entry stays for the user to remove.
@@ -302,7 +302,7 @@ QueueOutcome UploadQueueMachine::transferEnded(int btResult) {
             out.merge(fail(unreadableText(info_.FileName)));
             break;
         default:
-            out.merge(fail(msg::FormMainMsg4));
+            out.merge(fail((*texts_)[Msg::FormMainMsg4]));
             break;
     }
     countdown_ = sendIntervalMs_ / 1000 - 1;
@@ -314,7 +314,7 @@ QueueOutcome UploadQueueMachine::listTick(bool offline, bool sendTimerRunning) {
     QueueOutcome out = reload();
     if (anyWaiting(entries_)) {
         static const char* const kDots[] = {".", "....", "........"};
-        out.merge(statusLine(msg::FormMainMsg2 + kDots[animation_ % 3]));
+        out.merge(statusLine((*texts_)[Msg::FormMainMsg2] + kDots[animation_ % 3]));
         ++animation_;
         if (!sendTimerRunning && !halted_ && !inFlight_)
             out.merge(sendTimer(true));

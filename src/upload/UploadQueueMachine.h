@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "i18n/MessageTexts.h"
 #include "upload/QueueChange.h"
 #include "upload/QueueOutcome.h"
 #include "upload/TaskFile.h"
@@ -33,6 +34,8 @@ class UploadQueueMachine {
     static QString unreadableText(const QString& fileName);
 
     void setLockWaitMs(int ms) { lockWaitMs_ = ms; }
+    // The texts the status and failure lines show; English until a language is applied.
+    void setTexts(const MessageTexts& texts) { texts_ = &texts; }
 
     // The queue file: read now (when it exists), kept for every later event.
     QueueOutcome open(const QString& path);
@@ -83,6 +86,7 @@ class UploadQueueMachine {
     std::vector<UploadQueueEntry> entries_;  // saved_ with unsaved_ applied: the queue
     uint64_t nextId_ = 1;
     int lockWaitMs_ = 0;
+    const MessageTexts* texts_ = &MessageTexts::english();
     QString saveProblem_;
 
     _UPLOADBTTASK_INFO info_;

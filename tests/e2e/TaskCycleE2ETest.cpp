@@ -17,7 +17,7 @@
 #include "SimConnection.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "tasks/RefreshCycle.h"
 #include "tasks/TaskCommands.h"
 
@@ -99,7 +99,7 @@ class TaskCycleE2E : public ::testing::Test {
 TEST_F(TaskCycleE2E, ListFollowsTheRouter) {
     client.core().queue().AppendQueueEntry("wait.torrent", "All", "/x/wait.torrent");
     tick();
-    EXPECT_EQ(status(), msg::FormMainMsg6);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]);
     ASSERT_EQ(model.rowCount(), 4);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(model.row(i).caption.toStdString(), ids[i]);
@@ -117,7 +117,7 @@ TEST_F(TaskCycleE2E, RouterOffFromTheStart) {
     routerOff(true);
     for (int i = 0; i < 8; ++i) {
         tick();
-        EXPECT_EQ(status(), msg::FormMainMsg5) << i;
+        EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg5]) << i;
         EXPECT_FALSE(form.visible("Img_Connected_Main"));
         EXPECT_FALSE(setupForm.enabled("RadioBtnFVEnable_Setup"));
     }
@@ -126,14 +126,14 @@ TEST_F(TaskCycleE2E, RouterOffFromTheStart) {
 
 TEST_F(TaskCycleE2E, RouterSwitchedOffWhileOnline) {
     tick();
-    ASSERT_EQ(status(), msg::FormMainMsg6);
+    ASSERT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]);
     routerOff(true);
     for (int i = 1; i <= 5; ++i) {
         tick();
-        EXPECT_EQ(status(), msg::FormMainMsg6) << "failed tick " << i;
+        EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]) << "failed tick " << i;
     }
     tick();
-    EXPECT_EQ(status(), msg::FormMainMsg5);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg5]);
     EXPECT_EQ(model.rowCount(), 3) << "the last known tasks stay";
 }
 
@@ -142,19 +142,19 @@ TEST_F(TaskCycleE2E, OneFailedTickThenSuccess) {
     model.setSelectedRow(2);
     routerOff(true);
     tick();
-    EXPECT_EQ(status(), msg::FormMainMsg6);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]);
     EXPECT_FALSE(client.sendTimer().enabled());
     routerOff(false);
     tick();
     EXPECT_TRUE(client.sendTimer().enabled()) << "the comeback retried the uploads";
     EXPECT_EQ(model.selectedRow(), -1);
-    EXPECT_EQ(status(), msg::FormMainMsg6);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]);
 }
 
 TEST_F(TaskCycleE2E, ExpiredSessionLogsInAgain) {
     sim.auth().setMode(routersim::AuthMode::Session);
     tick();
-    ASSERT_EQ(status(), msg::FormMainMsg6);
+    ASSERT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]);
     const QString first = records.sessionTokenHeader();
     ASSERT_TRUE(first.startsWith(QStringLiteral("Cookie: AuthByPasswd="))) << first.toStdString();
     EXPECT_EQ(targets("/check.asp").size(), 1u);
@@ -177,7 +177,7 @@ TEST_F(TaskCycleE2E, OtherPageCountsAsFailure) {
     sim.faults(Listener::Service).set(f);
     for (int i = 0; i < 6; ++i)
         tick();
-    EXPECT_EQ(status(), msg::FormMainMsg5);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg5]);
     EXPECT_EQ(model.rowCount(), 3);
 }
 
@@ -192,7 +192,7 @@ TEST_F(TaskCycleE2E, MalformedLineEndsTheList) {
         f.reportLine = line;
         sim.faults(Listener::Service).set(f);
         tick();
-        EXPECT_EQ(status(), msg::FormMainMsg6) << line;
+        EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]) << line;
         ASSERT_EQ(model.rowCount(), 1) << line;
         EXPECT_EQ(model.row(0).caption.toStdString(), ids[0]);
     }

@@ -15,7 +15,7 @@
 #include "ClientSettingsFile.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "ui/ImageButton.h"
 #include "ui/main/RunningClient.h"
 #include "upload/TaskFile.h"
@@ -79,7 +79,9 @@ class ClientWindow : public ::testing::Test {
         auto* label = find<QLabel>(name);
         return label ? label->text() : QString();
     }
-    bool online() const { return text("Lab_ConnectStatus_Main") == msg::FormMainMsg6; }
+    bool online() const {
+        return text("Lab_ConnectStatus_Main") == MessageTexts::english()[Msg::FormMainMsg6];
+    }
     // A real press and release in the middle of the skinned button.
     void press(const char* button) {
         QWidget* b = find(QString::fromLatin1(button));
@@ -154,7 +156,8 @@ TEST_F(ClientWindow, EveryCommandButtonSendsOnEveryClick) {
                 << b.button << " click " << click << ": " << requestsWith(b.query);
             EXPECT_TRUE(find("LabCmdSendMsg_Main")->isVisible()) << b.button;
             EXPECT_EQ(text("LabCmdSendMsg_Main"),
-                      QStringLiteral("\"%1\" %2").arg(b.caption, msg::FormMainMsg9));
+                      QStringLiteral("\"%1\" %2")
+                          .arg(b.caption, MessageTexts::english()[Msg::FormMainMsg9]));
             if (QLatin1String(b.caption) == QLatin1String("Remove")) {
                 // The refresh after the command shows the list without the removed task.
                 ASSERT_TRUE(waitFor(
@@ -226,8 +229,11 @@ TEST_F(ClientWindow, RouterSwitchedOffAndOn) {
     ASSERT_TRUE(waitFor([&] { return online(); }, 10000));
     EXPECT_TRUE(find("Img_Connected_Main")->isVisible());
     sim.faults(Listener::Service).setRefuse(true);
-    ASSERT_TRUE(
-        waitFor([&] { return text("Lab_ConnectStatus_Main") == msg::FormMainMsg5; }, 20000));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return text("Lab_ConnectStatus_Main") == MessageTexts::english()[Msg::FormMainMsg5];
+        },
+        20000));
     EXPECT_TRUE(find("Img_DisConnected_Main")->isVisible());
     EXPECT_FALSE(find("Img_Connected_Main")->isVisible());
     EXPECT_EQ(text("lab_FVPageInfoLVName_1"), "first.iso") << "the last known tasks stay";

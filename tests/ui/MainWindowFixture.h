@@ -13,7 +13,7 @@
 
 #include "app/TaskListControl.h"
 #include "app/TaskViewAction.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "ui/SkinnedTaskList.h"
 #include "ui/TFormMain.h"

@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, WindowShapeAndNamedControls) {
     for (const char* title : {"Name", "Type", "Progress", "Status", "Size", "DLSpeed", "UpSpeed"})
         find(QString("lab_FVPageInfoLVTitle%1").arg(title));
     find("panel_FVPageInfoLVTitleReserved");
-    EXPECT_EQ(text("Lab_ConnectStatus_Main"), msg::FormMainMsg5);
+    EXPECT_EQ(text("Lab_ConnectStatus_Main"), MessageTexts::english()[Msg::FormMainMsg5]);
 }
 
 TEST_F(MainWindowTest, ButtonsClickThroughTheFormAndTabInOrder) {
@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, ButtonPictures) {
 }
 
 TEST_F(MainWindowTest, FormStateDrivesTheStatusLines) {
-    form.setText("Lab_ConnectStatus_Main", msg::FormMainMsg6);
+    form.setText("Lab_ConnectStatus_Main", MessageTexts::english()[Msg::FormMainMsg6]);
     form.setVisible("LabCmdSendMsg_Main", true);
     form.setText("LabCmdSendMsg_Main", "Command sent");
     form.setVisible("Img_Connected_Main", true);

@@ -96,7 +96,8 @@ void ClientWiring::addFileToQueue(const QString& path) {
     hooks.mainShown = startupState_ ? startupState_->mainShown : true;
     hooks.positionByTimer = startupState_ ? &startupState_->positionByTimer : nullptr;
     hooks.mainWindow = &window_;
-    auto* dialog = new TFormBtSelect(BtSelectModel::open(path), std::move(hooks), &window_);
+    auto* dialog = new TFormBtSelect(BtSelectModel::open(path, QLocale(), false, core_.texts()),
+                                     std::move(hooks), &window_);
     dialog->show();
 }
 

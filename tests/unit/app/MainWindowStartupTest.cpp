@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "StartupFakes.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 
 namespace fv {
@@ -100,10 +100,11 @@ TEST_F(MainWindowStartupTest, FirstShowWithSettingsRunsEveryStep) {
 
     LogCapture log;
     startup.formShow();
-    EXPECT_EQ(takeJournal(), (QStringList{"applyLanguage:German", "status:" + msg::FormMainMsg5,
-                                          "offlineIndicator", "layoutRefreshEdit",
-                                          "TimerGetFVPage=on", "addFileToQueue:/dl/B.TORRENT",
-                                          "TimerBlackLV=on", "TimerTaskListUpdate=on"}));
+    EXPECT_EQ(
+        takeJournal(),
+        (QStringList{"applyLanguage:German", "status:" + MessageTexts::english()[Msg::FormMainMsg5],
+                     "offlineIndicator", "layoutRefreshEdit", "TimerGetFVPage=on",
+                     "addFileToQueue:/dl/B.TORRENT", "TimerBlackLV=on", "TimerTaskListUpdate=on"}));
     EXPECT_EQ(log.lines(), (std::vector<std::string>{"TFormMain::FormShow-ParamStr:/dl/B.TORRENT",
                                                      "TFormMain::FormShow-ParamStr:ignored.nzb"}));
     EXPECT_TRUE(startup.state().mainShown);
@@ -118,7 +119,8 @@ TEST_F(MainWindowStartupTest, LaterShowsSkipTheOneTimeSteps) {
     startup.handOff("/dl/other.torrent");  // clears the main-shown hint
     takeJournal();
     startup.formShow();
-    EXPECT_EQ(takeJournal(), (QStringList{"applyLanguage:German", "status:" + msg::FormMainMsg5,
+    EXPECT_EQ(takeJournal(), (QStringList{"applyLanguage:German",
+                                          "status:" + MessageTexts::english()[Msg::FormMainMsg5],
                                           "offlineIndicator", "layoutRefreshEdit"}));
     EXPECT_FALSE(startup.state().mainShown);
 }
@@ -129,7 +131,8 @@ TEST_F(MainWindowStartupTest, ShowWithoutSettingsStopsAtTheWizardUntilTheyExist)
     startup.formCreate();
     takeJournal();
     startup.formShow();
-    EXPECT_EQ(takeJournal(), (QStringList{"applyLanguage:German", "status:" + msg::FormMainMsg5,
+    EXPECT_EQ(takeJournal(), (QStringList{"applyLanguage:German",
+                                          "status:" + MessageTexts::english()[Msg::FormMainMsg5],
                                           "offlineIndicator", "layoutRefreshEdit",
                                           "TimerGetFVPage=on", "startSetupWizard"}));
     EXPECT_TRUE(startup.state().firstShow);

@@ -3,7 +3,7 @@
 #include "app/LineHint.h"
 #include "app/ThumbDrag.h"
 #include "app/TrackPager.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 
 namespace fv {
 namespace {
@@ -79,10 +79,11 @@ TEST(LineHint, NameAndFormatWarning) {
 }
 
 TEST(LineHint, FirstLineFollowsTheLanguage) {
-    msg::FormMainMsg13 = QStringLiteral("Das Format erlaubt keine Dateien über 4G.");
-    EXPECT_EQ(LineHint::text(1, "x", "Format Error"), "x, \r\n" + msg::FormMainMsg13);
-    EXPECT_TRUE(LineHint::text(2, "x", "Format Error").endsWith("more then 4G."));
-    msg::resetToEnglish();
+    MessageTexts german;
+    german.set(Msg::FormMainMsg13, QStringLiteral("Das Format erlaubt keine Dateien über 4G."));
+    EXPECT_EQ(LineHint::text(1, "x", "Format Error", german),
+              "x, \r\n" + german[Msg::FormMainMsg13]);
+    EXPECT_TRUE(LineHint::text(2, "x", "Format Error", german).endsWith("more then 4G."));
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 #include "ClassifiedReply.h"
 #include "cli/CliExit.h"
 #include "cli/FileChoice.h"
-#include "cli/MessageLanguage.h"
 #include "cli/RouterFailure.h"
 #include "cli/UploadAnswer.h"
-#include "i18n/Messages.h"
+#include "i18n/LanguageFile.h"
+#include "i18n/MessageTexts.h"
 #include "upload/BtSelectModel.h"
 
 namespace fv::cli {
@@ -99,7 +99,7 @@ TEST(MessageLanguageSection, LanguageNamesPickSections) {
         {"German ", "ENGLISH"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(MessageLanguage::sectionFor(QString::fromUtf8(c.name)), c.section) << c.name;
+        EXPECT_EQ(LanguageFile::sectionFor(QString::fromUtf8(c.name)), c.section) << c.name;
 }
 
 TEST(MessageLanguageSection, ReadsOneSectionOfAnyEncoding) {
@@ -111,27 +111,28 @@ TEST(MessageLanguageSection, ReadsOneSectionOfAnyEncoding) {
     const QString asText = QString::fromUtf8(text);
     utf16.append(reinterpret_cast<const char*>(asText.utf16()), asText.size() * 2);
     for (const QByteArray& bytes : {text, QByteArray("\xEF\xBB\xBF") + text, utf16}) {
-        const auto french = MessageLanguage::readSection(bytes, QStringLiteral("FRENCH"));
+        const auto french = LanguageFile::readSection(bytes, QStringLiteral("FRENCH"));
         ASSERT_EQ(french.size(), 2u);
         EXPECT_EQ(french.at("FormMainMsg6"), "En ligne");
         EXPECT_EQ(french.at("FormMainMsg9"), "");
-        EXPECT_TRUE(MessageLanguage::readSection(bytes, QStringLiteral("ITALIAN")).empty());
+        EXPECT_TRUE(LanguageFile::readSection(bytes, QStringLiteral("ITALIAN")).empty());
     }
     const QByteArray longValue = "[X]\nk=" + QByteArray(5000, 'a') + "\n";
-    EXPECT_EQ(MessageLanguage::readSection(longValue, "X").at("k").size(),
-              MessageLanguage::kMaxValueChars);
+    EXPECT_EQ(LanguageFile::readSection(longValue, "X").at("k").size(),
+              LanguageFile::kMaxValueChars);
 }
 
 TEST(MessageLanguageSection, MissingKeysKeepTheEnglishDefault) {
     std::map<QString, QString> section{
         {"formmainmsg6", "En ligne"}, {"FormMainMsg9", ""}, {"Unknown", "x"}};
-    msg::FormMainMsg5 = QStringLiteral("left over from an earlier language");
-    EXPECT_EQ(MessageLanguage::apply(section), 2);
-    EXPECT_EQ(msg::FormMainMsg6, "En ligne");
-    EXPECT_EQ(msg::FormMainMsg9, "");  // an empty value is an empty text
-    EXPECT_EQ(msg::FormMainMsg5,
+    MessageTexts texts;
+    texts.set(Msg::FormMainMsg5, QStringLiteral("left over from an earlier language"));
+    EXPECT_EQ(texts.apply(section), 2);
+    EXPECT_EQ(texts[Msg::FormMainMsg6], "En ligne");
+    EXPECT_EQ(texts[Msg::FormMainMsg9], "");  // an empty value is an empty text
+    EXPECT_EQ(texts[Msg::FormMainMsg5],
               "Offline: Please click the settings button to setup FV Server Address!");
-    msg::resetToEnglish();
+    EXPECT_EQ(MessageTexts::english()[Msg::FormMainMsg6], "Online") << "the English set stays";
 }
 
 TEST(RouterFailureKind, CodesInTheReplyDecide) {

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "LoopbackServer.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "router/ConnectionTest.h"
 #include "router/LoginForms.h"
@@ -101,12 +101,15 @@ TEST(ConnectionTest, LoginThenAccountCheckReportOnThePage) {
     ConnectionTest::Start(area.ctx());
 
     ASSERT_TRUE(pumpUntil([&] { return server.requests().size() == 2 && area.buttonsEnabled(); }));
-    ASSERT_TRUE(pumpUntil([&] { return area.form.text(n::TestMessage) != msg::FormSetupMsg3; }));
+    ASSERT_TRUE(pumpUntil([&] {
+        return area.form.text(n::TestMessage) != MessageTexts::english()[Msg::FormSetupMsg3];
+    }));
     EXPECT_EQ(server.requests()[0].rfind("GET /check.asp?", 0), 0u);
     EXPECT_EQ(server.requests()[1].rfind("GET / HTTP/1.1", 0), 0u);
     // The account check runs last and its rejection is what the page shows.
-    EXPECT_EQ(area.form.text(n::TestMessage),
-              msg::FormSetupMsg4 + QStringLiteral(", ") + msg::FormSetupMsg18);
+    EXPECT_EQ(area.form.text(n::TestMessage), MessageTexts::english()[Msg::FormSetupMsg4] +
+                                                  QStringLiteral(", ") +
+                                                  MessageTexts::english()[Msg::FormSetupMsg18]);
     EXPECT_EQ(area.records.sessionTokenHeader(), "Cookie: AuthByPasswd=abc");
     EXPECT_TRUE(log.contains("WaitForThreadEnd():The state of the specified object is signaled."));
     EXPECT_TRUE(
@@ -118,7 +121,9 @@ TEST(ConnectionTest, LoginAloneReEnablesThePageEvenWhenRefused) {
     SetupArea area(test::closedLoopbackPort());
     ConnectionTest::StartLogin(area.ctx());
     ASSERT_TRUE(pumpUntil([&] { return area.buttonsEnabled(); }));
-    ASSERT_TRUE(pumpUntil([&] { return area.form.text(n::TestMessage) == msg::FormSetupMsg6; }));
+    ASSERT_TRUE(pumpUntil([&] {
+        return area.form.text(n::TestMessage) == MessageTexts::english()[Msg::FormSetupMsg6];
+    }));
     EXPECT_EQ(area.form.text(n::ActiveControl), n::Password);
     EXPECT_TRUE(area.records.sessionTokenHeader().isEmpty());
 }

@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QThread>
 
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "router/LoginForms.h"
 #include "router/SetupControlNames.h"
 
@@ -30,12 +30,12 @@ struct ReportCase {
 std::vector<ReportCase> reportCases() {
     using O = LoginOutcome;
     using C = LoginCheck;
-    const QString kHint = QStringLiteral(", ") + msg::FormSetupMsg18;
+    const QString kHint = QStringLiteral(", ") + MessageTexts::english()[Msg::FormSetupMsg18];
     return {
         {"loginSuccess",
          {C::Login, O::Success, 0},
          false,
-         msg::FormSetupMsg3,
+         MessageTexts::english()[Msg::FormSetupMsg3],
          QString(),
          1,
          false,
@@ -43,15 +43,15 @@ std::vector<ReportCase> reportCases() {
         {"loginSuccessWizard",
          {C::Login, O::Success, 0},
          true,
-         msg::FormSetupMsg3,
-         msg::FormSetupMsg3,
+         MessageTexts::english()[Msg::FormSetupMsg3],
+         MessageTexts::english()[Msg::FormSetupMsg3],
          1,
          false,
          true},
         {"loginRejectedOld",
          {C::Login, O::Rejected, 103},
          false,
-         msg::FormSetupMsg4 + kHint,
+         MessageTexts::english()[Msg::FormSetupMsg4] + kHint,
          QString(),
          0,
          true,
@@ -59,24 +59,24 @@ std::vector<ReportCase> reportCases() {
         {"loginRejectedNew",
          {C::Login, O::Rejected, 104},
          true,
-         msg::FormSetupMsg4,
-         msg::FormSetupMsg4,
+         MessageTexts::english()[Msg::FormSetupMsg4],
+         MessageTexts::english()[Msg::FormSetupMsg4],
          0,
          true,
          false},
         {"loginBusyWizard",
          {C::Login, O::Busy, 0},
          true,
-         msg::FormSetupMsg5,
-         msg::FormSetupMsg4 + kHint,
+         MessageTexts::english()[Msg::FormSetupMsg5],
+         MessageTexts::english()[Msg::FormSetupMsg4] + kHint,
          0,
          true,
          false},
         {"loginOtherWizard",
          {C::Login, O::OtherFailure, 200},
          true,
-         msg::FormSetupMsg6,
-         msg::FormSetupMsg4,
+         MessageTexts::english()[Msg::FormSetupMsg6],
+         MessageTexts::english()[Msg::FormSetupMsg4],
          -1,
          true,
          false},
@@ -91,7 +91,7 @@ std::vector<ReportCase> reportCases() {
         {"accountRejected",
          {C::AccountCheck, O::Rejected, 0},
          false,
-         msg::FormSetupMsg4 + kHint,
+         MessageTexts::english()[Msg::FormSetupMsg4] + kHint,
          QString(),
          0,
          true,
@@ -99,7 +99,7 @@ std::vector<ReportCase> reportCases() {
         {"accountBusy",
          {C::AccountCheck, O::Busy, 105},
          false,
-         msg::FormSetupMsg5,
+         MessageTexts::english()[Msg::FormSetupMsg5],
          QString(),
          0,
          true,
@@ -224,7 +224,7 @@ TEST(LoginForms, ReportFromWorkerLandsOnUiThread) {
     delete worker;
     EXPECT_FALSE(f.has(n::TestMessage));  // not applied off the UI thread
     QCoreApplication::processEvents();
-    EXPECT_EQ(f.text(n::TestMessage), msg::FormSetupMsg6);
+    EXPECT_EQ(f.text(n::TestMessage), MessageTexts::english()[Msg::FormSetupMsg6]);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <QThread>
 
 #include "TaskTestDoubles.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/Clock.h"
 #include "platform/WorkerThread.h"
 #include "tasks/MainTimers.h"
@@ -97,7 +97,7 @@ class RefreshCycleTest : public ::testing::Test {
 
 TEST_F(RefreshCycleTest, FirstFetchAfter500MsThenOneIntervalAfterEachGeneralRead) {
     cycle->show();
-    EXPECT_EQ(status(), msg::FormMainMsg5);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg5]);
     EXPECT_FALSE(onlinePicture());
     ASSERT_TRUE(timer.enabled());
     clock.advance(timer.interval());
@@ -129,7 +129,7 @@ TEST_F(RefreshCycleTest, WithoutARouterAddressNothingIsAsked) {
     EXPECT_EQ(runner.pending(), 0u);
     EXPECT_TRUE(timer.enabled());
     EXPECT_EQ(timer.interval(), 10000);
-    EXPECT_EQ(status(), msg::FormMainMsg5);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg5]);
     EXPECT_EQ(state->failureCounter, 6);
 }
 
@@ -147,7 +147,7 @@ TEST_F(RefreshCycleTest, RouterOffFromTheStart) {
     cycle->show();
     for (int i = 0; i < 10; ++i) {
         tick();
-        EXPECT_EQ(status(), msg::FormMainMsg5) << "tick " << i;
+        EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg5]) << "tick " << i;
         EXPECT_FALSE(onlinePicture());
         EXPECT_FALSE(setupForm.enabled("RadioBtnFVEnable_Setup"));
         EXPECT_FALSE(setupForm.enabled("RadioBtnFVDisable_Setup"));
@@ -160,17 +160,17 @@ TEST_F(RefreshCycleTest, RouterOffFromTheStart) {
 TEST_F(RefreshCycleTest, SwitchedOffWhileOnlineShowsOfflineOnTheSixthFailure) {
     cycle->show();
     tick();
-    ASSERT_EQ(status(), msg::FormMainMsg6);
+    ASSERT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]);
     ASSERT_TRUE(onlinePicture());
     EXPECT_TRUE(setupForm.enabled("RadioBtnFVEnable_Setup"));
     setRouter(false);
     for (int i = 1; i <= 5; ++i) {
         tick();
-        EXPECT_EQ(status(), msg::FormMainMsg6) << "failure " << i;
+        EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]) << "failure " << i;
         EXPECT_TRUE(onlinePicture());
     }
     tick();
-    EXPECT_EQ(status(), msg::FormMainMsg5);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg5]);
     EXPECT_FALSE(onlinePicture());
 }
 
@@ -194,7 +194,7 @@ TEST_F(RefreshCycleTest, ComebackRetriesUploadsAndResetsTheList) {
         EXPECT_EQ(model.selectedRow(), c.failures ? -1 : 1) << c.failures;
         EXPECT_EQ(model.topRow(), c.failures ? 0 : 1) << c.failures;
         EXPECT_EQ(state->failureCounter, 0);
-        EXPECT_EQ(status(), msg::FormMainMsg6);
+        EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]);
     }
 }
 
@@ -265,9 +265,9 @@ TEST_F(RefreshCycleTest, TickWhileAFetchRunsStartsNoSecondFetch) {
         EXPECT_EQ(runner.pending(), 2u) << "tick " << i;
     }
     EXPECT_EQ(state->failureCounter, 6);
-    EXPECT_EQ(status(), msg::FormMainMsg5);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg5]);
     runner.runAll();  // the slow fetch succeeds after all
-    EXPECT_EQ(status(), msg::FormMainMsg6);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]);
     EXPECT_EQ(state->failureCounter, 0);
     tick();
     EXPECT_EQ(fetchTimes.size(), 3u);
@@ -283,7 +283,7 @@ TEST_F(RefreshCycleTest, OtherPageCountsAsFailureAndKeepsTheList) {
     });
     for (int i = 0; i < 6; ++i)
         tick();
-    EXPECT_EQ(status(), msg::FormMainMsg5);
+    EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg5]);
     EXPECT_EQ(model.rowCount(), 2);
     EXPECT_EQ(table->count(), 2);
 }
@@ -411,7 +411,7 @@ TEST(RefreshCycleThreads, WorkersReportOnTheUiThread) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(model.rowCount(), 2);
     EXPECT_TRUE(timer.enabled());
-    EXPECT_EQ(form.text("Lab_ConnectStatus_Main"), msg::FormMainMsg6);
+    EXPECT_EQ(form.text("Lab_ConnectStatus_Main"), MessageTexts::english()[Msg::FormMainMsg6]);
     EXPECT_TRUE(changedOnOwnerThread);
     EXPECT_TRUE(WorkerThread::waitForAll(10000));
 }

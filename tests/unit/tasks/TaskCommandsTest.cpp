@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TaskTestDoubles.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "tasks/TaskCommands.h"
 
@@ -46,6 +46,7 @@ class TaskCommandsTest : public ::testing::Test {
         TaskCommands::Deps deps;
         deps.model = &model;
         deps.form = &form;
+        deps.texts = &texts;
         deps.timerGetFVPage = &timer;
         deps.state = state;
         deps.gateway = gateway;
@@ -75,6 +76,7 @@ class TaskCommandsTest : public ::testing::Test {
 
     TaskListModel model;
     FormState form;
+    MessageTexts texts;
     ManualTimer timer;
     std::shared_ptr<RefreshState> state = std::make_shared<RefreshState>();
     std::shared_ptr<FakeGateway> gateway = std::make_shared<FakeGateway>();
@@ -195,12 +197,10 @@ TEST_F(TaskCommandsTest, AllCommands) {
 }
 
 TEST_F(TaskCommandsTest, TranslatedCaptionAndSentText) {
-    const QString saved = msg::FormMainMsg9;
-    msg::FormMainMsg9 = QStringLiteral("Gesendet");
+    texts.set(Msg::FormMainMsg9, QStringLiteral("Gesendet"));
     form.setText("BtnFVPagePauseAll_Main", QStringLiteral("Alle anhalten"));
     commands->BtnFVPagePauseAll_MainClick();
     EXPECT_EQ(form.text(TaskCommands::kLabelSent), QStringLiteral("\"Alle anhalten\" Gesendet"));
-    msg::FormMainMsg9 = saved;
 }
 
 TEST_F(TaskCommandsTest, OutcomeSetsTheOfflineFlagAndRearms) {

@@ -8,7 +8,7 @@
 
 #include "QStringPrinter.h"
 #include "TestEnvironment.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "upload/BtAnswer.h"
 
 namespace fv {
@@ -34,7 +34,7 @@ TEST_F(QueueMachine, SendTickStartsTheFirstWaitingTransfer) {
     ASSERT_TRUE(out.startTransfer.has_value());
     EXPECT_EQ(out.startTransfer->FullPath, "/d/a.torrent");
     EXPECT_EQ(out.startTransfer->Checked, "0,2");
-    EXPECT_EQ(out.statusLine.text, msg::FormMainMsg2 + "...");
+    EXPECT_EQ(out.statusLine.text, MessageTexts::english()[Msg::FormMainMsg2] + "...");
     EXPECT_EQ(out.sendTimer.enabled, false);
     EXPECT_EQ(out.countdownTimer.intervalMs, 100);
     EXPECT_EQ(out.failureLine.shown, false);

@@ -9,7 +9,7 @@
 
 #include "QStringPrinter.h"
 #include "TestEnvironment.h"
-#include "i18n/Messages.h"
+#include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 
 namespace fv {

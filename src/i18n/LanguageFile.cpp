@@ -1,14 +1,13 @@
-#include "cli/MessageLanguage.h"
+#include "i18n/LanguageFile.h"
 
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringList>
 
-#include "i18n/Messages.h"
 #include "platform/AppPaths.h"
 #include "platform/LanguageName.h"
 
-namespace fv::cli {
+namespace fv {
 namespace {
 
 struct SectionName {
@@ -51,15 +50,15 @@ QString sectionOf(const QString& line) {
 
 }  // namespace
 
-QString MessageLanguage::sectionFor(const QString& languageName) {
+QString LanguageFile::sectionFor(const QString& languageName) {
     for (const auto& s : kSections)
         if (languageName.compare(QLatin1String(s.language), Qt::CaseInsensitive) == 0)
             return QString::fromLatin1(s.section);
     return QStringLiteral("ENGLISH");
 }
 
-std::map<QString, QString> MessageLanguage::readSection(const QByteArray& bytes,
-                                                        const QString& section) {
+std::map<QString, QString> LanguageFile::readSection(const QByteArray& bytes,
+                                                     const QString& section) {
     std::map<QString, QString> values;
     bool inside = false;
     const QString text = decode(bytes.left(kMaxFileBytes));
@@ -81,27 +80,13 @@ std::map<QString, QString> MessageLanguage::readSection(const QByteArray& bytes,
     return values;
 }
 
-int MessageLanguage::apply(const std::map<QString, QString>& section) {
-    int found = 0;
-    for (const msg::Entry* e = msg::begin(); e != msg::end(); ++e) {
-        QString value = QString::fromUtf8(e->englishDefault);
-        for (const auto& [key, text] : section) {
-            if (key.compare(QLatin1String(e->key), Qt::CaseInsensitive) == 0) {
-                value = text;
-                ++found;
-                break;
-            }
-        }
-        *e->text = value;
-    }
-    return found;
-}
-
-void MessageLanguage::applyForThisUser() {
+MessageTexts LanguageFile::textsForThisUser() {
+    MessageTexts texts;
     QFile file(AppPaths::resourceFolder() + QStringLiteral("FV2Lang.ini"));
     if (!file.open(QIODevice::ReadOnly))
-        return;  // without the file every text keeps its English default
-    apply(readSection(file.read(kMaxFileBytes), sectionFor(LanguageName::read())));
+        return texts;  // without the file every text keeps its English default
+    texts.apply(readSection(file.read(kMaxFileBytes), sectionFor(LanguageName::read())));
+    return texts;
 }
 
-}  // namespace fv::cli
+}  // namespace fv
