@@ -2,6 +2,7 @@
 
 #include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
+#include "tasks/MainControlNames.h"
 #include "tasks/TFVPageGeneralSettingThread.h"
 #include "tasks/TGetFVPageInfoThread.h"
 #include "tasks/TaskListBuilder.h"
@@ -13,15 +14,15 @@ RefreshCycle::RefreshCycle(Deps deps) : d_(std::move(deps)) {
 }
 
 void RefreshCycle::show() {
-    d_.mainForm->setText("Lab_ConnectStatus_Main", (*d_.texts)[Msg::FormMainMsg5]);
+    d_.mainForm->setText(main_names::ConnectStatus, (*d_.texts)[Msg::FormMainMsg5]);
     showConnected(false);
     d_.timerGetFVPage->setInterval(kFirstTickMs);
     d_.timerGetFVPage->setEnabled(true);
 }
 
 void RefreshCycle::showConnected(bool online) {
-    d_.mainForm->setVisible("Img_Connected_Main", online);
-    d_.mainForm->setVisible("Img_DisConnected_Main", !online);
+    d_.mainForm->setVisible(main_names::OnlinePicture, online);
+    d_.mainForm->setVisible(main_names::OfflinePicture, !online);
 }
 
 void RefreshCycle::setServiceChoiceEnabled(bool on) {
@@ -41,8 +42,8 @@ void RefreshCycle::TimerGetFVPageTimer() {
         d_.timerGetFVPage->setInterval(interval);
     d_.state->offline = true;
     d_.timerGetFVPage->setEnabled(false);
-    d_.mainForm->setVisible("LabCmdSendMsg_Main", false);
-    d_.mainForm->setVisible("LabTaskStatus_LinkContext_Main", false);
+    d_.mainForm->setVisible(main_names::CommandSent, false);
+    d_.mainForm->setVisible(main_names::UploadFailure, false);
 
     if (d_.records->connection().ServerAddress.trimmed().isEmpty()) {
         // No router set up yet (first start): the tick fails without asking anybody, and
@@ -100,19 +101,19 @@ void RefreshCycle::startGeneralRead() {
 void RefreshCycle::GetFVPageInfoThreadDone() {
     RefreshState& s = *d_.state;
     if (s.offline) {
-        d_.mainForm->setVisible("LabTaskStatus_Context_Main", false);
+        d_.mainForm->setVisible(main_names::UploadStatus, false);
         setServiceChoiceEnabled(false);
         ++s.failureCounter;
         if (s.failureCounter <= kGraceFailures)
             return;
-        d_.mainForm->setText("Lab_ConnectStatus_Main", (*d_.texts)[Msg::FormMainMsg5]);
+        d_.mainForm->setText(main_names::ConnectStatus, (*d_.texts)[Msg::FormMainMsg5]);
         showConnected(false);
         s.failureCounter = kGraceFailures + 1;
         return;
     }
-    d_.mainForm->setVisible("LabGetFVInfoStatus_Main", false);
+    d_.mainForm->setVisible(main_names::FetchFailure, false);
     setServiceChoiceEnabled(true);
-    d_.mainForm->setText("Lab_ConnectStatus_Main", (*d_.texts)[Msg::FormMainMsg6]);
+    d_.mainForm->setText(main_names::ConnectStatus, (*d_.texts)[Msg::FormMainMsg6]);
     showConnected(true);
     if (s.failureCounter != 0) {
         if (d_.retryUploads)

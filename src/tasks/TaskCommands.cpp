@@ -2,6 +2,7 @@
 
 #include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
+#include "tasks/MainControlNames.h"
 #include "tasks/TFVPageButtonControlThread.h"
 
 namespace fv {
@@ -14,9 +15,9 @@ struct CommandInfo {
 };
 
 constexpr CommandInfo kCommands[] = {
-    {"BtnFVPageRemove_Main", "Remove"},        {"BtnFVPagePause_Main", "Pause"},
-    {"BtnFVPageResume_Main", "Resume"},        {"BtnFVPagePauseAll_Main", "Pause All"},
-    {"BtnFVPageResumeAll_Main", "Resume All"}, {"BtnFVPageClear_Main", "Clear Complete"},
+    {main_names::RemoveButton, "Remove"},        {main_names::PauseButton, "Pause"},
+    {main_names::ResumeButton, "Resume"},        {main_names::PauseAllButton, "Pause All"},
+    {main_names::ResumeAllButton, "Resume All"}, {main_names::ClearButton, "Clear Complete"},
 };
 
 const CommandInfo& info(TaskCommand command) {

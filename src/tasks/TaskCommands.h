@@ -12,6 +12,7 @@
 #include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "platform/Timer.h"
+#include "tasks/MainControlNames.h"
 #include "tasks/QueueRowSource.h"
 #include "tasks/RefreshState.h"
 #include "tasks/RouterGateway.h"
@@ -37,7 +38,7 @@ class TaskCommands {
         std::function<void()> restoreCursor;
     };
 
-    static constexpr const char* kLabelSent = "LabCmdSendMsg_Main";
+    static constexpr const char* kLabelSent = main_names::CommandSent;
 
     explicit TaskCommands(Deps deps);
 

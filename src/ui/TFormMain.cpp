@@ -17,6 +17,7 @@
 #include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "platform/FormState.h"
+#include "tasks/MainControlNames.h"
 #include "ui/FormBinder.h"
 #include "ui/ImageButton.h"
 #include "ui/MainTray.h"
@@ -28,9 +29,9 @@
 namespace fv::ui {
 
 const std::array<const char*, 8> TFormMain::kButtonNames = {
-    "BtnAdd_Main",          "BtnFVPageRemove_Main",   "BtnFVPagePause_Main",
-    "BtnFVPageResume_Main", "BtnFVPagePauseAll_Main", "BtnFVPageResumeAll_Main",
-    "BtnFVPageClear_Main",  "BtnSetup_Main"};
+    main_names::AddButton,    main_names::RemoveButton,   main_names::PauseButton,
+    main_names::ResumeButton, main_names::PauseAllButton, main_names::ResumeAllButton,
+    main_names::ClearButton,  main_names::SetupButton};
 
 namespace {
 
@@ -173,40 +174,40 @@ void TFormMain::buildButtons() {
 void TFormMain::buildStatus() {
     addLabel(QStringLiteral("Lab_ConnectStatusTitle_Main"), QStringLiteral("Status"),
              QRect(kMargin + 10, kStatusTop, 48, 20));
-    online_ = new SkinImage(QStringLiteral("Img_Connected_Main"), this);
+    online_ = new SkinImage(QString::fromLatin1(main_names::OnlinePicture), this);
     online_->setPicture(Skin::Picture::Online);
     online_->setGeometry(kMargin + 60, kStatusTop + 2, 16, 16);
     online_->setToolTip(MessageTexts::english()[Msg::FormMainMsg6]);
-    offline_ = new SkinImage(QStringLiteral("Img_DisConnected_Main"), this);
+    offline_ = new SkinImage(QString::fromLatin1(main_names::OfflinePicture), this);
     offline_->setPicture(Skin::Picture::Offline);
     offline_->setGeometry(online_->geometry());
     offline_->setToolTip(MessageTexts::english()[Msg::FormMainMsg5]);
     showOnline(false);
-    addLabel(QStringLiteral("Lab_ConnectStatus_Main"), MessageTexts::english()[Msg::FormMainMsg5],
-             QRect(kMargin + 82, kStatusTop, 557, 20));
-    QLabel* sent = addLabel(QStringLiteral("LabCmdSendMsg_Main"), QString(),
+    addLabel(QString::fromLatin1(main_names::ConnectStatus),
+             MessageTexts::english()[Msg::FormMainMsg5], QRect(kMargin + 82, kStatusTop, 557, 20));
+    QLabel* sent = addLabel(QString::fromLatin1(main_names::CommandSent), QString(),
                             QRect(kMargin + 440, kStatusTop + 24, 199, 20));
     sent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setColour(sent, Skin::accent().darker(130));
     sent->hide();
 
-    QLabel* fetch = addLabel(QStringLiteral("LabGetFVInfoStatus_Main"),
+    QLabel* fetch = addLabel(QString::fromLatin1(main_names::FetchFailure),
                              MessageTexts::english()[Msg::FormMainMsg0],
                              QRect(kMargin + 10, kStatusTop + 24, 428, 20));
     setColour(fetch, Skin::warning());
     fetch->hide();
 
-    QLabel* upload = addLabel(QStringLiteral("LabTaskStatus_Context_Main"), QString(),
+    QLabel* upload = addLabel(QString::fromLatin1(main_names::UploadStatus), QString(),
                               QRect(kMargin + 10, kStatusTop + 48, 540, 20));
     setColour(upload, Skin::mutedInk());
     upload->hide();
-    QLabel* failure = addLabel(QStringLiteral("LabTaskStatus_LinkContext_Main"), QString(),
+    QLabel* failure = addLabel(QString::fromLatin1(main_names::UploadFailure), QString(),
                                QRect(kMargin + 10, kStatusTop + 48, 540, 20));
     setColour(failure, Skin::warning());
     failure->setCursor(Qt::PointingHandCursor);
     failure->installEventFilter(this);
     failure->hide();
-    QLabel* countdown = addLabel(QStringLiteral("LabelCountDown_Main"), QString(),
+    QLabel* countdown = addLabel(QString::fromLatin1(main_names::UploadCountdown), QString(),
                                  QRect(kWidth - kMargin - 90, kStatusTop + 48, 80, 20));
     countdown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setColour(countdown, Skin::mutedInk());
@@ -231,15 +232,15 @@ void TFormMain::buildStatus() {
 void TFormMain::bindForms(FormState& main, FormState* setup) {
     mainForm_ = &main;
     mainBinder_ = new FormBinder(main, this);
-    QStringList names = {QStringLiteral("Lab_ConnectStatus_Main"),
+    QStringList names = {QString::fromLatin1(main_names::ConnectStatus),
                          QStringLiteral("Lab_ConnectStatusTitle_Main"),
-                         QStringLiteral("LabCmdSendMsg_Main"),
-                         QStringLiteral("LabGetFVInfoStatus_Main"),
-                         QStringLiteral("LabTaskStatus_Context_Main"),
-                         QStringLiteral("LabTaskStatus_LinkContext_Main"),
-                         QStringLiteral("LabelCountDown_Main"),
-                         QStringLiteral("Img_Connected_Main"),
-                         QStringLiteral("Img_DisConnected_Main")};
+                         QString::fromLatin1(main_names::CommandSent),
+                         QString::fromLatin1(main_names::FetchFailure),
+                         QString::fromLatin1(main_names::UploadStatus),
+                         QString::fromLatin1(main_names::UploadFailure),
+                         QString::fromLatin1(main_names::UploadCountdown),
+                         QString::fromLatin1(main_names::OnlinePicture),
+                         QString::fromLatin1(main_names::OfflinePicture)};
     for (const char* name : kButtonNames)
         names << QString::fromLatin1(name);
     // The column titles take their captions from the language texts too.

@@ -15,6 +15,7 @@
 
 #include "platform/FormState.h"
 #include "platform/Timer.h"
+#include "tasks/MainControlNames.h"
 #include "tasks/QueueRowSource.h"
 #include "upload/UploadBtTaskInfo.h"
 #include "upload/UploadQueueEntry.h"
@@ -41,10 +42,10 @@ class UploadQueue : public QueueRowSource {
     using TransferStarter = std::function<void(const _UPLOADBTTASK_INFO& info, Done done)>;
 
     // Control names of the main window that the queue writes.
-    static inline const QString kStatusLine = QStringLiteral("LabTaskStatus_Context_Main");
-    static inline const QString kFailureLine = QStringLiteral("LabTaskStatus_LinkContext_Main");
-    static inline const QString kCountDown = QStringLiteral("LabelCountDown_Main");
-    static inline const QString kRetryButton = QStringLiteral("BtnUploadBt_Main");
+    static inline const QString kStatusLine = QString::fromLatin1(main_names::UploadStatus);
+    static inline const QString kFailureLine = QString::fromLatin1(main_names::UploadFailure);
+    static inline const QString kCountDown = QString::fromLatin1(main_names::UploadCountdown);
+    static inline const QString kRetryButton = QString::fromLatin1(main_names::RetryButton);
 
     UploadQueue(FormState& form, Timers timers, TransferStarter startTransfer, Hooks hooks = {});
 

@@ -16,6 +16,8 @@
 #include "Simulator.h"
 #include "TestEnvironment.h"
 #include "i18n/MessageTexts.h"
+#include "tasks/MainControlNames.h"
+#include "tasks/TaskListModel.h"
 #include "ui/ImageButton.h"
 #include "ui/main/RunningClient.h"
 #include "upload/TaskFile.h"
@@ -240,6 +242,33 @@ TEST_F(ClientWindow, RouterSwitchedOffAndOn) {
     sim.faults(Listener::Service).setRefuse(false);
     ASSERT_TRUE(waitFor([&] { return online(); }, 10000));
     EXPECT_TRUE(find("Img_Connected_Main")->isVisible());
+}
+
+// Every control name the logic writes into the main window's form (connection status, the
+// command-sent line, the upload lines after a failure and a success) is a widget of the
+// window, so nothing the logic shows goes nowhere.
+TEST_F(ClientWindow, EveryNameTheLogicWritesIsAWidgetOfTheWindow) {
+    addTask("7", "first.iso");
+    const QString path = writeTorrent("n.torrent", {{1000, {"n.mkv"}, {}}});
+    launch();
+    ASSERT_TRUE(waitFor([&] { return online(); }, 10000));
+    press("BtnFVPagePauseAll_Main");
+    client->core().queueFile("gone.torrent", "All", dir.file("gone.torrent"));  // fails
+    client->core().confirmQueued();
+    ASSERT_TRUE(waitFor([&] { return client->core().queue().halted(); }, 10000));
+    client->core().queueFile("n.torrent", "All", path);
+    client->core().retrySending();
+    ASSERT_TRUE(waitFor([&] { return client->core().queue().transfersFinished() >= 2; }, 15000));
+    QTest::qWait(1200);  // a count-down tick
+    // Names of the original's controls that this window replaced by another one.
+    const QStringList withoutWidget = {QString::fromLatin1(main_names::RetryButton)};
+    const QStringList names = client->core().mainForm().names();
+    EXPECT_GE(names.size(), 10);
+    for (const QString& name : names) {
+        if (withoutWidget.contains(name))
+            continue;
+        EXPECT_NE(client->window().findChild<QWidget*>(name), nullptr) << name.toStdString();
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/DebugLog.h"
 #include "settings/ConnectionCommit.h"
+#include "tasks/MainControlNames.h"
 #include "tasks/RefreshCycle.h"
 #include "tasks/TaskCommands.h"
 #include "ui/TFormBtSelect.h"
@@ -48,16 +49,17 @@ void ClientWiring::wireCommands() {
     auto on = [&form](const char* name, std::function<void()> action) {
         form.onClick(QString::fromLatin1(name), [action](const QString&) { action(); });
     };
-    on("BtnAdd_Main", [this] { addTaskByDialog(); });
-    on("BtnFVPageRemove_Main", [&commands] { commands.BtnFVPageRemove_MainClick(); });
-    on("BtnFVPagePause_Main", [&commands] { commands.BtnFVPagePause_MainClick(); });
-    on("BtnFVPageResume_Main", [&commands] { commands.BtnFVPageResume_MainClick(); });
-    on("BtnFVPagePauseAll_Main", [&commands] { commands.BtnFVPagePauseAll_MainClick(); });
-    on("BtnFVPageResumeAll_Main", [&commands] { commands.BtnFVPageResumeAll_MainClick(); });
-    on("BtnFVPageClear_Main", [&commands] { commands.BtnFVPageClear_MainClick(); });
-    on("BtnSetup_Main", [] { DebugLog::write("BtnSetup_MainClick(): setup pages not built"); });
+    on(main_names::AddButton, [this] { addTaskByDialog(); });
+    on(main_names::RemoveButton, [&commands] { commands.BtnFVPageRemove_MainClick(); });
+    on(main_names::PauseButton, [&commands] { commands.BtnFVPagePause_MainClick(); });
+    on(main_names::ResumeButton, [&commands] { commands.BtnFVPageResume_MainClick(); });
+    on(main_names::PauseAllButton, [&commands] { commands.BtnFVPagePauseAll_MainClick(); });
+    on(main_names::ResumeAllButton, [&commands] { commands.BtnFVPageResumeAll_MainClick(); });
+    on(main_names::ClearButton, [&commands] { commands.BtnFVPageClear_MainClick(); });
+    on(main_names::SetupButton,
+       [] { DebugLog::write("BtnSetup_MainClick(): setup pages not built"); });
     // The failure line is how a halted queue is started again.
-    on("LabTaskStatus_LinkContext_Main", [this] { core_.retrySending(); });
+    on(main_names::UploadFailure, [this] { core_.retrySending(); });
     core_.setupForm().onClick(QStringLiteral("SpBtnAufreshSec_Setup"),
                               [this](const QString&) { core_.changeRefreshInterval(); });
 }
