@@ -15,17 +15,17 @@ namespace fv {
 struct BitTorrentSettings {
     static constexpr SetupColumnKind kKind = SetupColumnKind::BitTorrent;
 
-    std::optional<bool> defaultPort;        // BTDefaultPortChkBox
-    std::optional<QString> incomingPort;    // BTInPort
-    std::optional<bool> unlimitedDownload;  // MaxDLSpChkBox
-    std::optional<QString> maxDownload;     // MaxDLSp
-    std::optional<bool> unlimitedUpload;    // MaxULSpChkBox
-    std::optional<QString> maxUpload;       // MaxULSp
-    std::optional<int> encryption;          // BTEncryComboBox: 0 off, 1 on, 2 required
-    std::optional<QString> maxPeers;        // MaxPeer
-    std::optional<QString> maxConnections;  // MaxConnect
-    std::optional<bool> dht;                // DHT
-    std::optional<bool> pex;                // PEX
+    std::optional<bool> defaultPort{};        // BTDefaultPortChkBox
+    std::optional<QString> incomingPort{};    // BTInPort
+    std::optional<bool> unlimitedDownload{};  // MaxDLSpChkBox
+    std::optional<QString> maxDownload{};     // MaxDLSp
+    std::optional<bool> unlimitedUpload{};    // MaxULSpChkBox
+    std::optional<QString> maxUpload{};       // MaxULSp
+    std::optional<int> encryption{};          // BTEncryComboBox: 0 off, 1 on, 2 required
+    std::optional<QString> maxPeers{};        // MaxPeer
+    std::optional<QString> maxConnections{};  // MaxConnect
+    std::optional<bool> dht{};                // DHT
+    std::optional<bool> pex{};                // PEX
 
     bool operator==(const BitTorrentSettings&) const = default;
 

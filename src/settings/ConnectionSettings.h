@@ -16,22 +16,22 @@ namespace fv {
 struct ConnectionSettings {
     static constexpr SetupColumnKind kKind = SetupColumnKind::Connection;
 
-    std::optional<bool> remote;               // FVRadioRemote
-    std::optional<int> remoteChoice;          // FVRemoteRadioNo: 0 DDNS name, 1 other address
-    std::optional<QString> ddnsName;          // FVAddressRemote0
-    std::optional<QString> otherAddress;      // FVAddressRemote1
-    std::optional<QString> localAddress;      // FVAddressLocal
-    std::optional<QString> port;              // Port
-    std::optional<QString> userName;          // UserName
-    std::optional<QString> password;          // Password
-    std::optional<bool> associateBt;          // AssBt
-    std::optional<bool> associateNzb;         // AssNZB
-    std::optional<QString> refreshSeconds;    // Autorefresh
-    std::optional<int> authMethod;            // AuthMethod: 0 http, 1 https
-    std::optional<QString> authPort;          // AuthPort
-    std::optional<bool> checkVersionAtStart;  // UpdateAtBegin
-    std::optional<QString> webDavHttpPort;    // WebDavHttpPort
-    std::optional<QString> webDavHttpsPort;   // WebDavHttpsPort
+    std::optional<bool> remote{};               // FVRadioRemote
+    std::optional<int> remoteChoice{};          // FVRemoteRadioNo: 0 DDNS name, 1 other address
+    std::optional<QString> ddnsName{};          // FVAddressRemote0
+    std::optional<QString> otherAddress{};      // FVAddressRemote1
+    std::optional<QString> localAddress{};      // FVAddressLocal
+    std::optional<QString> port{};              // Port
+    std::optional<QString> userName{};          // UserName
+    std::optional<QString> password{};          // Password
+    std::optional<bool> associateBt{};          // AssBt
+    std::optional<bool> associateNzb{};         // AssNZB
+    std::optional<QString> refreshSeconds{};    // Autorefresh
+    std::optional<int> authMethod{};            // AuthMethod: 0 http, 1 https
+    std::optional<QString> authPort{};          // AuthPort
+    std::optional<bool> checkVersionAtStart{};  // UpdateAtBegin
+    std::optional<QString> webDavHttpPort{};    // WebDavHttpPort
+    std::optional<QString> webDavHttpsPort{};   // WebDavHttpsPort
 
     bool operator==(const ConnectionSettings&) const = default;
 

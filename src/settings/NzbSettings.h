@@ -15,13 +15,13 @@ namespace fv {
 struct NzbSettings {
     static constexpr SetupColumnKind kKind = SetupColumnKind::Nzb;
 
-    std::optional<QString> server;           // USENETServer
-    std::optional<QString> port;             // USENETPort
-    std::optional<QString> userName;         // USENETUs
-    std::optional<QString> password;         // USENETPs
-    std::optional<QString> confirmPassword;  // USENETConfPs
-    std::optional<QString> maxDownload;      // NZBMaxDL
-    std::optional<QString> connections;      // NZBConNum
+    std::optional<QString> server{};           // USENETServer
+    std::optional<QString> port{};             // USENETPort
+    std::optional<QString> userName{};         // USENETUs
+    std::optional<QString> password{};         // USENETPs
+    std::optional<QString> confirmPassword{};  // USENETConfPs
+    std::optional<QString> maxDownload{};      // NZBMaxDL
+    std::optional<QString> connections{};      // NZBConNum
 
     bool operator==(const NzbSettings&) const = default;
 
