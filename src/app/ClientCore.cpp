@@ -135,6 +135,28 @@ void ClientCore::commitConnectionAtStart() {
         DebugLog::addSecret(conn.Password.toStdString());
 }
 
+StartupSettings ClientCore::loadConnectionFromFile() {
+    StartupSettings stored = StartupSettings::load(setupDoc_->path());
+    if (stored.status != SettingsFile::Status::Read)
+        return stored;
+    const _SETUPFORM_INFO& from = stored.record;
+    const ConnectionSettings& column = stored.connection;
+    records_.editConnection([&](_SETUPFORM_INFO& c) {
+        c.IsRemote = from.IsRemote;
+        c.ServerAddress = from.ServerAddress;
+        c.ServerPort = from.ServerPort;
+        c.UserName = from.UserName;
+        c.Password = from.Password;
+        c.RefreshIntervalMs = from.RefreshIntervalMs;
+        // Like reading the column into the fields: only stored ports replace the record's.
+        if (column.webDavHttpPort)
+            c.WebDavHttpPort = *column.webDavHttpPort;
+        if (column.webDavHttpsPort)
+            c.WebDavHttpsPort = *column.webDavHttpsPort;
+    });
+    return stored;
+}
+
 void ClientCore::queueFile(const QString& fileName, const QString& checked,
                            const QString& fullPath) {
     queue_->AppendQueueEntry(fileName, checked, fullPath);

@@ -17,6 +17,7 @@
 #include "router/RouterContext.h"
 #include "router/SettingsRecords.h"
 #include "settings/SetupFieldRules.h"
+#include "settings/StartupSettings.h"
 #include "tasks/MainTimers.h"
 #include "tasks/RefreshState.h"
 #include "tasks/TaskListModel.h"
@@ -74,6 +75,10 @@ class ClientCore final : public QObject {
     // The connection record by the start-up rule: the stored connection, or the start
     // values when there is no file.
     void commitConnectionAtStart();
+    // The settings file without the setup fields (for a caller that has no window): the
+    // connection record by the start-up rule plus the stored WebDAV ports. The record is only
+    // touched when the file was read; the setup fields are never touched.
+    StartupSettings loadConnectionFromFile();
 
     // The selection window's OK: the file joins the queue, the list refreshes at once and
     // sending starts.

@@ -3,6 +3,7 @@
 #include "i18n/MessageTexts.h"
 #include "platform/Timer.h"
 #include "settings/SetupDocument.h"
+#include "settings/SetupFormBinding.h"
 
 namespace fv::cli {
 namespace {
@@ -29,13 +30,23 @@ bool CliSession::load(QString* error) {
     }
     // The window would carry on with its initial values (a router at 192.168.1.1); a script
     // is better told that its settings cannot be read. fvctl never writes the file.
-    if (!core_.loadSettingsFile()) {
+    stored_ = core_.loadConnectionFromFile();
+    if (stored_.status != SettingsFile::Status::Read) {
         if (error)
             *error = QStringLiteral("the settings file cannot be read: ") + document.path();
         return false;
     }
-    core_.commitConnectionAtStart();
     return true;
+}
+
+FormState& CliSession::fields() {
+    FormState& form = core_.setupForm();
+    if (!fieldsShown_ && stored_.status == SettingsFile::Status::Read) {
+        fieldsShown_ = true;
+        SetupFormBinding::show(stored_.connection, form, SetupFormKind::SetupPages, nullptr);
+        SetupFormBinding::show(stored_.bitTorrent, form, SetupFormKind::SetupPages);
+    }
+    return form;
 }
 
 }  // namespace fv::cli

@@ -1,7 +1,7 @@
-// What every command of fvctl works on, set up the way the window sets itself up: the
-// client's one assembly (ClientCore) with hand-driven timers and requests run in place, the
-// setup fields read from the settings file and the connection record filled by the start-up
-// rule. One per run; main thread only.
+// What every command of fvctl works on: the client's one assembly (ClientCore) with
+// hand-driven timers and requests run in place, and the connection record filled from the
+// settings file by the start-up rule without going through the setup fields. One per run;
+// main thread only.
 #pragma once
 
 #include <QString>
@@ -21,13 +21,18 @@ class CliSession {
     bool load(QString* error);
 
     ClientCore& core() { return core_; }
-    FormState& fields() { return core_.setupForm(); }
+    // The setup fields showing the stored connection and BitTorrent columns (the connection
+    // test reads its account and address there and reports on their labels). They are
+    // filled on first use; the commands that do not need them never build them.
+    FormState& fields();
     SettingsRecords& records() { return core_.records(); }
     const RouterContext& context() const { return core_.routerContext(); }
     StandardRouterGateway& gateway() { return core_.gateway(); }
 
   private:
     ClientCore core_;
+    StartupSettings stored_;
+    bool fieldsShown_ = false;
 };
 
 }  // namespace fv::cli

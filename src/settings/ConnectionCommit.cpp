@@ -1,11 +1,28 @@
 #include "settings/ConnectionCommit.h"
 
 #include "platform/FormState.h"
+#include "router/SettingsRecords.h"
+#include "settings/ConnectionSettings.h"
 #include "settings/NumericFieldRule.h"
+#include "settings/SetupFieldDefaults.h"
 
 #include <algorithm>
 
 namespace fv {
+
+namespace {
+
+// A stored numeric text as its field ends up: the numeric rule settles it, and a field left
+// empty gets what leaving it gives.
+QString settledNumber(const std::optional<QString>& stored, qint64 maximum,
+                      const QString& initial) {
+    if (!stored)
+        return initial;
+    const QString settled = NumericFieldRule::settle(*stored, maximum);
+    return settled.isEmpty() ? initial : settled;
+}
+
+}  // namespace
 
 QString ConnectionCommit::localAddress(const QString& listText) {
     const qsizetype bracket = listText.indexOf(QLatin1Char('('));
@@ -31,11 +48,37 @@ bool ConnectionCommit::isRemote(const FormState& fields) {
 }
 
 QString ConnectionCommit::serverAddress(const FormState& fields, const QString& localListText) {
-    if (!isRemote(fields))
+    return serverAddress(isRemote(fields), fields.itemIndex("RaGpDDNSAddress_Setup"),
+                         fields.text("EditDDNSKova_Setup"), fields.text("EditOthersIP_Setup"),
+                         localListText);
+}
+
+QString ConnectionCommit::serverAddress(bool remote, int choice, const QString& ddnsName,
+                                        const QString& otherAddress, const QString& localListText) {
+    if (!remote)
         return localAddress(localListText);
-    if (fields.itemIndex("RaGpDDNSAddress_Setup") == 1)
-        return fields.text("EditOthersIP_Setup");
-    return fields.text("EditDDNSKova_Setup") + QLatin1String(kMakerDdnsSuffix);
+    if (choice == 1)
+        return otherAddress;
+    return ddnsName + QLatin1String(kMakerDdnsSuffix);
+}
+
+void ConnectionCommit::fillAtStart(_SETUPFORM_INFO& c, const ConnectionSettings& stored,
+                                   const QString& localListText) {
+    using D = SetupFieldDefaults;
+    const QString account = QString::fromLatin1(D::kFactoryAccount);
+    // The port and the refresh field share their initial value with the value an emptied
+    // field gets on leaving it ("8081" and "10").
+    const QString port = settledNumber(stored.port, 65535, D::kServicePort);
+    const QString refresh = settledNumber(stored.refreshSeconds, 180, QStringLiteral("10"));
+    const bool remote = stored.remote.value_or(false);
+    c.IsRemote = remote;
+    c.ServerAddress = serverAddress(
+        remote, stored.remoteChoice.value_or(0), stored.ddnsName.value_or(D::kDdnsNamePlaceholder),
+        stored.otherAddress.value_or(D::kOtherAddressPlaceholder), localListText);
+    c.ServerPort = port;
+    c.UserName = stored.userName.value_or(account);
+    c.Password = stored.password.value_or(account);
+    c.RefreshIntervalMs = refreshIntervalMs(refresh);
 }
 
 }  // namespace fv

@@ -10,6 +10,8 @@
 namespace fv {
 
 class FormState;
+struct ConnectionSettings;
+struct _SETUPFORM_INFO;
 
 class ConnectionCommit {
   public:
@@ -31,6 +33,17 @@ class ConnectionCommit {
     // name with the maker's suffix, in local mode the given local-list text cut as above.
     static QString serverAddress(const FormState& fields, const QString& localListText);
     static bool isRemote(const FormState& fields);
+
+    // The record's mode, address, port, account and refresh period at program start: the
+    // stand-alone window's initial values (local, port 8081, the factory account, 10 s) with
+    // the stored values over them, settled as those fields' rules settle typed text. The
+    // local address is the local-address list's text. Other members of c stay as they are.
+    static void fillAtStart(_SETUPFORM_INFO& c, const ConnectionSettings& stored,
+                            const QString& localListText);
+
+  private:
+    static QString serverAddress(bool remote, int choice, const QString& ddnsName,
+                                 const QString& otherAddress, const QString& localListText);
 };
 
 }  // namespace fv

@@ -1,12 +1,5 @@
 #include "settings/SetupColumn.h"
 
-#include "platform/DebugLog.h"
-#include "platform/FormState.h"
-#include "router/SettingsRecords.h"
-#include "settings/NumericFieldRule.h"
-
-#include <pugixml.hpp>
-
 #include <cstring>
 
 namespace fv {
@@ -58,19 +51,6 @@ const std::vector<SetupColumn::Element> kNzb = {
     {"NZBConNum", "EditNZBConNum_Setup", Rule::Text},
 };
 
-const SetupColumn::Element* find(const std::vector<SetupColumn::Element>& table,
-                                 const char* element) {
-    for (const auto& e : table) {
-        if (std::strcmp(e.element, element) == 0)
-            return &e;
-    }
-    return nullptr;
-}
-
-QString flag(bool on) {
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
 }  // namespace
 
 const char* SetupColumn::name(SetupColumnKind kind) {
@@ -97,116 +77,12 @@ const std::vector<SetupColumn::Element>& SetupColumn::elements(SetupColumnKind k
     return kConnection;
 }
 
-void SetupColumn::apply(const pugi::xml_node& column, SetupColumnKind kind, SetupFormKind formKind,
-                        FormState& form, SettingsRecords* records) {
-    const auto& table = elements(kind);
-    QStringList typed;
-    for (pugi::xml_node child = column.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        const Element* e = find(table, child.name());
-        if (!e || (formKind == SetupFormKind::StandAlone && !e->standAlone))
-            continue;
-        applyValue(*e, QString::fromUtf8(child.text().get()), formKind, form, records);
-        if (e->rule == Rule::Text && !typed.contains(QLatin1String(e->control)))
-            typed << QString::fromLatin1(e->control);
-    }
-    // A stored value that the numeric rule emptied (or an empty one) would leave a port or
-    // the refresh period empty with no focus ever leaving it; give those fields what leaving
-    // them gives, their default.
-    for (const QString& control : typed) {
-        if (form.text(control).isEmpty())
-            form.exit(control);
-    }
-}
-
-void SetupColumn::applyValue(const Element& e, const QString& value, SetupFormKind formKind,
-                             FormState& form, SettingsRecords* records) {
-    const QString control = QString::fromLatin1(e.control);
-    switch (e.rule) {
-        case Rule::SecretText:
-            if (!value.isEmpty())
-                DebugLog::addSecret(value.toStdString());
-            [[fallthrough]];
-        case Rule::Text:
-            form.setText(control, value);
-            break;
-        case Rule::CheckStrict:
-            if (value == QLatin1String("0") || value == QLatin1String("1"))
-                form.setChecked(control, value == QLatin1String("1"));
-            break;
-        case Rule::CheckZeroClears:
-            form.setChecked(control, value != QLatin1String("0"));
-            break;
-        case Rule::RemoteMode:
-            if (value == QLatin1String("0"))
-                form.setChecked("RadioBtnLocal_Setup", true);
-            else if (value == QLatin1String("1"))
-                form.setChecked("RadioBtnRemote_Setup", true);
-            break;
-        case Rule::ChoiceIndex: {
-            const auto index = NumericFieldRule::parse(value);
-            if (index && *index >= 0 && *index <= e.maxIndex)
-                form.setItemIndex(control, static_cast<int>(*index));
-            break;
-        }
-        case Rule::AuthMethod:
-            form.setItemIndex(control, value == QLatin1String("1") ? 1 : 0);
-            break;
-        case Rule::LocalAddress:
-            // The stand-alone window has a plain edit where the pages have the list.
-            if (formKind == SetupFormKind::StandAlone) {
-                form.setText("EditLocalIP_Setup", value);
-            } else {
-                form.setItems(control, {value});
-                form.setItemIndex(control, 0);
-            }
-            break;
-        case Rule::WebDavHttpPort:
-            if (records)
-                records->editConnection([&](_SETUPFORM_INFO& c) { c.WebDavHttpPort = value; });
-            break;
-        case Rule::WebDavHttpsPort:
-            if (records)
-                records->editConnection([&](_SETUPFORM_INFO& c) { c.WebDavHttpsPort = value; });
-            break;
-    }
-}
-
-void SetupColumn::write(pugi::xml_node column, SetupColumnKind kind, SetupFormKind formKind,
-                        const FormState& form, const SettingsRecords& records) {
+const SetupColumn::Element* SetupColumn::find(SetupColumnKind kind, const char* element) {
     for (const Element& e : elements(kind)) {
-        if (formKind == SetupFormKind::StandAlone && !e.standAlone)
-            continue;
-        const QString value = xmlSafe(valueOf(e, formKind, form, records));
-        column.append_child(e.element).text().set(value.toUtf8().constData());
+        if (std::strcmp(e.element, element) == 0)
+            return &e;
     }
-}
-
-QString SetupColumn::valueOf(const Element& e, SetupFormKind formKind, const FormState& form,
-                             const SettingsRecords& records) {
-    const QString control = QString::fromLatin1(e.control);
-    switch (e.rule) {
-        case Rule::Text:
-        case Rule::SecretText:
-            return form.text(control);
-        case Rule::CheckStrict:
-        case Rule::CheckZeroClears:
-            return flag(form.checked(control));
-        case Rule::RemoteMode:
-            return flag(form.checked("RadioBtnRemote_Setup"));
-        case Rule::ChoiceIndex:
-        case Rule::AuthMethod:
-            return QString::number(form.itemIndex(control));
-        case Rule::LocalAddress:
-            return formKind == SetupFormKind::StandAlone ? form.text("EditLocalIP_Setup")
-                                                         : form.text(control);
-        case Rule::WebDavHttpPort:
-            return records.connection().WebDavHttpPort;
-        case Rule::WebDavHttpsPort:
-            return records.connection().WebDavHttpsPort;
-    }
-    return QString();
+    return nullptr;
 }
 
 QString SetupColumn::xmlSafe(const QString& text) {

@@ -1,7 +1,7 @@
 // The three columns of the settings file and how each of their elements maps onto a setup
-// field: which field it is written from, how its text is formatted, and what reading it
-// back does to the field. Reading goes through the FormState setters, so a stored value
-// behaves like the user's typing and the fields' change rules run.
+// field: which field shows it, how its text is read and formatted (the rule), and whether
+// the stand-alone window has it. The records (ConnectionSettings, ...) hold the values, the
+// codec reads and writes them, and SetupFormBinding shows them in the fields.
 #pragma once
 
 #include "settings/SetupFormKind.h"
@@ -9,14 +9,7 @@
 #include <QString>
 #include <vector>
 
-namespace pugi {
-class xml_node;
-}
-
 namespace fv {
-
-class FormState;
-class SettingsRecords;
 
 enum class SetupColumnKind { Connection = 0, BitTorrent = 1, Nzb = 2 };
 
@@ -45,23 +38,11 @@ class SetupColumn {
     static const char* name(SetupColumnKind kind);
     static const std::vector<Element>& elements(SetupColumnKind kind);
 
-    // Applies every known child of column in document order (later duplicates win).
-    // records may be null when the record is not to be touched.
-    static void apply(const pugi::xml_node& column, SetupColumnKind kind, SetupFormKind formKind,
-                      FormState& form, SettingsRecords* records);
-
-    // Appends one child per element of the table, in table order, to column.
-    static void write(pugi::xml_node column, SetupColumnKind kind, SetupFormKind formKind,
-                      const FormState& form, const SettingsRecords& records);
+    // The column's element of that exact name, or null.
+    static const Element* find(SetupColumnKind kind, const char* element);
 
     // Characters XML 1.0 cannot carry are dropped so the file always parses again.
     static QString xmlSafe(const QString& text);
-
-  private:
-    static void applyValue(const Element& e, const QString& value, SetupFormKind formKind,
-                           FormState& form, SettingsRecords* records);
-    static QString valueOf(const Element& e, SetupFormKind formKind, const FormState& form,
-                           const SettingsRecords& records);
 };
 
 }  // namespace fv

@@ -1,65 +1,22 @@
 #include "settings/SetupDocument.h"
 
 #include "platform/AppPaths.h"
-#include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
 #include "platform/FormState.h"
 #include "router/SettingsRecords.h"
+#include "settings/BitTorrentSettings.h"
 #include "settings/ConnectionCommit.h"
-#include "settings/SetupFieldRules.h"
+#include "settings/ConnectionSettings.h"
+#include "settings/NzbSettings.h"
+#include "settings/SetupFormBinding.h"
 
-#include <QFileInfo>
 #include <algorithm>
-#include <cstring>
-#include <pugixml.hpp>
 
 namespace fv {
 
-namespace {
-
-// A settings file is a few kilobytes; anything far larger is damaged or hostile.
-constexpr qint64 kMaxFileBytes = 4 << 20;
-
-class ByteWriter : public pugi::xml_writer {
-  public:
-    explicit ByteWriter(QByteArray& out) : out_(out) {}
-    void write(const void* data, size_t size) override {
-        out_.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
-    }
-
-  private:
-    QByteArray& out_;
-};
-
-void setDeclaration(pugi::xml_document& doc) {
-    // The file is always written as UTF-16, so the declaration must say so whatever the
-    // file that was read declared.
-    for (pugi::xml_node n = doc.first_child(); n;) {
-        const pugi::xml_node next = n.next_sibling();
-        if (n.type() == pugi::node_declaration)
-            doc.remove_child(n);
-        n = next;
-    }
-    pugi::xml_node decl = doc.prepend_child(pugi::node_declaration);
-    decl.append_attribute("version") = "1.0";
-    decl.append_attribute("encoding") = "UTF-16";
-}
-
-pugi::xml_node rootOf(const pugi::xml_document& doc) {
-    for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
-        if (n.type() == pugi::node_element && std::strcmp(n.name(), "root") == 0)
-            return n;
-    }
-    return {};
-}
-
-}  // namespace
-
 SetupDocument::SetupDocument(FormState& fields, SettingsRecords& records, SetupFormKind formKind,
                              QString path)
-    : fields_(fields), records_(records), formKind_(formKind), path_(std::move(path)) {
-    startNewDocument();
-}
+    : fields_(fields), records_(records), formKind_(formKind), path_(path), file_(path) {}
 
 SetupDocument::~SetupDocument() = default;
 
@@ -68,7 +25,7 @@ QString SetupDocument::SettingsFilePath() {
 }
 
 bool SetupDocument::IsSetupFilePresent() const {
-    return QFileInfo(path_).isFile();
+    return file_.exists();
 }
 
 bool SetupDocument::LoadSetupXML() {
@@ -88,67 +45,41 @@ bool SetupDocument::LoadNZBSetupXML() {
 
 bool SetupDocument::loadColumn(SetupColumnKind kind, const char* missingLine,
                                const char* emptyLine) {
-    if (!IsSetupFilePresent()) {
-        DebugLog::write(missingLine);
-        return false;
+    switch (file_.load()) {
+        case SettingsFile::Status::Missing:
+            DebugLog::write(missingLine);
+            return false;
+        case SettingsFile::Status::Damaged:
+            // Handled like an empty document: the fields keep their values and the next save
+            // replaces the damaged file.
+            DebugLog::write(emptyLine);
+            return false;
+        case SettingsFile::Status::Read:
+            break;
     }
-    auto loaded = std::make_unique<pugi::xml_document>();
-    if (!loadFileInto(*loaded)) {
-        // Handled like an empty document: the fields keep their values and the next save
-        // replaces the damaged file.
-        DebugLog::write(emptyLine);
-        startNewDocument();
-        return false;
-    }
-    doc_ = std::move(loaded);
-    applyColumnFrom(*doc_, kind, fields_, formKind_, &records_);
+    showColumn(kind);
     return true;
 }
 
-bool SetupDocument::loadFileInto(pugi::xml_document& doc) const {
-    QByteArray bytes;
-    if (!AtomicFile::read(path_, &bytes, kMaxFileBytes))
-        return false;
-    const pugi::xml_parse_result result = doc.load_buffer(
-        bytes.constData(), static_cast<size_t>(bytes.size()),
-        pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single,
-        pugi::encoding_auto);
-    // pugixml tolerates several top-level elements; a well-formed document has exactly one.
-    int elements = 0;
-    for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling())
-        elements += n.type() == pugi::node_element ? 1 : 0;
-    if (!result || elements != 1) {
-        doc.reset();
-        return false;
+void SetupDocument::showColumn(SetupColumnKind kind) {
+    switch (kind) {
+        case SetupColumnKind::Connection:
+            SetupFormBinding::show(file_.connection(), fields_, formKind_, &records_);
+            break;
+        case SetupColumnKind::BitTorrent:
+            SetupFormBinding::show(file_.bitTorrent(), fields_, formKind_);
+            break;
+        case SetupColumnKind::Nzb:
+            SetupFormBinding::show(file_.nzb(), fields_, formKind_);
+            break;
     }
-    return true;
-}
-
-void SetupDocument::applyColumnFrom(const pugi::xml_document& doc, SetupColumnKind kind,
-                                    FormState& form, SetupFormKind formKind,
-                                    SettingsRecords* records) {
-    const char* columnName = SetupColumn::name(kind);
-    for (pugi::xml_node top = doc.first_child(); top; top = top.next_sibling()) {
-        if (top.type() != pugi::node_element || std::strcmp(top.name(), "root") != 0)
-            continue;
-        for (pugi::xml_node column = top.first_child(); column; column = column.next_sibling()) {
-            if (column.type() == pugi::node_element && std::strcmp(column.name(), columnName) == 0)
-                SetupColumn::apply(column, kind, formKind, form, records);
-        }
-    }
-}
-
-void SetupDocument::startNewDocument() {
-    doc_ = std::make_unique<pugi::xml_document>();
-    setDeclaration(*doc_);
-    doc_->append_child("root");
 }
 
 void SetupDocument::OpenSetupDocument() {
     if (IsSetupFilePresent())
         LoadSetupXML();
     else
-        startNewDocument();
+        file_.startNew();
 }
 
 bool SetupDocument::SaveConnectionColumn() {
@@ -165,19 +96,20 @@ bool SetupDocument::SaveToSetupXML(int kind) {
 }
 
 bool SetupDocument::saveColumn(SetupColumnKind kind) {
-    pugi::xml_node root = rootOf(*doc_);
-    if (!root) {
-        // Nothing of a document without "root" could be read back; start it anew.
-        startNewDocument();
-        root = rootOf(*doc_);
+    switch (kind) {
+        case SetupColumnKind::Connection:
+            file_.put(SetupFormBinding::connection(fields_, formKind_, records_.connection()),
+                      formKind_);
+            break;
+        case SetupColumnKind::BitTorrent:
+            file_.put(SetupFormBinding::bitTorrent(fields_, formKind_), formKind_);
+            break;
+        case SetupColumnKind::Nzb:
+            file_.put(SetupFormBinding::nzb(fields_, formKind_), formKind_);
+            break;
     }
-    const char* columnName = SetupColumn::name(kind);
-    if (pugi::xml_node old = root.child(columnName))
-        root.remove_child(old);
-    SetupColumn::write(root.append_child(columnName), kind, formKind_, fields_, records_);
-
     QString error;
-    if (!AtomicFile::write(path_, serialize(), &error)) {
+    if (!file_.save(&error)) {
         DebugLog::write(QStringLiteral("Save Setup XML file failed! - E.Message = ") + error);
         return false;
     }
@@ -185,12 +117,7 @@ bool SetupDocument::saveColumn(SetupColumnKind kind) {
 }
 
 QByteArray SetupDocument::serialize() const {
-    setDeclaration(*doc_);
-    QByteArray out;
-    ByteWriter writer(out);
-    doc_->save(writer, "  ", pugi::format_default | pugi::format_write_bom,
-               pugi::encoding_utf16_le);
-    return out;
+    return file_.serialize();
 }
 
 void SetupDocument::CommitConnectionFields() {
@@ -218,34 +145,18 @@ void SetupDocument::CommitConnectionFields() {
 }
 
 void SetupDocument::CommitConnectionAtStart(FormState* standAloneFields) {
-    FormState privateFields;
-    std::unique_ptr<SetupFieldRules> privateRules;
-    FormState* start = standAloneFields;
-    if (!start) {
-        start = &privateFields;
-        privateRules = std::make_unique<SetupFieldRules>(privateFields, SetupFormKind::StandAlone);
-        privateRules->installWithInitialValues();
-    }
-    // The file once more, into the start values; the in-memory document stays as it is.
-    pugi::xml_document doc;
-    if (IsSetupFilePresent() && loadFileInto(doc))
-        applyColumnFrom(doc, SetupColumnKind::Connection, *start, SetupFormKind::StandAlone,
-                        nullptr);
-
-    const bool remote = ConnectionCommit::isRemote(*start);
-    const QString address =
-        ConnectionCommit::serverAddress(*start, fields_.text("ComboBoxLocalIP_Setup"));
-    const QString password = start->text("EditFVPs_Setup");
+    // The file once more; the in-memory document stays as it is.
+    SettingsFile again(path_);
+    const ConnectionSettings stored =
+        again.load() == SettingsFile::Status::Read ? again.connection() : ConnectionSettings{};
+    if (standAloneFields)
+        SetupFormBinding::show(stored, *standAloneFields, SetupFormKind::StandAlone, nullptr);
+    const QString localList = fields_.text("ComboBoxLocalIP_Setup");
+    records_.editConnection(
+        [&](_SETUPFORM_INFO& c) { ConnectionCommit::fillAtStart(c, stored, localList); });
+    const QString password = records_.connection().Password;
     if (!password.isEmpty())
         DebugLog::addSecret(password.toStdString());
-    records_.editConnection([&](_SETUPFORM_INFO& c) {
-        c.IsRemote = remote;
-        c.ServerAddress = address;
-        c.ServerPort = start->text("EditFVPort_Setup");
-        c.UserName = start->text("EditFVUs_Setup");
-        c.Password = password;
-        c.RefreshIntervalMs = ConnectionCommit::refreshIntervalMs(start->text("EditAufresh_Setup"));
-    });
 }
 
 }  // namespace fv

@@ -1,12 +1,8 @@
-// The settings file FVSetup.xml and its in-memory document. One instance belongs to the
+// The settings file FVSetup.xml as the setup fields see it. One instance belongs to the
 // window that owns the setup fields (the main window; the stand-alone window has its own).
-// It reads the file's columns into the fields, writes them back, and fills the connection
-// record from the fields. UI thread only; the records have their own mutex.
-//
-// File form: UTF-16 (little endian, with byte-order mark) under the declaration version
-// "1.0" encoding "UTF-16"; element "root" with the columns "ConColumn", "BTColumn" and
-// "NZBColumn" in the order they were last written. Any encoding pugixml detects (UTF-8,
-// UTF-16 LE/BE with or without byte-order mark) reads.
+// It reads the file's columns (SettingsFile) into records and shows them in the fields
+// (SetupFormBinding), reads records back from the fields to write them, and fills the
+// connection record. UI thread only; the records have their own mutex.
 //
 // Choices made here:
 // - "Autorefresh" is put back into the refresh field when the connection column is read:
@@ -18,16 +14,12 @@
 //   "Save Setup XML file failed! - E.Message = " with the reason; nothing is shown here.
 #pragma once
 
+#include "settings/SettingsFile.h"
 #include "settings/SetupColumn.h"
 #include "settings/SetupFormKind.h"
 
 #include <QByteArray>
 #include <QString>
-#include <memory>
-
-namespace pugi {
-class xml_document;
-}
 
 namespace fv {
 
@@ -65,10 +57,11 @@ class SetupDocument {
     // The connection record from the connection fields.
     void CommitConnectionFields();
 
-    // The connection record at program start, from the settings file, through a second set
-    // of connection values with the stand-alone window's initial values. standAloneFields,
-    // when given, is that window's FormState (its rules installed); otherwise a private one
-    // is used. The local address comes from this document's local-address list.
+    // The connection record at program start, from the settings file read once more (the
+    // in-memory document stays), by ConnectionCommit::fillAtStart. standAloneFields, when
+    // given, is the stand-alone window's FormState (its rules installed); the stored
+    // connection column is shown there as well. The local address comes from this
+    // document's local-address list.
     void CommitConnectionAtStart(FormState* standAloneFields = nullptr);
 
     // The document as it would be written (for tests and diagnostics).
@@ -76,17 +69,14 @@ class SetupDocument {
 
   private:
     bool loadColumn(SetupColumnKind kind, const char* missingLine, const char* emptyLine);
-    bool loadFileInto(pugi::xml_document& doc) const;
-    void startNewDocument();
-    void applyColumnFrom(const pugi::xml_document& doc, SetupColumnKind kind, FormState& form,
-                         SetupFormKind formKind, SettingsRecords* records);
+    void showColumn(SetupColumnKind kind);
     bool saveColumn(SetupColumnKind kind);
 
     FormState& fields_;
     SettingsRecords& records_;
     SetupFormKind formKind_;
     QString path_;
-    std::unique_ptr<pugi::xml_document> doc_;
+    SettingsFile file_;
 };
 
 }  // namespace fv

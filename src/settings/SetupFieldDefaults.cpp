@@ -13,6 +13,10 @@ QStringList SetupFieldDefaults::encryptionItems() {
             QStringLiteral("Encryption Required")};
 }
 
+QString SetupFieldDefaults::authPortFor(int methodIndex) {
+    return methodIndex == 1 ? QStringLiteral("8443") : QStringLiteral("80");
+}
+
 void SetupFieldDefaults::apply(FormState& form, SetupFormKind kind) {
     applyConnection(form, kind);
     applyBitTorrent(form);

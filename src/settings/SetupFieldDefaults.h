@@ -24,6 +24,8 @@ class SetupFieldDefaults {
     // Entries of the two lists whose index is what the settings file stores.
     static QStringList authMethodItems();
     static QStringList encryptionItems();
+    // The port that goes with an authentication method: "8443" for https (1), else "80".
+    static QString authPortFor(int methodIndex);
 
     // Puts every field of the kind's pages to its initial value. Run it before the rules are
     // installed so that no change rule fires on the initial values.

@@ -15,10 +15,6 @@ constexpr qint64 kPortMax = 65535;
 constexpr qint64 kSpeedMax = 999999;
 constexpr qint64 kRefreshMin = 5;
 
-QString authPortFor(int methodIndex) {
-    return methodIndex == 1 ? QStringLiteral("8443") : QStringLiteral("80");
-}
-
 }  // namespace
 
 SetupFieldRules::SetupFieldRules(FormState& form, SetupFormKind kind) : form_(form), kind_(kind) {}
@@ -65,7 +61,8 @@ void SetupFieldRules::installConnectionRules() {
                 form_.setText("EditFVPort2_Setup", form_.text("ComboBoxFVPort_Setup"));
         });
         form_.onChange("ComboBox_AuthMethod_Setup", [this](const QString& name) {
-            form_.setText("Edit_AuthPort_Setup", authPortFor(form_.itemIndex(name)));
+            form_.setText("Edit_AuthPort_Setup",
+                          SetupFieldDefaults::authPortFor(form_.itemIndex(name)));
         });
         addServicePortExit("Edit_AuthPort_Setup");
         form_.onExit("Edit_AuthPort_Setup", [this](const QString&) { exitAuthPort(); });
@@ -195,8 +192,8 @@ void SetupFieldRules::exitAuthPort() {
     // An emptied authentication port falls back to the port of the chosen method, the same
     // value choosing the method would have put there.
     if (form_.text("Edit_AuthPort_Setup").isEmpty())
-        form_.setText("Edit_AuthPort_Setup",
-                      authPortFor(form_.itemIndex("ComboBox_AuthMethod_Setup")));
+        form_.setText("Edit_AuthPort_Setup", SetupFieldDefaults::authPortFor(
+                                                 form_.itemIndex("ComboBox_AuthMethod_Setup")));
 }
 
 void SetupFieldRules::rememberRefreshExitValue() {
