@@ -10,16 +10,16 @@
 #include "tasks/TaskCommands.h"
 #include "tasks/TaskTable.h"
 #include "upload/BtAnswer.h"
-#include "upload/TSendBtTaskThread.h"
+#include "upload/FileUpload.h"
 
 namespace fv {
 namespace {
 
 constexpr int kWorkerExitWaitMs = 15000;
 
-int realTransfer(const RouterContext& ctx, const _UPLOADBTTASK_INFO& info) {
-    TSendBtTaskThread worker(ctx, ctx.records->connection(), TSendBtTaskThread::defaultOptions());
-    return worker.Execute(info);
+int realTransfer(const RouterContext& ctx, const UploadTransfer& info) {
+    FileUpload worker(ctx, ctx.records->connection(), FileUpload::defaultOptions());
+    return worker.execute(info);
 }
 
 }  // namespace
@@ -67,17 +67,17 @@ void ClientCore::makeQueue(Options& options) {
     auto transfer = options.transfer ? std::move(options.transfer) : realTransfer;
     UploadQueue::Hooks hooks;
     hooks.isOffline = [this] { return state_->offline.load(); };
-    hooks.mergeQueueRows = [this] { cycle_->UpdateOfflineTaskList(); };
+    hooks.mergeQueueRows = [this] { cycle_->refreshOfflineRows(); };
     hooks.resetTaskListPosition = [this] { cycle_->resetList(); };
     hooks.restartRefreshTimer = [this](int ms) {
-        timers_.TimerGetFVPage().setInterval(ms);
-        timers_.TimerGetFVPage().setEnabled(true);
+        timers_.refreshTimer().setInterval(ms);
+        timers_.refreshTimer().setEnabled(true);
     };
     queue_ = std::make_unique<UploadQueue>(
         mainForm_,
-        UploadQueue::Timers{&timers_.TimerSendTask(), &timers_.TimerTaskListUpdate(),
-                            &timers_.TimerCountDown()},
-        [this, transfer](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
+        UploadQueue::Timers{&timers_.sendTimer(), &timers_.listUpdateTimer(),
+                            &timers_.countdownTimer()},
+        [this, transfer](const UploadTransfer& info, UploadQueue::Done done) {
             // The worker copies the record and the context it needs before it runs.
             auto result = std::make_shared<int>(kNoAnswer);
             const RouterContext ctx = ctx_;
@@ -94,7 +94,7 @@ void ClientCore::makeRefreshCycle() {
     cycle.mainForm = &mainForm_;
     cycle.texts = &texts_;
     cycle.setupForm = &setupForm_;
-    cycle.timerGetFVPage = &timers_.TimerGetFVPage();
+    cycle.timerGetFVPage = &timers_.refreshTimer();
     cycle.records = &records_;
     cycle.state = state_;
     cycle.table = std::make_shared<TaskTable>();
@@ -111,7 +111,7 @@ void ClientCore::makeCommands() {
     commands.model = &model_;
     commands.form = &mainForm_;
     commands.texts = &texts_;
-    commands.timerGetFVPage = &timers_.TimerGetFVPage();
+    commands.timerGetFVPage = &timers_.refreshTimer();
     commands.state = state_;
     commands.gateway = gateway_;
     commands.runner = runner_.get();
@@ -122,15 +122,15 @@ void ClientCore::makeCommands() {
 }
 
 bool ClientCore::loadSettingsFile() {
-    const bool read = setupDoc_->LoadSetupXML();
-    setupDoc_->LoadBTSetupXML();
+    const bool read = setupDoc_->loadConnectionColumn();
+    setupDoc_->loadBitTorrentColumn();
     return read;
 }
 
 void ClientCore::commitConnectionAtStart() {
     // The connection record as the stand-alone settings window's creation fills it.
-    setupDoc_->CommitConnectionAtStart();
-    const _SETUPFORM_INFO conn = records_.connection();
+    setupDoc_->commitConnectionAtStartup();
+    const ConnectionProfile conn = records_.connection();
     if (!conn.Password.isEmpty())
         DebugLog::addSecret(conn.Password.toStdString());
 }
@@ -139,9 +139,9 @@ StartupSettings ClientCore::loadConnectionFromFile() {
     StartupSettings stored = StartupSettings::load(setupDoc_->path());
     if (stored.status != SettingsFile::Status::Read)
         return stored;
-    const _SETUPFORM_INFO& from = stored.record;
+    const ConnectionProfile& from = stored.record;
     const ConnectionSettings& column = stored.connection;
-    records_.editConnection([&](_SETUPFORM_INFO& c) {
+    records_.editConnection([&](ConnectionProfile& c) {
         c.IsRemote = from.IsRemote;
         c.ServerAddress = from.ServerAddress;
         c.ServerPort = from.ServerPort;
@@ -159,27 +159,27 @@ StartupSettings ClientCore::loadConnectionFromFile() {
 
 void ClientCore::queueFile(const QString& fileName, const QString& checked,
                            const QString& fullPath) {
-    queue_->AppendQueueEntry(fileName, checked, fullPath);
+    queue_->addFile(fileName, checked, fullPath);
 }
 
 void ClientCore::confirmQueued() {
-    queue_->LoadTaskXMLToListView();
+    queue_->reloadTaskFile();
     state_->queuedFileMarker = true;
     state_->offlineResetDone = false;
-    timers_.TimerGetFVPage().setInterval(10);
-    timers_.TimerGetFVPage().setEnabled(true);
+    timers_.refreshTimer().setInterval(10);
+    timers_.refreshTimer().setEnabled(true);
     retrySending();
 }
 
 void ClientCore::changeRefreshInterval() {
     const int32_t ms = setupRules_.applyRefreshChange();
-    records_.editConnection([ms](_SETUPFORM_INFO& c) { c.RefreshIntervalMs = ms; });
-    if (setupDoc_->IsSetupFilePresent())
-        setupDoc_->SaveConnectionColumn();
+    records_.editConnection([ms](ConnectionProfile& c) { c.RefreshIntervalMs = ms; });
+    if (setupDoc_->fileExists())
+        setupDoc_->saveConnectionColumn();
 }
 
 void ClientCore::retrySending() {
-    queue_->BtnUploadBt_MainClick();
+    queue_->retrySending();
 }
 
 }  // namespace fv

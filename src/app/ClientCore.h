@@ -40,7 +40,7 @@ class ClientCore final : public QObject {
         // client, transfers included, starts through it.
         std::unique_ptr<TaskRunner> runner;
         // One upload's transfer on the runner's worker; the default is the real one.
-        std::function<int(const RouterContext&, const _UPLOADBTTASK_INFO&)> transfer;
+        std::function<int(const RouterContext&, const UploadTransfer&)> transfer;
         // The settings file; empty: the data folder's FVSetup.xml.
         QString setupFilePath;
         // Requests go through it; the default transport unless replaced.

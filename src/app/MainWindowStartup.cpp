@@ -21,7 +21,7 @@ StartupEnvironment StartupEnvironment::system() {
     env.probeSystem = [] { return OsProbe::probe().ok; };
     env.readLanguageName = [] { return LanguageName::read(); };
     env.fileExists = [](const QString& path) { return QFileInfo::exists(path); };
-    env.waitPumping = [](int ms) { WaitPumping(ms, true); };
+    env.waitPumping = [](int ms) { waitPumpingEvents(ms, true); };
     env.taskFilePath = AppPaths::taskFilePath();
     env.setupFilePath = AppPaths::setupFilePath();
     env.versionText = VersionInfo::programVersion();

@@ -24,7 +24,7 @@ struct StartupEnvironment {
     std::function<bool()> probeSystem;
     std::function<QString()> readLanguageName;
     std::function<bool(const QString& path)> fileExists;
-    // Waits the given milliseconds while handling events (WaitPumping with pump).
+    // Waits the given milliseconds while handling events (waitPumpingEvents with pump).
     std::function<void(int ms)> waitPumping;
     QString taskFilePath;
     QString setupFilePath;

@@ -11,7 +11,7 @@ class StartupHooks;
 
 class SetupFileCheck {
   public:
-    // settingsFilePresent: the settings file exists (IsSetupFilePresent).
+    // settingsFilePresent: the settings file exists (fileExists).
     SetupFileCheck(std::function<bool()> settingsFilePresent, const MainWindowView& view,
                    StartupHooks& hooks);
 

@@ -8,7 +8,7 @@ namespace fv {
 
 class TaskListControl : public TaskRowSource {
   public:
-    // SortTaskList: reorders and finds the selected task again by its identifier.
+    // sortByColumn: reorders and finds the selected task again by its identifier.
     virtual void sortByColumn(int column) = 0;
     virtual int selectedRow() const = 0;
     virtual int topRow() const = 0;

@@ -19,7 +19,7 @@ class TaskListModelControl final : public TaskListControl {
             return {};
         return model_.row(row).texts[static_cast<size_t>(column)];
     }
-    void sortByColumn(int column) override { model_.SortTaskList(column); }
+    void sortByColumn(int column) override { model_.sortByColumn(column); }
     int selectedRow() const override { return model_.selectedRow(); }
     int topRow() const override { return model_.topRow(); }
     void setViewState(int topRow, int selectedRow) override;

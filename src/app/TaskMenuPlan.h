@@ -1,4 +1,4 @@
-// The entries of the task menu (TFormTableView) for a right-clicked task, and where it opens.
+// The entries of the task menu (TaskMenuWindow) for a right-clicked task, and where it opens.
 #pragma once
 
 #include <QString>

@@ -9,7 +9,7 @@
 #include "cli/LocalQueue.h"
 #include "cli/UploadAnswer.h"
 #include "platform/AppPaths.h"
-#include "upload/BtSelectModel.h"
+#include "upload/FileSelectionModel.h"
 
 namespace fv::cli {
 
@@ -30,7 +30,7 @@ int AddCommand::chooseEntry(const QCommandLineParser& parser, UploadQueueEntry& 
         io.error(QStringLiteral("no such file: %1").arg(file.filePath()));
         return kExitBadInput;
     }
-    BtSelectModel model = BtSelectModel::open(file.absoluteFilePath());
+    FileSelectionModel model = FileSelectionModel::open(file.absoluteFilePath());
     if (model.formatError()) {
         io.error(model.title());
         return kExitBadInput;

@@ -22,7 +22,7 @@ CliSession::CliSession() : core_(commandLineOptions()) {}
 
 bool CliSession::load(QString* error) {
     SetupDocument& document = core_.setupDocument();
-    if (!document.IsSetupFilePresent()) {
+    if (!document.fileExists()) {
         if (error)
             *error =
                 core_.texts()[Msg::FormMainMsg8] + QStringLiteral(" (") + document.path() + ')';

@@ -4,7 +4,7 @@
 #include "cli/CliSession.h"
 #include "cli/TaskListFetch.h"
 #include "i18n/MessageTexts.h"
-#include "tasks/TFVPageButtonControlThread.h"
+#include "tasks/TaskCommandRequest.h"
 #include "tasks/TaskCommands.h"
 
 namespace fv::cli {
@@ -59,8 +59,8 @@ int ControlCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         taskId = row->caption.toStdString();
         type = row->texts[TaskListRow::Type].toStdString();
     }
-    TFVPageButtonControlThread worker(gateway, TaskCommandText::build(spec_.command, taskId, type));
-    if (!worker.Execute()) {
+    TaskCommandRequest worker(gateway, TaskCommandText::build(spec_.command, taskId, type));
+    if (!worker.execute()) {
         const RouterFailure failure = RouterFailure::of(gateway.lastReply(), io.texts());
         io.error(failure.message);
         return failure.exitCode;

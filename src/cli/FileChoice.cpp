@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "upload/BtSelectModel.h"
+#include "upload/FileSelectionModel.h"
 
 namespace fv::cli {
 namespace {
@@ -43,11 +43,11 @@ std::optional<FileChoice> FileChoice::parse(const QString& text) {
     return choice;
 }
 
-std::vector<int> FileChoice::applyTo(BtSelectModel& model) const {
+std::vector<int> FileChoice::applyTo(FileSelectionModel& model) const {
     const auto& rows = model.rows();
     if (all) {
         model.setSelectAll(true);
-        model.ChkBoxSelectAll_BtSelectClick();
+        model.selectAllClicked();
         return {};
     }
     std::vector<int> unknown;

@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace fv {
-class BtSelectModel;
+class FileSelectionModel;
 }
 
 namespace fv::cli {
@@ -21,7 +21,7 @@ struct FileChoice {
 
     // Checks exactly the chosen rows. Returns the IDs the torrent does not have (the model
     // is then left as it was).
-    std::vector<int> applyTo(BtSelectModel& model) const;
+    std::vector<int> applyTo(FileSelectionModel& model) const;
 };
 
 }  // namespace fv::cli

@@ -12,7 +12,7 @@ namespace fv::cli {
 LocalQueue::LocalQueue(ClientCore& core) : queue_(core.queue()) {
     // A command-line process may wait for the window's short hold on the file.
     queue_.setLockWaitMs(5000);
-    queue_.InitTaskFile(AppPaths::taskFilePath());
+    queue_.openTaskFile(AppPaths::taskFilePath());
 }
 
 std::vector<UploadQueueEntry> LocalQueue::entriesOnDisk(bool* damaged) {
@@ -41,7 +41,7 @@ bool LocalQueue::append(const UploadQueueEntry& entry) {
 }
 
 bool LocalQueue::remove(int index) {
-    queue_.LoadTaskXMLToListView();
+    queue_.reloadTaskFile();
     const std::vector<UploadQueueEntry> loaded = queue_.entries();  // a copy: removal changes it
     if (index < 0 || size_t(index) >= loaded.size())
         return false;
@@ -58,7 +58,7 @@ bool LocalQueue::remove(int index) {
 bool LocalQueue::sendOne(std::vector<SentEntry>& sent) {
     const uint64_t before = queue_.transfersFinished();
     // The core's runner does the transfer in place, so the step returns with its answer.
-    queue_.TimerSendTaskTimer();
+    queue_.onSendTick();
     if (queue_.transfersFinished() == before)
         return false;
     sent.push_back({queue_.uploadBtTaskInfo()});
@@ -85,7 +85,7 @@ std::vector<SentEntry> LocalQueue::send(const UploadQueueEntry* until) {
     const bool anyDone = std::any_of(queue_.entries().begin(), queue_.entries().end(),
                                      [](const UploadQueueEntry& e) { return e.isDone(); });
     if (anyDone)
-        queue_.BtnClearUp_MainClick();
+        queue_.clearDone();
     return sent;
 }
 

@@ -11,13 +11,13 @@
 
 #include "app/ClientCore.h"
 #include "tasks/QueueRowSource.h"
-#include "upload/UploadBtTaskInfo.h"
 #include "upload/UploadQueueEntry.h"
+#include "upload/UploadTransfer.h"
 
 namespace fv::cli {
 
 struct SentEntry {
-    _UPLOADBTTASK_INFO info;  // what was sent, BtResult holding the router's answer code
+    UploadTransfer info;  // what was sent, BtResult holding the router's answer code
 };
 
 class LocalQueue {

@@ -1,7 +1,7 @@
 #include "cli/TaskListFetch.h"
 
-#include "tasks/TGetFVPageInfoThread.h"
 #include "tasks/TaskListBuilder.h"
+#include "tasks/TaskReportFetch.h"
 #include "tasks/TaskTable.h"
 
 namespace fv::cli {
@@ -11,13 +11,12 @@ TaskListResult TaskListFetch::run(RouterGateway& gateway, const std::vector<Queu
                                   const MessageTexts& texts) {
     TaskListResult result;
     TaskTable table;
-    if (!TGetFVPageInfoThread(gateway, table).Execute()) {
+    if (!TaskReportFetch(gateway, table).execute()) {
         result.failure = RouterFailure::of(lastReply ? lastReply() : RouterReply{}, texts);
         return result;
     }
     // One broken task must not hide the ones after it from a listing.
-    ListBuildResult built = TaskListBuilder::ParseFVPageResultToListViewThread_Main(
-        table, queue, BadProgress::ShowBlank);
+    ListBuildResult built = TaskListBuilder::buildRows(table, queue, BadProgress::ShowBlank);
     result.rows = std::move(built.rows);
     result.unreadableProgress = std::move(built.unreadableProgress);
     return result;

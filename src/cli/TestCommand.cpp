@@ -33,8 +33,8 @@ int TestCommand::execute(const QCommandLineParser&, CliOutput& io) {
     const RouterContext ctx(session.records(), *session.context().transport, nullptr, &forms);
     // The page's two routines in their order; their reports land on the page's message label.
     fields.setText(setup_names::TestMessage, QString());
-    SessionBaseGetTokenFunc(ctx, forms.connectionTestHost());
-    FVUserPwAuth(ctx, forms.connectionTestHost());
+    fetchSessionToken(ctx, forms.connectionTestHost());
+    checkAccount(ctx, forms.connectionTestHost());
     QCoreApplication::sendPostedEvents();
     const QString outcome = fields.text(setup_names::TestMessage);
     if (outcome.isEmpty()) {

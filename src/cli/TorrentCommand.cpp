@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "cli/CliExit.h"
-#include "upload/BtSelectModel.h"
+#include "upload/FileSelectionModel.h"
 
 namespace fv::cli {
 
@@ -18,7 +18,7 @@ int TorrentCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         io.error(QStringLiteral("no such file: %1").arg(file.filePath()));
         return kExitBadInput;
     }
-    const BtSelectModel model = BtSelectModel::open(file.absoluteFilePath());
+    const FileSelectionModel model = FileSelectionModel::open(file.absoluteFilePath());
     if (model.formatError()) {
         io.error(model.title());
         return kExitBadInput;

@@ -7,16 +7,16 @@
 
 namespace fv {
 
-void WaitPumping(int milliseconds, bool pump, const Clock& clock,
-                 const std::function<void(bool)>& pass) {
+void waitPumpingEvents(int milliseconds, bool pump, const Clock& clock,
+                       const std::function<void(bool)>& pass) {
     const int64_t start = clock.nowMs();
     while (clock.nowMs() - start <= milliseconds)
         pass(pump);
 }
 
-void WaitPumping(int milliseconds, bool pump) {
+void waitPumpingEvents(int milliseconds, bool pump) {
     static const SteadyClock clock;
-    WaitPumping(milliseconds, pump, clock, [](bool pumping) {
+    waitPumpingEvents(milliseconds, pump, clock, [](bool pumping) {
         if (pumping) {
             QThread::msleep(10);
             QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -11,10 +11,10 @@ namespace fv {
 class Clock;
 
 // Steady clock, Qt events of the calling thread.
-void WaitPumping(int milliseconds, bool pump);
+void waitPumpingEvents(int milliseconds, bool pump);
 
 // Injectable form for tests: pass runs once per loop turn (sleep + event processing).
-void WaitPumping(int milliseconds, bool pump, const Clock& clock,
-                 const std::function<void(bool pump)>& pass);
+void waitPumpingEvents(int milliseconds, bool pump, const Clock& clock,
+                       const std::function<void(bool pump)>& pass);
 
 }  // namespace fv

@@ -55,8 +55,8 @@ AspPageParse probe(const RouterContext& ctx, const ProbeRun& run) {
     const HttpResponse res = ctx.transport->perform(req);
     std::string failure = res.ok ? std::string() : res.failureText;
     if (res.ok) {
-        lines = SplitPageLines(res.body);
-        parse = ParseAspPage(lines, run.direct, results);
+        lines = splitPageLines(res.body);
+        parse = parseAppListPage(lines, run.direct, results);
         if (!parse.complete)
             failure = "List index out of bounds";
     }
@@ -80,14 +80,14 @@ AspPageParse probe(const RouterContext& ctx, const ProbeRun& run) {
 
 }  // namespace
 
-std::string AppListAddress(const QString& host, const ProbeTarget& target) {
+std::string appListAddress(const QString& host, const ProbeTarget& target) {
     if (target.authMethod == 0)
         return "http://" + host.toStdString() + "/update_applist.asp";
     return "https://" + host.toStdString() + ":" + target.authPort.toStdString() +
            "/update_applist.asp";
 }
 
-std::vector<std::string> SplitPageLines(const std::string& body, size_t maxLines) {
+std::vector<std::string> splitPageLines(const std::string& body, size_t maxLines) {
     std::vector<std::string> lines;
     size_t begin = 0;
     while (begin < body.size() && lines.size() < maxLines) {
@@ -103,8 +103,8 @@ std::vector<std::string> SplitPageLines(const std::string& body, size_t maxLines
     return lines;
 }
 
-AspPageParse ParseAspPage(const std::vector<std::string>& lines, bool readVersion,
-                          ProbeResults& results) {
+AspPageParse parseAppListPage(const std::vector<std::string>& lines, bool readVersion,
+                              ProbeResults& results) {
     AspPageParse parse;
     const std::string* serviceLine = nullptr;
     std::string port;
@@ -121,7 +121,7 @@ AspPageParse ParseAspPage(const std::vector<std::string>& lines, bool readVersio
         // Items are numbered from 0, as in the router's own array line
         // ["ferrovane","2.110","Download Service","yes","yes"]. Results are taken one by
         // one; a missing item ends the parse there.
-        const std::vector<std::string> items = SplitCommaText(*serviceLine);
+        const std::vector<std::string> items = splitCommaText(*serviceLine);
         if (items.size() <= 3)
             return parse;
         results.edit([&](ProbeState& s) { s.installed = items[3]; });
@@ -144,13 +144,13 @@ AspPageParse ParseAspPage(const std::vector<std::string>& lines, bool readVersio
     return parse;
 }
 
-AspPageParse GetFVInfoPage(const RouterContext& ctx, const QString& host,
-                           const ProbeTarget& target) {
-    return probe(ctx, {true, AppListAddress(host, target)});
+AspPageParse fetchAppListPage(const RouterContext& ctx, const QString& host,
+                              const ProbeTarget& target) {
+    return probe(ctx, {true, appListAddress(host, target)});
 }
 
-AspPageParse ProbeForWorker(const RouterContext& ctx, const QString& host) {
-    return probe(ctx, {false, AppListAddress(host, ProbeTarget{})});
+AspPageParse probeAppList(const RouterContext& ctx, const QString& host) {
+    return probe(ctx, {false, appListAddress(host, ProbeTarget{})});
 }
 
 }  // namespace fv

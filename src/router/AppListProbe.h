@@ -18,7 +18,7 @@ struct ProbeTarget {
     QString authPort;
 };
 
-std::string AppListAddress(const QString& host, const ProbeTarget& target);
+std::string appListAddress(const QString& host, const ProbeTarget& target);
 
 // What one parse found.
 struct AspPageParse {
@@ -30,18 +30,18 @@ struct AspPageParse {
 // Reads the lines into results: the installed and enabled flags (items 3 and 4, counted from
 // 0) and, with readVersion, the version (item 1 after its first ".") from the last line
 // containing "ferrovane"; the port from the last line containing "apps_http_port".
-AspPageParse ParseAspPage(const std::vector<std::string>& lines, bool readVersion,
-                          ProbeResults& results);
+AspPageParse parseAppListPage(const std::vector<std::string>& lines, bool readVersion,
+                              ProbeResults& results);
 
 // The body split at CR, LF and CRLF, as the original's string list did.
-std::vector<std::string> SplitPageLines(const std::string& body, size_t maxLines = 100000);
+std::vector<std::string> splitPageLines(const std::string& body, size_t maxLines = 100000);
 
 // The direct probe; fills ctx.probe (required). Blocks for up to the time-outs.
-AspPageParse GetFVInfoPage(const RouterContext& ctx, const QString& host,
-                           const ProbeTarget& target);
+AspPageParse fetchAppListPage(const RouterContext& ctx, const QString& host,
+                              const ProbeTarget& target);
 
 // The worker's probe of the record's ServerAddress: always plain http, no version, no
 // connection-refused flag.
-AspPageParse ProbeForWorker(const RouterContext& ctx, const QString& host);
+AspPageParse probeAppList(const RouterContext& ctx, const QString& host);
 
 }  // namespace fv

@@ -40,7 +40,7 @@ size_t readQuoted(std::string_view text, size_t i, std::string& item) {
 
 }  // namespace
 
-std::vector<std::string> SplitCommaText(std::string_view text, size_t maxItems) {
+std::vector<std::string> splitCommaText(std::string_view text, size_t maxItems) {
     std::vector<std::string> items;
     size_t i = skipBlanks(text, 0);
     while (i < text.size() && items.size() < maxItems) {

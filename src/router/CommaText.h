@@ -17,6 +17,6 @@
 namespace fv {
 
 // maxItems bounds the result for hostile input; items beyond it are dropped.
-std::vector<std::string> SplitCommaText(std::string_view text, size_t maxItems = 4096);
+std::vector<std::string> splitCommaText(std::string_view text, size_t maxItems = 4096);
 
 }  // namespace fv

@@ -13,9 +13,9 @@ namespace fv {
 
 namespace n = setup_names;
 
-void ConnectionTest::GetTokenThread(const RouterContext& ctx) {
+void ConnectionTest::runTokenCheck(const RouterContext& ctx) {
     try {
-        SessionBaseGetTokenFunc(ctx, ctx.forms->connectionTestHost());
+        fetchSessionToken(ctx, ctx.forms->connectionTestHost());
     } catch (...) {
         DebugLog::write("catch error : in GetTokenThread");
     }
@@ -26,9 +26,9 @@ void ConnectionTest::GetTokenThread(const RouterContext& ctx) {
     });
 }
 
-void ConnectionTest::UsPwAuthThread(const RouterContext& ctx) {
+void ConnectionTest::runAccountCheck(const RouterContext& ctx) {
     try {
-        FVUserPwAuth(ctx, ctx.forms->connectionTestHost());
+        checkAccount(ctx, ctx.forms->connectionTestHost());
     } catch (...) {
         const QString failed = ctx.forms->texts()[Msg::FormSetupMsg6];
         ctx.forms->post([failed](FormState& f) {
@@ -38,7 +38,7 @@ void ConnectionTest::UsPwAuthThread(const RouterContext& ctx) {
     }
 }
 
-ThreadWaitResult ConnectionTest::WaitForThreadEnd(QThread* thread, int ms) {
+ThreadWaitResult ConnectionTest::waitForThreadEnd(QThread* thread, int ms) {
     if (!thread) {
         DebugLog::write(
             QStringLiteral("WaitForThreadEnd():Send FAILED; Error: %1\r\n").arg(EINVAL));
@@ -54,29 +54,29 @@ ThreadWaitResult ConnectionTest::WaitForThreadEnd(QThread* thread, int ms) {
     return ThreadWaitResult::TimedOut;
 }
 
-QThread* ConnectionTest::MakeThread(std::function<void()> routine) {
+QThread* ConnectionTest::makeThread(std::function<void()> routine) {
     QThread* thread = QThread::create(std::move(routine));
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     return thread;
 }
 
-void ConnectionTest::Start(const RouterContext& ctx) {
+void ConnectionTest::start(const RouterContext& ctx) {
     // deleteLater needs this (UI) thread's event loop, so the pointer stays valid during
     // the wait even when the login ends first.
-    QThread* login = MakeThread([ctx] { GetTokenThread(ctx); });
+    QThread* login = makeThread([ctx] { runTokenCheck(ctx); });
     login->start();
-    WaitForThreadEnd(login, 1000);
-    MakeThread([ctx] { UsPwAuthThread(ctx); })->start();
+    waitForThreadEnd(login, 1000);
+    makeThread([ctx] { runAccountCheck(ctx); })->start();
 }
 
-void ConnectionTest::StartLogin(const RouterContext& ctx) {
-    MakeThread([ctx] { GetTokenThread(ctx); })->start();
+void ConnectionTest::startLogin(const RouterContext& ctx) {
+    makeThread([ctx] { runTokenCheck(ctx); })->start();
 }
 
-bool ConnectionTest::TestFVHttpSrvOfWizard(const RouterContext& ctx) {
+bool ConnectionTest::testServiceForWizard(const RouterContext& ctx) {
     const QString host = ctx.forms->wizardHost();
     ctx.forms->post([](FormState& f) { f.setEnabled(n::WizardAutoDetect, false); });
-    const bool found = TestFVHttpSrv(ctx, host);
+    const bool found = testService(ctx, host);
     ctx.forms->post([](FormState& f) { f.setEnabled(n::WizardAutoDetect, true); });
     return found;
 }

@@ -14,26 +14,26 @@ class ConnectionTest {
   public:
     // Thread routines (ctx.forms required): the host comes from the wizard's address step
     // while its account step shows, otherwise from the connection page.
-    static void GetTokenThread(const RouterContext& ctx);
-    static void UsPwAuthThread(const RouterContext& ctx);
+    static void runTokenCheck(const RouterContext& ctx);
+    static void runAccountCheck(const RouterContext& ctx);
 
     // Waits for thread to end, at most ms, and logs the outcome. A null thread is a failed
     // wait. UI thread.
-    static ThreadWaitResult WaitForThreadEnd(QThread* thread, int ms);
+    static ThreadWaitResult waitForThreadEnd(QThread* thread, int ms);
 
     // Starts the login routine, waits for it up to 1000 ms, then starts the account check.
     // Both threads free themselves. UI thread; the caller has disabled the buttons.
-    static void Start(const RouterContext& ctx);
+    static void start(const RouterContext& ctx);
 
     // The login routine alone on a self-freeing thread ("OK"/"Finish" without a session).
-    static void StartLogin(const RouterContext& ctx);
+    static void startLogin(const RouterContext& ctx);
 
     // The wizard's address test: the service test against the address step's host, with
     // "Auto Detection" disabled while it runs. Blocks; UI thread.
-    static bool TestFVHttpSrvOfWizard(const RouterContext& ctx);
+    static bool testServiceForWizard(const RouterContext& ctx);
 
     // A self-deleting thread running routine (not started).
-    static QThread* MakeThread(std::function<void()> routine);
+    static QThread* makeThread(std::function<void()> routine);
 };
 
 }  // namespace fv

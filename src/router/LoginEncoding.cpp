@@ -4,15 +4,15 @@
 
 namespace fv {
 
-std::string Base64Encode(const std::string& bytes) {
+std::string base64Encode(const std::string& bytes) {
     return QByteArray::fromStdString(bytes).toBase64().toStdString();
 }
 
-std::string Base64Encode(const QString& text) {
-    return Base64Encode(text.toStdString());
+std::string base64Encode(const QString& text) {
+    return base64Encode(text.toStdString());
 }
 
-std::string PercentEncode(const std::string& text) {
+std::string percentEncode(const std::string& text) {
     // The original passed the text through a 1024-byte buffer with its terminator.
     constexpr size_t kMaxBytes = 1023;
     const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };

@@ -8,11 +8,11 @@
 namespace fv {
 
 // Base64 of the text's 8-bit form (UTF-8 here).
-std::string Base64Encode(const QString& text);
-std::string Base64Encode(const std::string& bytes);
+std::string base64Encode(const QString& text);
+std::string base64Encode(const std::string& bytes);
 
 // Keeps A-Z a-z 0-9 ( ) - _ . and writes every other byte as %XX (upper-case hex), after
 // trimming spaces, tabs, CR and LF from both ends. At most 1023 bytes of input are taken.
-std::string PercentEncode(const std::string& text);
+std::string percentEncode(const std::string& text);
 
 }  // namespace fv

@@ -47,13 +47,13 @@ LoginFormSnapshot LoginForms::snapshot() const {
     return snapshot_;
 }
 
-LoginInputs LoginForms::InputsOf(const LoginFormSnapshot& s) {
+LoginInputs LoginForms::inputsOf(const LoginFormSnapshot& s) {
     if (s.accountStepShown)
         return {s.wizardUser, s.wizardPassword, s.pagePort};
     return {s.pageUser, s.pagePassword, s.pagePort};
 }
 
-QString LoginForms::WizardHostOf(const LoginFormSnapshot& s) {
+QString LoginForms::wizardHostOf(const LoginFormSnapshot& s) {
     if (s.wizardRemote && s.wizardRemoteByName)
         return s.wizardDdnsName + QLatin1String(n::DdnsDomainSuffix);
     if (s.wizardRemote)
@@ -61,7 +61,7 @@ QString LoginForms::WizardHostOf(const LoginFormSnapshot& s) {
     return s.wizardLocalAddress;
 }
 
-QString LoginForms::PageHostOf(const LoginFormSnapshot& s) {
+QString LoginForms::pageHostOf(const LoginFormSnapshot& s) {
     if (s.pageRemote) {
         if (s.pageDdnsChoice == 1)
             return s.pageOtherAddress;
@@ -76,16 +76,16 @@ QString LoginForms::PageHostOf(const LoginFormSnapshot& s) {
 }
 
 LoginInputs LoginForms::inputs() const {
-    return InputsOf(snapshot());
+    return inputsOf(snapshot());
 }
 
 QString LoginForms::wizardHost() const {
-    return WizardHostOf(snapshot());
+    return wizardHostOf(snapshot());
 }
 
 QString LoginForms::connectionTestHost() const {
     const LoginFormSnapshot s = snapshot();
-    return s.accountStepShown ? WizardHostOf(s) : PageHostOf(s);
+    return s.accountStepShown ? wizardHostOf(s) : pageHostOf(s);
 }
 
 void LoginForms::post(std::function<void(FormState&)> change) {
@@ -103,10 +103,10 @@ void LoginForms::post(std::function<void(FormState&)> change) {
 void LoginForms::report(const LoginReport& report) {
     const bool wizard = snapshot().accountStepShown;
     const MessageTexts* texts = texts_;
-    post([report, wizard, texts](FormState& f) { ApplyReport(f, report, wizard, *texts); });
+    post([report, wizard, texts](FormState& f) { applyReport(f, report, wizard, *texts); });
 }
 
-void LoginForms::ApplyReport(FormState& f, const LoginReport& r, bool accountStepShown,
+void LoginForms::applyReport(FormState& f, const LoginReport& r, bool accountStepShown,
                              const MessageTexts& texts) {
     const bool login = r.check == LoginCheck::Login;
     if (r.outcome == LoginOutcome::Success && !login)

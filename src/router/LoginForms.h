@@ -52,10 +52,10 @@ class LoginForms : public QObject {
     void post(std::function<void(FormState&)> change);
 
     // The rules themselves, for the UI thread and tests.
-    static LoginInputs InputsOf(const LoginFormSnapshot& s);
-    static QString WizardHostOf(const LoginFormSnapshot& s);
-    static QString PageHostOf(const LoginFormSnapshot& s);
-    static void ApplyReport(FormState& form, const LoginReport& report, bool accountStepShown,
+    static LoginInputs inputsOf(const LoginFormSnapshot& s);
+    static QString wizardHostOf(const LoginFormSnapshot& s);
+    static QString pageHostOf(const LoginFormSnapshot& s);
+    static void applyReport(FormState& form, const LoginReport& report, bool accountStepShown,
                             const MessageTexts& texts = MessageTexts::english());
 
   private:

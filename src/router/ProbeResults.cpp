@@ -20,10 +20,10 @@ void ProbeResults::edit(const std::function<void(ProbeState&)>& edit) {
 }
 
 int ProbeResults::serviceLevel() const {
-    return ServiceLevelOf(get().version);
+    return serviceLevelOf(get().version);
 }
 
-int ServiceLevelOf(const std::string& version) {
+int serviceLevelOf(const std::string& version) {
     long long value = 0;
     for (char c : version) {
         if (c < '0' || c > '9')

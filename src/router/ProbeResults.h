@@ -32,6 +32,6 @@ class ProbeResults {
 };
 
 // Leading decimal digits of text as a number (0 when none; saturates instead of overflowing).
-int ServiceLevelOf(const std::string& version);
+int serviceLevelOf(const std::string& version);
 
 }  // namespace fv

@@ -14,7 +14,7 @@ namespace {
 LoginInputs inputsOf(const RouterContext& ctx) {
     if (ctx.forms)
         return ctx.forms->inputs();
-    const _SETUPFORM_INFO conn = ctx.records->connection();
+    const ConnectionProfile conn = ctx.records->connection();
     LoginInputs in;
     in.userName = conn.UserName;
     in.password = conn.Password;
@@ -86,7 +86,7 @@ void logAccountOutcome(LoginOutcome outcome) {
 
 }  // namespace
 
-LoginOutcome ClassifyLogin(FailureKind kind) {
+LoginOutcome classifyLogin(FailureKind kind) {
     switch (kind) {
         case FailureKind::None:
         case FailureKind::Redirect:
@@ -103,13 +103,13 @@ LoginOutcome ClassifyLogin(FailureKind kind) {
 }
 
 // As the login, except that a missing page (404) is no success the second time.
-LoginOutcome ClassifyAccountCheck(FailureKind kind) {
+LoginOutcome classifyAccountCheck(FailureKind kind) {
     if (kind == FailureKind::NotFound)
         return LoginOutcome::OtherFailure;
-    return ClassifyLogin(kind);
+    return classifyLogin(kind);
 }
 
-std::string SessionTokenFromLine(const std::string& line) {
+std::string sessionTokenFromLine(const std::string& line) {
     static constexpr std::string_view kKey = "AuthByPasswd=";
     const size_t keyAt = line.find(kKey);
     if (keyAt == std::string::npos)
@@ -127,32 +127,32 @@ std::string SessionTokenFromLine(const std::string& line) {
     return line.substr(start, std::min<size_t>(static_cast<size_t>(count), line.size() - start));
 }
 
-std::string ParseFVSessionToken(const RouterContext& ctx, const std::string& line) {
+std::string parseSessionToken(const RouterContext& ctx, const std::string& line) {
     if (line.empty()) {
         ctx.records->setSessionTokenHeader(QString());
         return {};
     }
-    const std::string token = SessionTokenFromLine(line);
+    const std::string token = sessionTokenFromLine(line);
     DebugLog::write("ParseFVSessionToken(): " + token);
     ctx.records->setSessionTokenHeader(
         token.empty() ? QString() : QString::fromStdString("Cookie: AuthByPasswd=" + token));
     return token;
 }
 
-LoginOutcome SessionBaseGetTokenFunc(const RouterContext& ctx, const QString& host) {
+LoginOutcome fetchSessionToken(const RouterContext& ctx, const QString& host) {
     DebugLog::write("SessionBaseGetTokenFunc()");
     const LoginInputs in = inputsOf(ctx);
     const int level = levelOf(ctx);
-    const std::string user = Base64Encode(in.userName);
-    const std::string passwordBase64 = Base64Encode(in.password);
-    const std::string password = PercentEncode(passwordBase64);
+    const std::string user = base64Encode(in.userName);
+    const std::string passwordBase64 = base64Encode(in.password);
+    const std::string password = percentEncode(passwordBase64);
     registerSecrets(in.password, {passwordBase64, password});
 
     HttpRequest req;
     req.connectTimeoutMs = 4000;
     req.readTimeoutMs = 4000;
     req.setHeader("User-Agent", "KOVAFVUtility/2.3");
-    req.setHeader("Authorization", "Basic " + Base64Encode(user + ":" + password));
+    req.setHeader("Authorization", "Basic " + base64Encode(user + ":" + password));
     const std::string prefix =
         "http://" + host.toStdString() + ":" + in.port.toStdString() +
         "/check.asp?flag=&foilautofill=admin&directurl=&login_username=" + user + "&login_passwd=";
@@ -163,24 +163,24 @@ LoginOutcome SessionBaseGetTokenFunc(const RouterContext& ctx, const QString& ho
     const HttpResponse res = ctx.transport->perform(req);
     if (res.replied) {
         status = res.statusText;
-        ParseFVSessionToken(ctx, res.headerLines.empty() ? std::string() : res.headerLines[0]);
+        parseSessionToken(ctx, res.headerLines.empty() ? std::string() : res.headerLines[0]);
     } else {
-        ParseFVSessionToken(ctx, std::string());
+        parseSessionToken(ctx, std::string());
     }
     if (!res.ok)
         DebugLog::write("SessionBaseGetTokenFunc - E.Message = " + res.failureText + "::end");
     DebugLog::write("SessionBaseGetTokenFunc(): " + status);
 
-    const LoginOutcome outcome = ClassifyLogin(RouterOutcome::of(res).kind);
+    const LoginOutcome outcome = classifyLogin(RouterOutcome::of(res).kind);
     logLoginOutcome(outcome);
     report(ctx, LoginCheck::Login, outcome, level);
     return outcome;
 }
 
-bool FVUserPwAuth(const RouterContext& ctx, const QString& host) {
+bool checkAccount(const RouterContext& ctx, const QString& host) {
     const int level = levelOf(ctx);
     const LoginInputs in = inputsOf(ctx);
-    const std::string passwordBase64 = Base64Encode(in.password);
+    const std::string passwordBase64 = base64Encode(in.password);
     registerSecrets(in.password, {passwordBase64});
 
     HttpRequest req;
@@ -188,11 +188,11 @@ bool FVUserPwAuth(const RouterContext& ctx, const QString& host) {
     req.readTimeoutMs = 5000;
     req.setHeader("User-Agent", "KOVAFVUtility/2.2");
     req.setHeader("Authorization",
-                  "Basic " + Base64Encode(Base64Encode(in.userName) + ":" + passwordBase64));
+                  "Basic " + base64Encode(base64Encode(in.userName) + ":" + passwordBase64));
     const QString session = ctx.records->sessionTokenHeader();
     DebugLog::write("TestFVHttpSrvWithUsPw," + session.toStdString());
     if (!session.isEmpty())
-        AddHeaderLine(req, session.toStdString());
+        addHeaderLine(req, session.toStdString());
     req.url = "http://" + host.toStdString() + ":" + in.port.toStdString();
     DebugLog::write("FVUserPwAuth Address:[" + req.url + "]");
 
@@ -200,14 +200,14 @@ bool FVUserPwAuth(const RouterContext& ctx, const QString& host) {
     if (!res.ok)
         DebugLog::write("FVUserPwAuth - E.Message = " + res.failureText);
 
-    const LoginOutcome outcome = ClassifyAccountCheck(RouterOutcome::of(res).kind);
+    const LoginOutcome outcome = classifyAccountCheck(RouterOutcome::of(res).kind);
     logAccountOutcome(outcome);
     if (outcome != LoginOutcome::Success)
         report(ctx, LoginCheck::AccountCheck, outcome, level);
     return outcome == LoginOutcome::Success;
 }
 
-bool ServiceAnswersDespiteFailure(FailureKind kind) {
+bool serviceAnswersDespiteFailure(FailureKind kind) {
     switch (kind) {
         case FailureKind::Unauthorized:
         case FailureKind::Busy:
@@ -224,7 +224,7 @@ bool ServiceAnswersDespiteFailure(FailureKind kind) {
     }
 }
 
-bool TestFVHttpSrv(const RouterContext& ctx, const QString& host) {
+bool testService(const RouterContext& ctx, const QString& host) {
     const std::string port = ctx.probe ? ctx.probe->get().servicePort : std::string();
     const std::string hostPort = host.toStdString() + ":" + port;
     HttpRequest req;
@@ -246,7 +246,7 @@ bool TestFVHttpSrv(const RouterContext& ctx, const QString& host) {
     if (res.ok)
         return true;
     DebugLog::write("TestFVHttpSrv - http connect fault!;" + res.failureText);
-    return ServiceAnswersDespiteFailure(RouterOutcome::of(res).kind);
+    return serviceAnswersDespiteFailure(RouterOutcome::of(res).kind);
 }
 
 }  // namespace fv

@@ -15,23 +15,23 @@ namespace fv {
 
 // The login; sets or clears the session header and reports the outcome. Returns the outcome
 // for callers that want it (the original returned nothing).
-LoginOutcome SessionBaseGetTokenFunc(const RouterContext& ctx, const QString& host);
+LoginOutcome fetchSessionToken(const RouterContext& ctx, const QString& host);
 
 // The token of one reply header line by the k/s/e positions rule (empty when none).
-std::string SessionTokenFromLine(const std::string& line);
+std::string sessionTokenFromLine(const std::string& line);
 // Sets SessionTokenHeader from one reply header line ("" clears it); returns the token.
-std::string ParseFVSessionToken(const RouterContext& ctx, const std::string& line);
+std::string parseSessionToken(const RouterContext& ctx, const std::string& line);
 
 // The account check; true on success, reports failures.
-bool FVUserPwAuth(const RouterContext& ctx, const QString& host);
+bool checkAccount(const RouterContext& ctx, const QString& host);
 
 // The service test against the port of the last probe; true when the service answers.
-bool TestFVHttpSrv(const RouterContext& ctx, const QString& host);
+bool testService(const RouterContext& ctx, const QString& host);
 
 // What each request makes of its reply's outcome (see RouterOutcome::of).
-LoginOutcome ClassifyLogin(FailureKind kind);
-LoginOutcome ClassifyAccountCheck(FailureKind kind);
+LoginOutcome classifyLogin(FailureKind kind);
+LoginOutcome classifyAccountCheck(FailureKind kind);
 // For a request that got no success reply: is the service there anyway?
-bool ServiceAnswersDespiteFailure(FailureKind kind);
+bool serviceAnswersDespiteFailure(FailureKind kind);
 
 }  // namespace fv

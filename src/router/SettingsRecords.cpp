@@ -2,17 +2,17 @@
 
 namespace fv {
 
-_SETUPFORM_INFO SettingsRecords::connection() const {
+ConnectionProfile SettingsRecords::connection() const {
     std::lock_guard lock(mutex_);
     return connection_;
 }
 
-void SettingsRecords::setConnection(const _SETUPFORM_INFO& value) {
+void SettingsRecords::setConnection(const ConnectionProfile& value) {
     std::lock_guard lock(mutex_);
     connection_ = value;
 }
 
-void SettingsRecords::editConnection(const std::function<void(_SETUPFORM_INFO&)>& edit) {
+void SettingsRecords::editConnection(const std::function<void(ConnectionProfile&)>& edit) {
     std::lock_guard lock(mutex_);
     edit(connection_);
 }
@@ -27,22 +27,22 @@ void SettingsRecords::setSessionTokenHeader(const QString& header) {
     connection_.SessionTokenHeader = header;
 }
 
-_BTSETUPFORM_INFO SettingsRecords::bt() const {
+RouterBtSettings SettingsRecords::bt() const {
     std::lock_guard lock(mutex_);
     return bt_;
 }
 
-void SettingsRecords::setBt(const _BTSETUPFORM_INFO& value) {
+void SettingsRecords::setBt(const RouterBtSettings& value) {
     std::lock_guard lock(mutex_);
     bt_ = value;
 }
 
-_NZBSETUPFORM_INFO SettingsRecords::nzb() const {
+RouterNzbSettings SettingsRecords::nzb() const {
     std::lock_guard lock(mutex_);
     return nzb_;
 }
 
-void SettingsRecords::setNzb(const _NZBSETUPFORM_INFO& value) {
+void SettingsRecords::setNzb(const RouterNzbSettings& value) {
     std::lock_guard lock(mutex_);
     nzb_ = value;
 }

@@ -11,7 +11,7 @@ namespace fv {
 
 // Connection profile. Fields 1-9 and 11-13 are written on the UI thread; SessionTokenHeader
 // is also written by login workers and emptied by the general-settings worker.
-struct _SETUPFORM_INFO {
+struct ConnectionProfile {
     QString ServerAddress;
     QString ServerPort;
     QString UserName;
@@ -28,7 +28,7 @@ struct _SETUPFORM_INFO {
 };
 
 // Router-side BitTorrent settings, as texts in the router's key order.
-struct _BTSETUPFORM_INFO {
+struct RouterBtSettings {
     QString Enable_peer_port;
     QString peer_port_change;
     QString bt_port_tmp;
@@ -46,7 +46,7 @@ struct _BTSETUPFORM_INFO {
 };
 
 // Router-side NZB settings; names are the router's keys without "Server1.".
-struct _NZBSETUPFORM_INFO {
+struct RouterNzbSettings {
     QString Host;
     QString Port;
     QString DownloadRate;
@@ -60,24 +60,24 @@ struct _NZBSETUPFORM_INFO {
 // record is copied. Workers take copies when they start and work on those.
 class SettingsRecords {
   public:
-    _SETUPFORM_INFO connection() const;
-    void setConnection(const _SETUPFORM_INFO& value);
+    ConnectionProfile connection() const;
+    void setConnection(const ConnectionProfile& value);
     // Runs edit on the record under the mutex; edit must not block or call back here.
-    void editConnection(const std::function<void(_SETUPFORM_INFO&)>& edit);
+    void editConnection(const std::function<void(ConnectionProfile&)>& edit);
 
     QString sessionTokenHeader() const;
     void setSessionTokenHeader(const QString& header);
 
-    _BTSETUPFORM_INFO bt() const;
-    void setBt(const _BTSETUPFORM_INFO& value);
-    _NZBSETUPFORM_INFO nzb() const;
-    void setNzb(const _NZBSETUPFORM_INFO& value);
+    RouterBtSettings bt() const;
+    void setBt(const RouterBtSettings& value);
+    RouterNzbSettings nzb() const;
+    void setNzb(const RouterNzbSettings& value);
 
   private:
     mutable std::mutex mutex_;
-    _SETUPFORM_INFO connection_;
-    _BTSETUPFORM_INFO bt_;
-    _NZBSETUPFORM_INFO nzb_;
+    ConnectionProfile connection_;
+    RouterBtSettings bt_;
+    RouterNzbSettings nzb_;
 };
 
 }  // namespace fv

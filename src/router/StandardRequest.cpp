@@ -16,11 +16,11 @@ constexpr const char* kFixedAuthorization = "Basic Xq7LpR2vNw9KcT4=";
 
 }  // namespace
 
-std::string BaseAddress(const _SETUPFORM_INFO& conn) {
+std::string baseAddress(const ConnectionProfile& conn) {
     return "http://" + conn.ServerAddress.toStdString() + ":" + conn.ServerPort.toStdString();
 }
 
-void AddHeaderLine(HttpRequest& request, const std::string& line) {
+void addHeaderLine(HttpRequest& request, const std::string& line) {
     const size_t colon = line.find(':');
     if (colon == std::string::npos || colon == 0)
         return;
@@ -30,10 +30,10 @@ void AddHeaderLine(HttpRequest& request, const std::string& line) {
     request.setHeader(line.substr(0, colon), line.substr(value));
 }
 
-HttpRequest PrepareStandardRequest(const RouterContext& ctx, const _SETUPFORM_INFO& conn,
+HttpRequest prepareStandardRequest(const RouterContext& ctx, const ConnectionProfile& conn,
                                    int connectMs, int readMs, bool loginFirst) {
     HttpRequest req;
-    req.url = BaseAddress(conn);
+    req.url = baseAddress(conn);
     req.connectTimeoutMs = connectMs;
     req.readTimeoutMs = readMs;
     const std::string base = req.url;
@@ -41,7 +41,7 @@ HttpRequest PrepareStandardRequest(const RouterContext& ctx, const _SETUPFORM_IN
     req.setHeader("Cache-control", "no-cache");
     req.setHeader("Authorization", kFixedAuthorization);
     req.setHeader("Authorization",
-                  "Basic " + Base64Encode(conn.UserName + QStringLiteral(":") + conn.Password));
+                  "Basic " + base64Encode(conn.UserName + QStringLiteral(":") + conn.Password));
     req.setHeader("Host", conn.ServerAddress.toStdString() + ":" + conn.ServerPort.toStdString());
     req.setHeader("Accept",
                   "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, "
@@ -52,41 +52,41 @@ HttpRequest PrepareStandardRequest(const RouterContext& ctx, const _SETUPFORM_IN
     req.setHeader("User-Agent", "KOVAFVUtility/2.2");
 
     if (loginFirst && ctx.records->sessionTokenHeader().isEmpty())
-        SessionBaseGetTokenFunc(ctx, conn.ServerAddress);
+        fetchSessionToken(ctx, conn.ServerAddress);
     const QString session = ctx.records->sessionTokenHeader();
     if (!session.isEmpty())
-        AddHeaderLine(req, session.toStdString());
+        addHeaderLine(req, session.toStdString());
     return req;
 }
 
-HttpRequest PrepareStandardRequest(const RouterContext& ctx, const _SETUPFORM_INFO& conn,
+HttpRequest prepareStandardRequest(const RouterContext& ctx, const ConnectionProfile& conn,
                                    const RequestKind& kind) {
-    return PrepareStandardRequest(ctx, conn, kind.connectMs, kind.readMs, kind.loginFirst);
+    return prepareStandardRequest(ctx, conn, kind.connectMs, kind.readMs, kind.loginFirst);
 }
 
-int CacheBreakerDigit(long long epochSeconds) {
+int cacheBreakerDigit(long long epochSeconds) {
     std::minstd_rand gen(static_cast<std::minstd_rand::result_type>(epochSeconds));
     return static_cast<int>(gen() % 10);
 }
 
-std::string CacheBreaker() {
+std::string makeCacheBreaker() {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
                              std::chrono::system_clock::now().time_since_epoch())
                              .count();
-    return "&t=" + std::to_string(CacheBreakerDigit(seconds));
+    return "&t=" + std::to_string(cacheBreakerDigit(seconds));
 }
 
-HttpResponse PerformStandardGet(const RouterContext& ctx, const _SETUPFORM_INFO& conn,
+HttpResponse performStandardGet(const RouterContext& ctx, const ConnectionProfile& conn,
                                 const RequestKind& kind, const std::string& pathAndQuery) {
-    HttpRequest req = PrepareStandardRequest(ctx, conn, kind);
+    HttpRequest req = prepareStandardRequest(ctx, conn, kind);
     req.url += pathAndQuery;
     return ctx.transport->perform(req);
 }
 
-HttpResponse PerformStandardPost(const RouterContext& ctx, const _SETUPFORM_INFO& conn,
+HttpResponse performStandardPost(const RouterContext& ctx, const ConnectionProfile& conn,
                                  const RequestKind& kind, const std::string& pathAndQuery,
                                  const std::string& body, const std::string& contentType) {
-    HttpRequest req = PrepareStandardRequest(ctx, conn, kind);
+    HttpRequest req = prepareStandardRequest(ctx, conn, kind);
     req.url += pathAndQuery;
     req.method = HttpRequest::Method::Post;
     req.body = body;

@@ -4,13 +4,13 @@
 // that copy; only the session header is read again after a login:
 //
 //     fv::RouterContext ctx(records);                      // transport defaults to libcurl
-//     const fv::_SETUPFORM_INFO conn = records.connection();
-//     fv::HttpResponse res = fv::PerformStandardGet(ctx, conn, fv::request_kind::TaskCommand,
+//     const fv::ConnectionProfile conn = records.connection();
+//     fv::HttpResponse res = fv::performStandardGet(ctx, conn, fv::request_kind::TaskCommand,
 //                                                   "//ferrovane//fv_apply.cgi?x=1" +
-//                                                   fv::CacheBreaker());
+//                                                   fv::makeCacheBreaker());
 //     if (!res.ok) fv::DebugLog::write("... E.Message = " + res.failureText);
 //
-// Or, for extra headers or a POST, PrepareStandardRequest, adjust, then ctx.transport->perform.
+// Or, for extra headers or a POST, prepareStandardRequest, adjust, then ctx.transport->perform.
 // RouterOutcome::of(res) tells why a request failed; nothing else reads codes from the texts.
 #pragma once
 
@@ -24,32 +24,32 @@
 namespace fv {
 
 // "http://" + ServerAddress + ":" + ServerPort.
-std::string BaseAddress(const _SETUPFORM_INFO& conn);
+std::string baseAddress(const ConnectionProfile& conn);
 
 // A request with the standard headers, url set to the base address. When loginFirst is set
 // and no session is held, runs the login first; the session header is then read from the
 // records (the login may just have filled it).
-HttpRequest PrepareStandardRequest(const RouterContext& ctx, const _SETUPFORM_INFO& conn,
+HttpRequest prepareStandardRequest(const RouterContext& ctx, const ConnectionProfile& conn,
                                    int connectMs, int readMs, bool loginFirst);
-HttpRequest PrepareStandardRequest(const RouterContext& ctx, const _SETUPFORM_INFO& conn,
+HttpRequest prepareStandardRequest(const RouterContext& ctx, const ConnectionProfile& conn,
                                    const RequestKind& kind);
 
 // "&t=" + one digit; the generator is re-seeded from the time in whole seconds, so calls in
 // the same second give the same digit.
-std::string CacheBreaker();
-// The digit for a given time in seconds (what CacheBreaker uses).
-int CacheBreakerDigit(long long epochSeconds);
+std::string makeCacheBreaker();
+// The digit for a given time in seconds (what makeCacheBreaker uses).
+int cacheBreakerDigit(long long epochSeconds);
 
 // GET of base address + pathAndQuery (appended exactly as given).
-HttpResponse PerformStandardGet(const RouterContext& ctx, const _SETUPFORM_INFO& conn,
+HttpResponse performStandardGet(const RouterContext& ctx, const ConnectionProfile& conn,
                                 const RequestKind& kind, const std::string& pathAndQuery);
 // POST of body with the given Content-Type (e.g. MultipartBody::contentType()).
-HttpResponse PerformStandardPost(const RouterContext& ctx, const _SETUPFORM_INFO& conn,
+HttpResponse performStandardPost(const RouterContext& ctx, const ConnectionProfile& conn,
                                  const RequestKind& kind, const std::string& pathAndQuery,
                                  const std::string& body, const std::string& contentType);
 
 // Splits a complete header line "Name: value" into the request (replacing a line of the
 // same name). Ignores lines without a name.
-void AddHeaderLine(HttpRequest& request, const std::string& line);
+void addHeaderLine(HttpRequest& request, const std::string& line);
 
 }  // namespace fv

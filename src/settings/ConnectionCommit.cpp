@@ -62,7 +62,7 @@ QString ConnectionCommit::serverAddress(bool remote, int choice, const QString& 
     return ddnsName + QLatin1String(kMakerDdnsSuffix);
 }
 
-void ConnectionCommit::fillAtStart(_SETUPFORM_INFO& c, const ConnectionSettings& stored,
+void ConnectionCommit::fillAtStart(ConnectionProfile& c, const ConnectionSettings& stored,
                                    const QString& localListText) {
     using D = SetupFieldDefaults;
     const QString account = QString::fromLatin1(D::kFactoryAccount);

@@ -11,7 +11,7 @@ namespace fv {
 
 class FormState;
 struct ConnectionSettings;
-struct _SETUPFORM_INFO;
+struct ConnectionProfile;
 
 class ConnectionCommit {
   public:
@@ -38,7 +38,7 @@ class ConnectionCommit {
     // stand-alone window's initial values (local, port 8081, the factory account, 10 s) with
     // the stored values over them, settled as those fields' rules settle typed text. The
     // local address is the local-address list's text. Other members of c stay as they are.
-    static void fillAtStart(_SETUPFORM_INFO& c, const ConnectionSettings& stored,
+    static void fillAtStart(ConnectionProfile& c, const ConnectionSettings& stored,
                             const QString& localListText);
 
   private:

@@ -20,25 +20,25 @@ SetupDocument::SetupDocument(FormState& fields, SettingsRecords& records, SetupF
 
 SetupDocument::~SetupDocument() = default;
 
-QString SetupDocument::SettingsFilePath() {
+QString SetupDocument::defaultPath() {
     return AppPaths::setupFilePath();
 }
 
-bool SetupDocument::IsSetupFilePresent() const {
+bool SetupDocument::fileExists() const {
     return file_.exists();
 }
 
-bool SetupDocument::LoadSetupXML() {
+bool SetupDocument::loadConnectionColumn() {
     return loadColumn(SetupColumnKind::Connection, "Load Setup XML file failed!",
                       "Load Setup XML Document from file failed!");
 }
 
-bool SetupDocument::LoadBTSetupXML() {
+bool SetupDocument::loadBitTorrentColumn() {
     return loadColumn(SetupColumnKind::BitTorrent, "Load BT Setup XML file failed!",
                       "Load BT Setup XML Document from file failed!");
 }
 
-bool SetupDocument::LoadNZBSetupXML() {
+bool SetupDocument::loadNzbColumn() {
     return loadColumn(SetupColumnKind::Nzb, "Load NZB Setup XML file failed!",
                       "Load NZB Setup XML Document from file failed!");
 }
@@ -75,18 +75,18 @@ void SetupDocument::showColumn(SetupColumnKind kind) {
     }
 }
 
-void SetupDocument::OpenSetupDocument() {
-    if (IsSetupFilePresent())
-        LoadSetupXML();
+void SetupDocument::openDocument() {
+    if (fileExists())
+        loadConnectionColumn();
     else
         file_.startNew();
 }
 
-bool SetupDocument::SaveConnectionColumn() {
+bool SetupDocument::saveConnectionColumn() {
     return saveColumn(SetupColumnKind::Connection);
 }
 
-bool SetupDocument::SaveToSetupXML(int kind) {
+bool SetupDocument::saveTransferColumn(int kind) {
     if (kind == 1)
         return saveColumn(SetupColumnKind::BitTorrent);
     if (kind == 2)
@@ -120,7 +120,7 @@ QByteArray SetupDocument::serialize() const {
     return file_.serialize();
 }
 
-void SetupDocument::CommitConnectionFields() {
+void SetupDocument::commitConnectionFields() {
     const FormState& f = fields_;
     const bool pages = formKind_ == SetupFormKind::SetupPages;
     const bool remote = ConnectionCommit::isRemote(f);
@@ -129,7 +129,7 @@ void SetupDocument::CommitConnectionFields() {
     const QString password = f.text("EditFVPs_Setup");
     if (!password.isEmpty())
         DebugLog::addSecret(password.toStdString());
-    records_.editConnection([&](_SETUPFORM_INFO& c) {
+    records_.editConnection([&](ConnectionProfile& c) {
         c.IsRemote = remote;
         c.ServerAddress = address;
         c.ServerPort = f.text("EditFVPort_Setup");
@@ -144,7 +144,7 @@ void SetupDocument::CommitConnectionFields() {
     });
 }
 
-void SetupDocument::CommitConnectionAtStart(FormState* standAloneFields) {
+void SetupDocument::commitConnectionAtStartup(FormState* standAloneFields) {
     // The file once more; the in-memory document stays as it is.
     SettingsFile again(path_);
     const ConnectionSettings stored =
@@ -153,7 +153,7 @@ void SetupDocument::CommitConnectionAtStart(FormState* standAloneFields) {
         SetupFormBinding::show(stored, *standAloneFields, SetupFormKind::StandAlone, nullptr);
     const QString localList = fields_.text("ComboBoxLocalIP_Setup");
     records_.editConnection(
-        [&](_SETUPFORM_INFO& c) { ConnectionCommit::fillAtStart(c, stored, localList); });
+        [&](ConnectionProfile& c) { ConnectionCommit::fillAtStart(c, stored, localList); });
     const QString password = records_.connection().Password;
     if (!password.isEmpty())
         DebugLog::addSecret(password.toStdString());

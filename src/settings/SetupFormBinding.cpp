@@ -19,7 +19,7 @@ using Element = SetupColumn::Element;
 struct Context {
     SetupFormKind kind;
     SettingsRecords* records = nullptr;
-    const _SETUPFORM_INFO* connection = nullptr;
+    const ConnectionProfile* connection = nullptr;
 };
 
 QString controlOf(const Element& e) {
@@ -53,7 +53,7 @@ void showValue(const std::optional<QString>& value, const Element& e, FormState&
         case Rule::WebDavHttpsPort:
             if (ctx.records) {
                 const bool https = e.rule == Rule::WebDavHttpsPort;
-                ctx.records->editConnection([&](_SETUPFORM_INFO& c) {
+                ctx.records->editConnection([&](ConnectionProfile& c) {
                     (https ? c.WebDavHttpsPort : c.WebDavHttpPort) = *value;
                 });
             }
@@ -163,7 +163,7 @@ void SetupFormBinding::show(const NzbSettings& values, FormState& form, SetupFor
 }
 
 ConnectionSettings SetupFormBinding::connection(const FormState& form, SetupFormKind kind,
-                                                const _SETUPFORM_INFO& connection) {
+                                                const ConnectionProfile& connection) {
     return readRecord<ConnectionSettings>(form, Context{kind, nullptr, &connection});
 }
 

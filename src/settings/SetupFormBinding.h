@@ -14,7 +14,7 @@ class SettingsRecords;
 struct BitTorrentSettings;
 struct ConnectionSettings;
 struct NzbSettings;
-struct _SETUPFORM_INFO;
+struct ConnectionProfile;
 
 class SetupFormBinding {
   public:
@@ -26,7 +26,7 @@ class SetupFormBinding {
 
     // connection: where the WebDAV ports are taken from.
     static ConnectionSettings connection(const FormState& form, SetupFormKind kind,
-                                         const _SETUPFORM_INFO& connection);
+                                         const ConnectionProfile& connection);
     static BitTorrentSettings bitTorrent(const FormState& form, SetupFormKind kind);
     static NzbSettings nzb(const FormState& form, SetupFormKind kind);
 };

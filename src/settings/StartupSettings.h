@@ -20,7 +20,7 @@ struct StartupSettings {
     // Mode, address, port, account and refresh period as ConnectionCommit::fillAtStart
     // gives them, and the stored WebDAV ports; the local address is the stored one, the
     // text the setup pages' local-address list shows after reading the file.
-    _SETUPFORM_INFO record;
+    ConnectionProfile record;
 
     static StartupSettings load(const QString& path);
 };

@@ -35,13 +35,13 @@ class MainTimers {
     // nullptr for an unknown name.
     Timer* byName(const QString& name) const;
 
-    Timer& TimerGetFVPage() const { return *timers_[0]; }
-    Timer& TimerTaskListUpdate() const { return *timers_[1]; }
-    Timer& TimerSendTask() const { return *timers_[2]; }
-    Timer& TimerCountDown() const { return *timers_[3]; }
-    Timer& TimerBlackLV() const { return *timers_[4]; }
-    Timer& TimerFVDetect_Main_Setup() const { return *timers_[5]; }
-    Timer& TimerAtBegin() const { return *timers_[6]; }
+    Timer& refreshTimer() const { return *timers_[0]; }
+    Timer& listUpdateTimer() const { return *timers_[1]; }
+    Timer& sendTimer() const { return *timers_[2]; }
+    Timer& countdownTimer() const { return *timers_[3]; }
+    Timer& listDrawTimer() const { return *timers_[4]; }
+    Timer& detectionTimer() const { return *timers_[5]; }
+    Timer& atBeginTimer() const { return *timers_[6]; }
 
   private:
     std::array<std::unique_ptr<Timer>, kTable.size()> timers_;

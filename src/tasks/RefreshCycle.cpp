@@ -2,15 +2,15 @@
 
 #include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
+#include "tasks/GeneralSettingsRead.h"
 #include "tasks/MainControlNames.h"
-#include "tasks/TFVPageGeneralSettingThread.h"
-#include "tasks/TGetFVPageInfoThread.h"
 #include "tasks/TaskListBuilder.h"
+#include "tasks/TaskReportFetch.h"
 
 namespace fv {
 
 RefreshCycle::RefreshCycle(Deps deps) : d_(std::move(deps)) {
-    d_.timerGetFVPage->setHandler([this] { TimerGetFVPageTimer(); });
+    d_.timerGetFVPage->setHandler([this] { onRefreshTick(); });
 }
 
 void RefreshCycle::show() {
@@ -36,7 +36,7 @@ void RefreshCycle::resetList() {
     d_.model->resetView();
 }
 
-void RefreshCycle::TimerGetFVPageTimer() {
+void RefreshCycle::onRefreshTick() {
     const int32_t interval = d_.records->connection().RefreshIntervalMs;
     if (interval != 0)
         d_.timerGetFVPage->setInterval(interval);
@@ -48,8 +48,8 @@ void RefreshCycle::TimerGetFVPageTimer() {
     if (d_.records->connection().ServerAddress.trimmed().isEmpty()) {
         // No router set up yet (first start): the tick fails without asking anybody, and
         // the timer keeps its interval until an address arrives.
-        GetFVPageInfoThreadDone();
-        FVPageGeneralSettingThreadDone();
+        onReportFetched();
+        onGeneralSettingsRead();
         return;
     }
     startFetch();
@@ -61,7 +61,7 @@ void RefreshCycle::startFetch() {
         // A router that drips its reply must not pile up fetches behind each other: this
         // tick counts as a failed one and the running fetch reports when it ends.
         DebugLog::write("TimerGetFVPageTimer(): the previous fetch is still running");
-        GetFVPageInfoThreadDone();
+        onReportFetched();
         return;
     }
     fetchRunning_ = true;
@@ -70,12 +70,12 @@ void RefreshCycle::startFetch() {
     auto gateway = d_.gateway;
     d_.runner->run(
         [state, table, gateway] {
-            TGetFVPageInfoThread fetch(*gateway, *table);
-            state->offline = !fetch.Execute();
+            TaskReportFetch fetch(*gateway, *table);
+            state->offline = !fetch.execute();
         },
         [this] {
             fetchRunning_ = false;
-            GetFVPageInfoThreadDone();
+            onReportFetched();
         });
 }
 
@@ -89,16 +89,16 @@ void RefreshCycle::startGeneralRead() {
     SettingsRecords* records = d_.records;
     d_.runner->run(
         [gateway, records, general] {
-            TFVPageGeneralSettingThread read(*gateway, *records, *general);
-            read.Execute();
+            GeneralSettingsRead read(*gateway, *records, *general);
+            read.execute();
         },
         [this] {
             generalRunning_ = false;
-            FVPageGeneralSettingThreadDone();
+            onGeneralSettingsRead();
         });
 }
 
-void RefreshCycle::GetFVPageInfoThreadDone() {
+void RefreshCycle::onReportFetched() {
     RefreshState& s = *d_.state;
     if (s.offline) {
         d_.mainForm->setVisible(main_names::UploadStatus, false);
@@ -136,24 +136,21 @@ void RefreshCycle::startListBuild() {
     auto result = std::make_shared<ListBuildResult>();
     auto table = d_.table;
     const uint64_t generation = ++buildsStarted_;
-    d_.runner->run(
-        [table, queue, result] {
-            *result = TaskListBuilder::ParseFVPageResultToListViewThread_Main(*table, *queue);
-        },
-        [this, result, generation] {
-            // A slower older build never overwrites the rows of a newer one.
-            if (generation <= buildApplied_)
-                return;
-            buildApplied_ = generation;
-            d_.model->replaceRows(std::move(result->rows));
-        });
+    d_.runner->run([table, queue, result] { *result = TaskListBuilder::buildRows(*table, *queue); },
+                   [this, result, generation] {
+                       // A slower older build never overwrites the rows of a newer one.
+                       if (generation <= buildApplied_)
+                           return;
+                       buildApplied_ = generation;
+                       d_.model->replaceRows(std::move(result->rows));
+                   });
 }
 
-void RefreshCycle::FVPageGeneralSettingThreadDone() {
+void RefreshCycle::onGeneralSettingsRead() {
     d_.timerGetFVPage->setEnabled(true);
 }
 
-void RefreshCycle::UpdateOfflineTaskList() {
+void RefreshCycle::refreshOfflineRows() {
     if (!d_.queue)
         return;
     RefreshState& s = *d_.state;

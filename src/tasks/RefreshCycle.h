@@ -47,17 +47,17 @@ class RefreshCycle {
     static constexpr int kFirstTickMs = 500;
     static constexpr int kGraceFailures = 5;
 
-    // Installs TimerGetFVPageTimer as the refresh timer's handler.
+    // Installs onRefreshTick as the refresh timer's handler.
     explicit RefreshCycle(Deps deps);
 
     // The main window's show event: offline state shown, first tick 500 ms later.
     void show();
 
-    void TimerGetFVPageTimer();
-    void GetFVPageInfoThreadDone();
-    void FVPageGeneralSettingThreadDone();
+    void onRefreshTick();
+    void onReportFetched();
+    void onGeneralSettingsRead();
     // Called by TimerTaskListUpdate while the offline flag is set.
-    void UpdateOfflineTaskList();
+    void refreshOfflineRows();
 
     // The list reset: no selection, first row on top.
     void resetList();

@@ -26,7 +26,7 @@ RouterReply replyOf(HttpResponse response, bool expectsReport) {
 
 RouterReply StandardRouterGateway::get(const RouterRequest& request) {
     // Each request copies the connection record once, as every worker does.
-    const _SETUPFORM_INFO conn = ctx_.records->connection();
+    const ConnectionProfile conn = ctx_.records->connection();
     if (conn.ServerAddress.trimmed().isEmpty()) {
         // No router set up yet (first start, before the wizard): nothing to ask.
         RouterReply none;
@@ -36,14 +36,14 @@ RouterReply StandardRouterGateway::get(const RouterRequest& request) {
     }
     const RequestKind kind{request.connectTimeoutMs, request.readTimeoutMs, request.loginFirst};
     RouterReply reply =
-        replyOf(PerformStandardGet(ctx_, conn, kind, request.pathAndQuery), request.expectsReport);
+        replyOf(performStandardGet(ctx_, conn, kind, request.pathAndQuery), request.expectsReport);
     std::lock_guard lock(mutex_);
     last_ = reply;
     return reply;
 }
 
 std::string StandardRouterGateway::cacheBreaker() {
-    return CacheBreaker();
+    return makeCacheBreaker();
 }
 
 RouterReply StandardRouterGateway::lastReply() const {

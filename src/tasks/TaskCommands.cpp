@@ -3,7 +3,7 @@
 #include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
 #include "tasks/MainControlNames.h"
-#include "tasks/TFVPageButtonControlThread.h"
+#include "tasks/TaskCommandRequest.h"
 
 namespace fv {
 
@@ -36,22 +36,22 @@ QString TaskCommands::defaultCaption(TaskCommand command) {
     return QString::fromLatin1(info(command).caption);
 }
 
-void TaskCommands::BtnFVPageRemove_MainClick() {
+void TaskCommands::removeSelectedTask() {
     perTaskCommand(TaskCommand::Remove);
 }
-void TaskCommands::BtnFVPagePause_MainClick() {
+void TaskCommands::pauseSelectedTask() {
     perTaskCommand(TaskCommand::Pause);
 }
-void TaskCommands::BtnFVPageResume_MainClick() {
+void TaskCommands::resumeSelectedTask() {
     perTaskCommand(TaskCommand::Resume);
 }
-void TaskCommands::BtnFVPagePauseAll_MainClick() {
+void TaskCommands::pauseAllTasks() {
     allCommand(TaskCommand::PauseAll);
 }
-void TaskCommands::BtnFVPageResumeAll_MainClick() {
+void TaskCommands::resumeAllTasks() {
     allCommand(TaskCommand::ResumeAll);
 }
-void TaskCommands::BtnFVPageClear_MainClick() {
+void TaskCommands::clearCompletedTasks() {
     allCommand(TaskCommand::ClearComplete);
 }
 
@@ -88,8 +88,7 @@ void TaskCommands::perTaskCommand(TaskCommand command) {
         d_.timerGetFVPage->setInterval(1000);
         d_.timerGetFVPage->setEnabled(true);
     } else {
-        SendTaskCommand(command, row.caption.toStdString(),
-                        row.texts[TaskListRow::Type].toStdString());
+        sendCommand(command, row.caption.toStdString(), row.texts[TaskListRow::Type].toStdString());
     }
 
     d_.model->setRowSelected(r, false);
@@ -101,23 +100,23 @@ void TaskCommands::perTaskCommand(TaskCommand command) {
 
 void TaskCommands::allCommand(TaskCommand command) {
     announce(command);
-    SendTaskCommand(command, "0", "0");
+    sendCommand(command, "0", "0");
     if (command == TaskCommand::ClearComplete && d_.retryUploads)
         d_.retryUploads();
 }
 
-void TaskCommands::SendTaskCommand(TaskCommand command, const std::string& taskId,
-                                   const std::string& downloadType) {
-    auto worker = std::make_shared<TFVPageButtonControlThread>(
+void TaskCommands::sendCommand(TaskCommand command, const std::string& taskId,
+                               const std::string& downloadType) {
+    auto worker = std::make_shared<TaskCommandRequest>(
         *d_.gateway, TaskCommandText::build(command, taskId, downloadType));
     // The worker keeps the gateway and the state alive for as long as it runs.
     auto gateway = d_.gateway;
     auto state = d_.state;
-    d_.runner->run([worker, gateway, state] { state->offline = !worker->Execute(); },
-                   [this] { FVPageButtonControlThreadDone(); });
+    d_.runner->run([worker, gateway, state] { state->offline = !worker->execute(); },
+                   [this] { onCommandSent(); });
 }
 
-void TaskCommands::FVPageButtonControlThreadDone() {
+void TaskCommands::onCommandSent() {
     DebugLog::write("TFormMain::FVPageButtonControlThreadDone");
     const bool local = d_.isLocalMode ? d_.isLocalMode() : true;
     d_.timerGetFVPage->setInterval(local ? 2000 : 5000);

@@ -45,16 +45,16 @@ class TaskCommands {
     // How the window puts its pointer back when a command has nothing to act on.
     void setRestoreCursor(std::function<void()> restore) { d_.restoreCursor = std::move(restore); }
 
-    void BtnFVPageRemove_MainClick();
-    void BtnFVPagePause_MainClick();
-    void BtnFVPageResume_MainClick();
-    void BtnFVPagePauseAll_MainClick();
-    void BtnFVPageResumeAll_MainClick();
-    void BtnFVPageClear_MainClick();
+    void removeSelectedTask();
+    void pauseSelectedTask();
+    void resumeSelectedTask();
+    void pauseAllTasks();
+    void resumeAllTasks();
+    void clearCompletedTasks();
 
-    void SendTaskCommand(TaskCommand command, const std::string& taskId,
-                         const std::string& downloadType);
-    void FVPageButtonControlThreadDone();
+    void sendCommand(TaskCommand command, const std::string& taskId,
+                     const std::string& downloadType);
+    void onCommandSent();
 
     // The button control and its English caption for a command.
     static QString buttonName(TaskCommand command);

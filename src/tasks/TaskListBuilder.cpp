@@ -15,7 +15,7 @@ QString text8(const std::string& field) {
 
 }  // namespace
 
-bool TaskListBuilder::routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std::string& failure,
+bool TaskListBuilder::routerRow(const TaskReportRow& info, TaskListRow& row, std::string& failure,
                                 const QString& decimalPoint) {
     const std::optional<double> progress = RouterNumber::parse(info.progress());
     if (!progress) {
@@ -57,7 +57,7 @@ TaskListRow TaskListBuilder::offlineUploadRow(const QueueRow& entry) {
     return row;
 }
 
-void TaskListBuilder::build(const _FVPAGE_INFO_ARRAY& table, const std::vector<QueueRow>& queue,
+void TaskListBuilder::build(const TaskReportTable& table, const std::vector<QueueRow>& queue,
                             ListBuildResult& result, BadProgress badProgress) {
     result.failed = false;
     result.unreadableProgress.clear();
@@ -68,7 +68,7 @@ void TaskListBuilder::build(const _FVPAGE_INFO_ARRAY& table, const std::vector<Q
     for (size_t i = 0; i < result.rows.size(); ++i) {
         if (!routerRow(table.rows[i], result.rows[i], failure, point)) {
             if (badProgress == BadProgress::ShowBlank) {
-                _FVPAGE_INFO blank = table.rows[i];
+                TaskReportRow blank = table.rows[i];
                 blank.fields[2] = "0";  // the progress field
                 routerRow(blank, result.rows[i], failure, point);
                 result.rows[i].texts[TaskListRow::Progress].clear();
@@ -87,10 +87,11 @@ void TaskListBuilder::build(const _FVPAGE_INFO_ARRAY& table, const std::vector<Q
         result.rows.push_back(uploadRow(entry));
 }
 
-ListBuildResult TaskListBuilder::ParseFVPageResultToListViewThread_Main(
-    const TaskTable& table, const std::vector<QueueRow>& queue, BadProgress badProgress) {
+ListBuildResult TaskListBuilder::buildRows(const TaskTable& table,
+                                           const std::vector<QueueRow>& queue,
+                                           BadProgress badProgress) {
     ListBuildResult result;
-    table.read([&](const _FVPAGE_INFO_ARRAY& rows) { build(rows, queue, result, badProgress); });
+    table.read([&](const TaskReportTable& rows) { build(rows, queue, result, badProgress); });
     return result;
 }
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "tasks/FvPageInfo.h"
 #include "tasks/QueueRowSource.h"
 #include "tasks/TaskListRow.h"
+#include "tasks/TaskReportRow.h"
 
 namespace fv {
 
@@ -29,16 +29,15 @@ class TaskListBuilder {
   public:
     // The router rows in report order, then one row per queued file. A progress field that
     // is not a number stops the build there.
-    static ListBuildResult ParseFVPageResultToListViewThread_Main(
-        const TaskTable& table, const std::vector<QueueRow>& queue,
-        BadProgress badProgress = BadProgress::EndList);
+    static ListBuildResult buildRows(const TaskTable& table, const std::vector<QueueRow>& queue,
+                                     BadProgress badProgress = BadProgress::EndList);
 
     // Same, over a table the caller already holds.
-    static void build(const _FVPAGE_INFO_ARRAY& table, const std::vector<QueueRow>& queue,
+    static void build(const TaskReportTable& table, const std::vector<QueueRow>& queue,
                       ListBuildResult& result, BadProgress badProgress = BadProgress::EndList);
 
     // A router task's row; false when its progress field is not a number.
-    static bool routerRow(const _FVPAGE_INFO& info, TaskListRow& row, std::string& failure,
+    static bool routerRow(const TaskReportRow& info, TaskListRow& row, std::string& failure,
                           const QString& decimalPoint);
     // A queued file's row as the list build shows it.
     static TaskListRow uploadRow(const QueueRow& entry);

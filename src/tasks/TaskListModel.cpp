@@ -147,19 +147,19 @@ void TaskListModel::resetView() {
     changed();
 }
 
-void TaskListModel::SelectDrawnLine(int k) {
+void TaskListModel::selectDrawnLine(int k) {
     if (k < 0 || k > 4)
         return;
     setSelectedRow(topRow_ + k);
 }
 
-bool TaskListModel::OpenDrawnLine(int k, const std::function<void()>& view) {
+bool TaskListModel::openDrawnLine(int k, const std::function<void()>& view) {
     if (k < 0 || k > 4)
         return false;
     const int index = topRow_ + k;
     if (!validRow(index) || row(index).texts[TaskListRow::FileName].isEmpty())
         return false;
-    SelectDrawnLine(k);
+    selectDrawnLine(k);
     setRowSelected(index, true);
     try {
         if (view)
@@ -173,7 +173,7 @@ bool TaskListModel::OpenDrawnLine(int k, const std::function<void()>& view) {
     return true;
 }
 
-void TaskListModel::SortTaskList(int column) {
+void TaskListModel::sortByColumn(int column) {
     if (column < 0 || column >= TaskListRow::ColumnCount)
         return;
     const QString remembered = validRow(selectedRow_) ? row(selectedRow_).caption : QString();
@@ -191,7 +191,7 @@ void TaskListModel::SortTaskList(int column) {
 
     std::vector<TaskListRow> buffer(rows_.size());
     mergeSort(rows_, buffer, 0, rows_.size(), [&](const TaskListRow& x, const TaskListRow& y) {
-        return ListViewFVPageInfo_MainCompare(x, y, column, descending) < 0;
+        return compareRows(x, y, column, descending) < 0;
     });
 
     // Without a selection there is nothing to find again (a row with an empty identifier must
@@ -207,8 +207,8 @@ void TaskListModel::SortTaskList(int column) {
     changed();
 }
 
-int TaskListModel::ListViewFVPageInfo_MainCompare(const TaskListRow& row1, const TaskListRow& row2,
-                                                  int column, bool descending) {
+int TaskListModel::compareRows(const TaskListRow& row1, const TaskListRow& row2, int column,
+                               bool descending) {
     if (takesNoPartInOrder(row1) || takesNoPartInOrder(row2))
         return 0;
     int result = 0;

@@ -46,20 +46,20 @@ class TaskListModel : public QObject {
     // The list reset: no selection, first row on top.
     void resetView();
     // A click on drawn line k (0-4) selects topRow + k.
-    void SelectDrawnLine(int k);
+    void selectDrawnLine(int k);
     // A double click on drawn line k: nothing when the line shows no name; otherwise the
     // row is selected, marked, and view (the open-finished-file action) runs. A failure of
     // view is logged, never thrown. Returns whether view ran.
-    bool OpenDrawnLine(int k, const std::function<void()>& view);
+    bool openDrawnLine(int k, const std::function<void()>& view);
 
     // A click on a column title: toggles the direction and reorders, keeping the selected
     // task selected (found again by identifier).
-    void SortTaskList(int column);
+    void sortByColumn(int column);
 
     // Negative, zero or positive. Rows whose status is "Done", "in progress" or empty
     // compare equal to every row.
-    static int ListViewFVPageInfo_MainCompare(const TaskListRow& row1, const TaskListRow& row2,
-                                              int column, bool descending);
+    static int compareRows(const TaskListRow& row1, const TaskListRow& row2, int column,
+                           bool descending);
 
   signals:
     void rowsChanged();

@@ -4,10 +4,10 @@ namespace fv {
 
 int TaskTable::parseReport(std::string_view body) {
     std::lock_guard lock(mutex_);
-    return FvPageReport::parse(body, table_, scratch_);
+    return TaskReport::parse(body, table_, scratch_);
 }
 
-void TaskTable::read(const std::function<void(const _FVPAGE_INFO_ARRAY&)>& read) const {
+void TaskTable::read(const std::function<void(const TaskReportTable&)>& read) const {
     std::lock_guard lock(mutex_);
     read(table_);
 }

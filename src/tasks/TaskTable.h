@@ -9,8 +9,8 @@
 #include <mutex>
 #include <string_view>
 
-#include "tasks/FvPageInfo.h"
-#include "tasks/FvPageReport.h"
+#include "tasks/TaskReport.h"
+#include "tasks/TaskReportRow.h"
 
 namespace fv {
 
@@ -20,7 +20,7 @@ class TaskTable {
     int parseReport(std::string_view body);
 
     // Runs read with the table locked; read must not call back into this table.
-    void read(const std::function<void(const _FVPAGE_INFO_ARRAY&)>& read) const;
+    void read(const std::function<void(const TaskReportTable&)>& read) const;
 
     int count() const;
     std::mutex& fetchGate() { return fetchGate_; }
@@ -28,8 +28,8 @@ class TaskTable {
   private:
     mutable std::mutex mutex_;
     std::mutex fetchGate_;
-    _FVPAGE_INFO_ARRAY table_;
-    FvPageReport::Scratch scratch_;
+    TaskReportTable table_;
+    TaskReport::Scratch scratch_;
 };
 
 }  // namespace fv

@@ -2,7 +2,7 @@
 
 namespace fv {
 
-int ClassifyBtAnswer(std::string_view reply) {
+int classifyUploadAnswer(std::string_view reply) {
     // Spelled as the router sends them.
     static constexpr std::string_view kWords[] = {
         "BT_ACK_SUCESS", "ACK_SUCESS", "ACK_FAIL",   "BT_EXIST",  "LIGHT_FULL",

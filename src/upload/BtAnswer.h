@@ -23,6 +23,6 @@ enum BtAnswerCode : int {
     kUnreadable = 12,  // the queued file cannot be opened (moved, deleted, no permission)
 };
 
-int ClassifyBtAnswer(std::string_view reply);
+int classifyUploadAnswer(std::string_view reply);
 
 }  // namespace fv

@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-#include "upload/UploadBtTaskInfo.h"
+#include "upload/UploadTransfer.h"
 
 namespace fv {
 
@@ -31,7 +31,7 @@ struct QueueOutcome {
     TimerChange countdownTimer;  // TimerCountDown
 
     // Start this transfer last, after everything above; its end comes back as an event.
-    std::optional<_UPLOADBTTASK_INFO> startTransfer;
+    std::optional<UploadTransfer> startTransfer;
 
     bool queueChanged = false;       // the queue's entries changed or were reread
     bool resetListPosition = false;  // the task list goes back to its first row

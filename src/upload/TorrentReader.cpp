@@ -75,7 +75,7 @@ bool readPath(const Scanner& sc, size_t& pos, TorrentFileEntry& entry) {
     std::string_view first;
     if (!sc.string(pos, first))
         return false;
-    entry.firstPath.assign(CutUtf8(first, TorrentFileEntry::kFirstPathMax));
+    entry.firstPath.assign(cutUtf8(first, TorrentFileEntry::kFirstPathMax));
     if (pos >= sc.size())
         return false;
     if (sc[pos] == 'e') {
@@ -84,7 +84,7 @@ bool readPath(const Scanner& sc, size_t& pos, TorrentFileEntry& entry) {
         std::string_view second;
         if (!sc.string(pos, second))
             return false;
-        entry.secondPath.assign(CutUtf8(second, TorrentFileEntry::kSecondPathMax));
+        entry.secondPath.assign(cutUtf8(second, TorrentFileEntry::kSecondPathMax));
     }
     return true;
 }
@@ -122,7 +122,7 @@ Step handleKey(const Scanner& sc, size_t& pos, TorrentReadResult& result) {
 
 }  // namespace
 
-std::string_view CutUtf8(std::string_view text, size_t maxBytes) {
+std::string_view cutUtf8(std::string_view text, size_t maxBytes) {
     if (text.size() <= maxBytes)
         return text;
     size_t cut = maxBytes;
@@ -132,7 +132,7 @@ std::string_view CutUtf8(std::string_view text, size_t maxBytes) {
     return text.substr(0, cut);
 }
 
-TorrentReadResult ScanTorrentBytes(std::string_view bytes) {
+TorrentReadResult scanTorrentBytes(std::string_view bytes) {
     TorrentReadResult result;
     if (bytes.size() < 8)
         return result;
@@ -169,7 +169,7 @@ TorrentReadResult ScanTorrentBytes(std::string_view bytes) {
     return result;
 }
 
-TorrentReadResult ReadTorrentFiles(const QString& path, int64_t maxBytes) {
+TorrentReadResult readTorrentFiles(const QString& path, int64_t maxBytes) {
     TorrentReadResult failed;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -191,7 +191,7 @@ TorrentReadResult ReadTorrentFiles(const QString& path, int64_t maxBytes) {
         DebugLog::write("file fseek failed\n");
         return failed;
     }
-    return ScanTorrentBytes(buffer);
+    return scanTorrentBytes(buffer);
 }
 
 }  // namespace fv

@@ -37,13 +37,13 @@ struct TorrentReadResult {
 
 // Scans bytes already in memory. Inputs shorter than 8 bytes give status -1 (the size rule of
 // the file reader); anything else gives status 0.
-TorrentReadResult ScanTorrentBytes(std::string_view bytes);
+TorrentReadResult scanTorrentBytes(std::string_view bytes);
 
 // Reads a file whole and scans it. Failures log "file open failed\n", "file fseek failed\n"
 // (shorter than 8 bytes) or "mem malloc failed\n" (larger than maxBytes) and give status -1.
-TorrentReadResult ReadTorrentFiles(const QString& path, int64_t maxBytes = kTorrentMaxBytes);
+TorrentReadResult readTorrentFiles(const QString& path, int64_t maxBytes = kTorrentMaxBytes);
 
 // Cuts text to at most maxBytes without splitting a UTF-8 sequence.
-std::string_view CutUtf8(std::string_view text, size_t maxBytes);
+std::string_view cutUtf8(std::string_view text, size_t maxBytes);
 
 }  // namespace fv

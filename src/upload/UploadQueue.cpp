@@ -12,9 +12,9 @@ UploadQueue::UploadQueue(FormState& form, Timers timers, TransferStarter startTr
     timers_.sendTask->setInterval(UploadQueueMachine::kFirstSendIntervalMs);
     timers_.taskListUpdate->setInterval(3000);
     timers_.countDown->setInterval(1000);
-    timers_.sendTask->setHandler([this] { TimerSendTaskTimer(); });
-    timers_.taskListUpdate->setHandler([this] { TimerTaskListUpdateTimer(); });
-    timers_.countDown->setHandler([this] { TimerCountDownTimer(); });
+    timers_.sendTask->setHandler([this] { onSendTick(); });
+    timers_.taskListUpdate->setHandler([this] { onListTick(); });
+    timers_.countDown->setHandler([this] { onCountdownTick(); });
 }
 
 void UploadQueue::applyTimer(Timer* timer, const TimerChange& change) {
@@ -50,43 +50,43 @@ void UploadQueue::apply(const QueueOutcome& out) {
         hooks_.restartRefreshTimer(*out.refreshInMs);
     // Last: a runner that transfers in place reports before this returns.
     if (out.startTransfer)
-        startTransfer_(*out.startTransfer, [this](int code) { SendBtTaskThreadDone(code); });
+        startTransfer_(*out.startTransfer, [this](int code) { onTransferEnded(code); });
 }
 
-void UploadQueue::InitTaskFile(const QString& path) {
+void UploadQueue::openTaskFile(const QString& path) {
     apply(machine_.open(path));
 }
 
-void UploadQueue::LoadTaskXMLToListView() {
+void UploadQueue::reloadTaskFile() {
     apply(machine_.reload());
 }
 
-void UploadQueue::SaveTaskFile() {
+void UploadQueue::saveAtExit() {
     apply(machine_.saveAtExit());
 }
 
-void UploadQueue::AppendQueueEntry(const QString& fileName, const QString& checked,
-                                   const QString& fullPath) {
+void UploadQueue::addFile(const QString& fileName, const QString& checked,
+                          const QString& fullPath) {
     apply(machine_.add(fileName, checked, fullPath));
 }
 
-void UploadQueue::TimerSendTaskTimer() {
+void UploadQueue::onSendTick() {
     apply(machine_.sendTick());
 }
 
-void UploadQueue::SendBtTaskThreadDone(int btResult) {
+void UploadQueue::onTransferEnded(int btResult) {
     apply(machine_.transferEnded(btResult));
 }
 
-void UploadQueue::TimerTaskListUpdateTimer() {
+void UploadQueue::onListTick() {
     apply(machine_.listTick(hooks_.isOffline && hooks_.isOffline(), timers_.sendTask->enabled()));
 }
 
-void UploadQueue::TimerCountDownTimer() {
+void UploadQueue::onCountdownTick() {
     apply(machine_.countdownTick());
 }
 
-void UploadQueue::BtnUploadBt_MainClick() {
+void UploadQueue::retrySending() {
     apply(machine_.retry());
 }
 
@@ -94,7 +94,7 @@ void UploadQueue::setMarked(int index, bool marked) {
     machine_.setMarked(index, marked);
 }
 
-void UploadQueue::BtnDelete_MainClick() {
+void UploadQueue::removeMarked() {
     apply(machine_.removeMarked());
 }
 
@@ -114,14 +114,14 @@ void UploadQueue::removeQueuedEntry(uint64_t entryId) {
     apply(machine_.removeEntry(entryId));
 }
 
-void UploadQueue::BtnClearUp_MainClick() {
+void UploadQueue::clearDone() {
     apply(machine_.clearDone());
 }
 
-void UploadQueue::ListViewDLFile_MainClick() {
+void UploadQueue::slowListTicks() {
     timers_.taskListUpdate->setInterval(30000);
 }
-void UploadQueue::ListViewDLFile_MainExit() {
+void UploadQueue::restoreListTicks() {
     timers_.taskListUpdate->setInterval(3000);
 }
 

@@ -5,7 +5,7 @@
 // until Retry.
 //
 // UI thread only. The transfer itself runs elsewhere (startTransfer); its result comes back
-// through SendBtTaskThreadDone.
+// through onTransferEnded.
 #pragma once
 
 #include <QString>
@@ -17,9 +17,9 @@
 #include "platform/Timer.h"
 #include "tasks/MainControlNames.h"
 #include "tasks/QueueRowSource.h"
-#include "upload/UploadBtTaskInfo.h"
 #include "upload/UploadQueueEntry.h"
 #include "upload/UploadQueueMachine.h"
+#include "upload/UploadTransfer.h"
 
 namespace fv {
 
@@ -39,7 +39,7 @@ class UploadQueue : public QueueRowSource {
         std::function<void()> queueChanged;  // the queue list was reloaded or changed
     };
     using Done = std::function<void(int btResult)>;
-    using TransferStarter = std::function<void(const _UPLOADBTTASK_INFO& info, Done done)>;
+    using TransferStarter = std::function<void(const UploadTransfer& info, Done done)>;
 
     // Control names of the main window that the queue writes.
     static inline const QString kStatusLine = QString::fromLatin1(main_names::UploadStatus);
@@ -54,21 +54,21 @@ class UploadQueue : public QueueRowSource {
     void setLockWaitMs(int ms) { machine_.setLockWaitMs(ms); }
     void setTexts(const MessageTexts& texts) { machine_.setTexts(texts); }
 
-    void InitTaskFile(const QString& path);
-    void LoadTaskXMLToListView();
-    void SaveTaskFile();
-    void AppendQueueEntry(const QString& fileName, const QString& checked, const QString& fullPath);
+    void openTaskFile(const QString& path);
+    void reloadTaskFile();
+    void saveAtExit();
+    void addFile(const QString& fileName, const QString& checked, const QString& fullPath);
 
-    void TimerSendTaskTimer();
-    void SendBtTaskThreadDone(int btResult);
-    void TimerTaskListUpdateTimer();
-    void TimerCountDownTimer();
+    void onSendTick();
+    void onTransferEnded(int btResult);
+    void onListTick();
+    void onCountdownTick();
 
-    void BtnUploadBt_MainClick();  // Retry
-    void BtnDelete_MainClick();    // delete marked entries
-    void BtnClearUp_MainClick();   // Clear Done
+    void retrySending();  // Retry
+    void removeMarked();  // delete marked entries
+    void clearDone();     // Clear Done
 
-    // Marks (or unmarks) the entry at a queue-list position for BtnDelete_MainClick.
+    // Marks (or unmarks) the entry at a queue-list position for removeMarked.
     void setMarked(int index, bool marked);
     // Remove on a "zzz999" row: deletes exactly the entry the row stands for (its position
     // among the queue rows), then refreshes the task list after 1000 ms.
@@ -79,11 +79,11 @@ class UploadQueue : public QueueRowSource {
     void removeQueuedEntry(uint64_t entryId) override;
 
     // A click into the hidden queue list slows the list-update tick; leaving it restores it.
-    void ListViewDLFile_MainClick();
-    void ListViewDLFile_MainExit();
+    void slowListTicks();
+    void restoreListTicks();
 
     const std::vector<UploadQueueEntry>& entries() const { return machine_.entries(); }
-    const _UPLOADBTTASK_INFO& uploadBtTaskInfo() const { return machine_.transfer(); }
+    const UploadTransfer& uploadBtTaskInfo() const { return machine_.transfer(); }
     // How many transfers have reported so far; uploadBtTaskInfo() holds the last one.
     uint64_t transfersFinished() const { return machine_.transfersFinished(); }
     // The failure line's text while the queue is halted, empty otherwise.

@@ -176,7 +176,7 @@ QueueOutcome UploadQueueMachine::open(const QString& path) {
     saved_.clear();
     unsaved_.clear();
     entries_.clear();
-    info_ = _UPLOADBTTASK_INFO{};
+    info_ = UploadTransfer{};
     if (!QFile::exists(path))
         return {};
     return reload();

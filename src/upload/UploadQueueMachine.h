@@ -18,8 +18,8 @@
 #include "upload/QueueChange.h"
 #include "upload/QueueOutcome.h"
 #include "upload/TaskFile.h"
-#include "upload/UploadBtTaskInfo.h"
 #include "upload/UploadQueueEntry.h"
+#include "upload/UploadTransfer.h"
 
 namespace fv {
 
@@ -58,7 +58,7 @@ class UploadQueueMachine {
     void setMarked(int index, bool marked);
 
     const std::vector<UploadQueueEntry>& entries() const { return entries_; }
-    const _UPLOADBTTASK_INFO& transfer() const { return info_; }
+    const UploadTransfer& transfer() const { return info_; }
     bool halted() const { return halted_; }
     bool transferInFlight() const { return inFlight_; }
     bool otherSenderBusy() const { return otherSenderBusy_; }
@@ -89,7 +89,7 @@ class UploadQueueMachine {
     const MessageTexts* texts_ = &MessageTexts::english();
     QString saveProblem_;
 
-    _UPLOADBTTASK_INFO info_;
+    UploadTransfer info_;
     std::unique_ptr<QLockFile> sendLock_;  // held while our transfer runs
     bool inFlight_ = false;
     bool halted_ = false;

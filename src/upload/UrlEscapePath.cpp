@@ -27,7 +27,7 @@ bool keep(unsigned char c) {
 
 }  // namespace
 
-std::string UrlEscapePath(std::string_view bytes) {
+std::string urlEscapePath(std::string_view bytes) {
     static const char kHex[] = "0123456789abcdef";
     std::string out;
     out.reserve(bytes.size() * 3);

@@ -8,6 +8,6 @@
 
 namespace fv {
 
-std::string UrlEscapePath(std::string_view bytes);
+std::string urlEscapePath(std::string_view bytes);
 
 }  // namespace fv

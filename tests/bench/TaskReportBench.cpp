@@ -32,9 +32,8 @@ const std::vector<fv::QueueRow> kQueue = {
 
 void refresh(fv::TaskTable& table, const std::string& body, fv::ListBuildResult& result) {
     table.parseReport(body);
-    table.read([&](const fv::_FVPAGE_INFO_ARRAY& rows) {
-        fv::TaskListBuilder::build(rows, kQueue, result);
-    });
+    table.read(
+        [&](const fv::TaskReportTable& rows) { fv::TaskListBuilder::build(rows, kQueue, result); });
 }
 
 void BM_ParseAndBuild64(benchmark::State& state) {
@@ -62,7 +61,7 @@ void BM_Build64(benchmark::State& state) {
     table.parseReport(report(64));
     fv::ListBuildResult result;
     for (auto _ : state) {
-        table.read([&](const fv::_FVPAGE_INFO_ARRAY& rows) {
+        table.read([&](const fv::TaskReportTable& rows) {
             fv::TaskListBuilder::build(rows, kQueue, result);
         });
         benchmark::DoNotOptimize(result.rows.data());

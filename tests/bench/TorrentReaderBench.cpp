@@ -1,4 +1,4 @@
-// ReadTorrentFiles' scan over a generated 50,000-file torrent of about 8 MB. Reports bytes per
+// readTorrentFiles' scan over a generated 50,000-file torrent of about 8 MB. Reports bytes per
 // second and the peak resident memory, which should be the buffer once plus the entries.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -43,7 +43,7 @@ void BM_ScanTorrent50kFiles(benchmark::State& state) {
     const std::string torrent = makeTorrent(50'000);
     size_t entries = 0;
     for (auto _ : state) {
-        const auto result = fv::ScanTorrentBytes(torrent);
+        const auto result = fv::scanTorrentBytes(torrent);
         entries = result.entries.size();
         benchmark::DoNotOptimize(result);
     }

@@ -16,14 +16,14 @@ class ManualClientCore {
     // settingsFolder: where the core looks for FVSetup.xml and keeps FVTask.xml.
     explicit ManualClientCore(const QString& settingsFolder)
         : core_(options(settingsFolder, runner_)) {
-        core_.queue().InitTaskFile(settingsFolder + "/FVTask.xml");
+        core_.queue().openTaskFile(settingsFolder + "/FVTask.xml");
     }
 
     ClientCore& core() { return core_; }
     ManualRunner& runner() { return *runner_; }
     ManualTimer& timer(Timer& t) { return static_cast<ManualTimer&>(t); }
-    ManualTimer& refreshTimer() { return timer(core_.timers().TimerGetFVPage()); }
-    ManualTimer& sendTimer() { return timer(core_.timers().TimerSendTask()); }
+    ManualTimer& refreshTimer() { return timer(core_.timers().refreshTimer()); }
+    ManualTimer& sendTimer() { return timer(core_.timers().sendTimer()); }
 
   private:
     static ClientCore::Options options(const QString& folder, ManualRunner*& runner) {

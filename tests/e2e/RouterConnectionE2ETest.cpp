@@ -25,7 +25,7 @@ class RouterConnectionE2E : public ::testing::Test {
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(sim.start(&error)) << error;
-        _SETUPFORM_INFO conn = test::connectionTo(sim);
+        ConnectionProfile conn = test::connectionTo(sim);
         records.setConnection(conn);
     }
     void TearDown() override { test::recordRequests(sim); }
@@ -59,9 +59,9 @@ TEST_F(RouterConnectionE2E, LoginOutcomes) {
     for (const Case& c : cases) {
         sim.auth().setLoginStatusLine(c.statusLine);
         sim.auth().setOtherUserLoggedIn(c.otherUser);
-        records.editConnection([&](_SETUPFORM_INFO& conn) { conn.Password = c.password; });
+        records.editConnection([&](ConnectionProfile& conn) { conn.Password = c.password; });
         records.setSessionTokenHeader(QString());
-        EXPECT_EQ(SessionBaseGetTokenFunc(ctx(), "127.0.0.1"), c.outcome) << c.statusLine;
+        EXPECT_EQ(fetchSessionToken(ctx(), "127.0.0.1"), c.outcome) << c.statusLine;
         EXPECT_EQ(records.sessionTokenHeader().startsWith("Cookie: AuthByPasswd="), c.session)
             << c.password << c.statusLine;
     }
@@ -69,41 +69,41 @@ TEST_F(RouterConnectionE2E, LoginOutcomes) {
 
 TEST_F(RouterConnectionE2E, SessionRouterServesTheTaskListAfterLogin) {
     sim.auth().setMode(AuthMode::Session);
-    const _SETUPFORM_INFO conn = records.connection();
+    const ConnectionProfile conn = records.connection();
     // Without logging in the session router redirects, which is a failure carrying 307.
-    const HttpResponse refused = PerformStandardGet(ctx(), conn, request_kind::GeneralSettingsRead,
+    const HttpResponse refused = performStandardGet(ctx(), conn, request_kind::GeneralSettingsRead,
                                                     "//ferrovane//fv_print_status.cgi?x=1");
     EXPECT_NE(refused.failureText.find("307"), std::string::npos) << refused.failureText;
 
     const HttpResponse res =
-        PerformStandardGet(ctx(), conn, request_kind::TaskListFetch,
-                           "//ferrovane//fv_print_status.cgi?x=1" + CacheBreaker());
+        performStandardGet(ctx(), conn, request_kind::TaskListFetch,
+                           "//ferrovane//fv_print_status.cgi?x=1" + makeCacheBreaker());
     EXPECT_TRUE(res.ok) << res.failureText;
     EXPECT_FALSE(records.sessionTokenHeader().isEmpty());
-    EXPECT_TRUE(FVUserPwAuth(ctx(), "127.0.0.1"));
+    EXPECT_TRUE(checkAccount(ctx(), "127.0.0.1"));
 }
 
 TEST_F(RouterConnectionE2E, ProbeThenServiceTest) {
-    GetFVInfoPage(ctx(), webHost(), {});
+    fetchAppListPage(ctx(), webHost(), {});
     ProbeState s = probe.get();
     EXPECT_EQ(s.servicePort, std::to_string(sim.port(Listener::Service)));
     EXPECT_EQ(s.installed, "yes");
     EXPECT_EQ(s.enabled, "yes");
     EXPECT_EQ(s.version, "110");
-    EXPECT_TRUE(TestFVHttpSrv(ctx(), "127.0.0.1"));
+    EXPECT_TRUE(testService(ctx(), "127.0.0.1"));
 
     sim.auth().setMode(AuthMode::Session);
-    EXPECT_TRUE(TestFVHttpSrv(ctx(), "127.0.0.1"));  // answers 307: reachable
+    EXPECT_TRUE(testService(ctx(), "127.0.0.1"));  // answers 307: reachable
 
     sim.profile().update([](routersim::RouterFacts& f) { f.serviceEnabled = false; });
-    GetFVInfoPage(ctx(), webHost(), {});
+    fetchAppListPage(ctx(), webHost(), {});
     s = probe.get();
     EXPECT_EQ(s.servicePort, "");
     EXPECT_EQ(s.enabled, "no");
 }
 
 TEST_F(RouterConnectionE2E, HttpsProbeOnTheAuthenticationPort) {
-    GetFVInfoPage(ctx(), "127.0.0.1", {1, QString::number(sim.port(Listener::Auth))});
+    fetchAppListPage(ctx(), "127.0.0.1", {1, QString::number(sim.port(Listener::Auth))});
     const ProbeState s = probe.get();
     EXPECT_EQ(s.servicePort, std::to_string(sim.port(Listener::Service)));
     EXPECT_EQ(s.version, "110");
@@ -128,8 +128,8 @@ TEST_F(RouterConnectionE2E, RefusedProbeAndServiceTest) {
     ASSERT_TRUE(refusedSoon(sim.port(Listener::Web)));
     ASSERT_TRUE(refusedSoon(sim.port(Listener::Service)));
     probe.edit([&](ProbeState& s) { s.servicePort = std::to_string(sim.port(Listener::Service)); });
-    EXPECT_FALSE(TestFVHttpSrv(ctx(), "127.0.0.1"));
-    GetFVInfoPage(ctx(), webHost(), {});
+    EXPECT_FALSE(testService(ctx(), "127.0.0.1"));
+    fetchAppListPage(ctx(), webHost(), {});
     EXPECT_TRUE(probe.get().connectionRefused);
     EXPECT_EQ(probe.get().servicePort, "");
 }

@@ -9,8 +9,8 @@
 namespace fv::test {
 
 // Loopback address, the simulator's service port and its default account.
-inline _SETUPFORM_INFO connectionTo(const routersim::Simulator& sim) {
-    _SETUPFORM_INFO conn;
+inline ConnectionProfile connectionTo(const routersim::Simulator& sim) {
+    ConnectionProfile conn;
     conn.ServerAddress = "127.0.0.1";
     conn.ServerPort = QString::number(sim.port(routersim::Listener::Service));
     conn.UserName = "admin";

@@ -31,7 +31,7 @@ class TaskCycleE2E : public ::testing::Test {
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(sim.start(&error)) << error;
-        _SETUPFORM_INFO conn = test::connectionTo(sim);
+        ConnectionProfile conn = test::connectionTo(sim);
         conn.RefreshIntervalMs = 5000;
         records.setConnection(conn);
         for (int i = 0; i < 3; ++i) {
@@ -97,7 +97,7 @@ class TaskCycleE2E : public ::testing::Test {
 };
 
 TEST_F(TaskCycleE2E, ListFollowsTheRouter) {
-    client.core().queue().AppendQueueEntry("wait.torrent", "All", "/x/wait.torrent");
+    client.core().queue().addFile("wait.torrent", "All", "/x/wait.torrent");
     tick();
     EXPECT_EQ(status(), MessageTexts::english()[Msg::FormMainMsg6]);
     ASSERT_EQ(model.rowCount(), 4);
@@ -215,15 +215,12 @@ TEST_F(TaskCycleE2E, CommandUrlsByteExact) {
         void (TaskCommands::*click)();
         std::string query;
     } cases[] = {
-        {&TaskCommands::BtnFVPagePause_MainClick,
-         "fv_ctrl=paused&task_id=" + id + "&download_type=BT"},
-        {&TaskCommands::BtnFVPageResume_MainClick,
-         "fv_ctrl=start&task_id=" + id + "&download_type=BT"},
-        {&TaskCommands::BtnFVPagePauseAll_MainClick, "fv_ctrl=pause_all&download_type=ALL"},
-        {&TaskCommands::BtnFVPageResumeAll_MainClick, "fv_ctrl=start_all&download_type=ALL"},
-        {&TaskCommands::BtnFVPageClear_MainClick, "fv_ctrl=clear&download_type=All"},
-        {&TaskCommands::BtnFVPageRemove_MainClick,
-         "fv_ctrl=cancel&task_id=" + id + "&download_type=BT"},
+        {&TaskCommands::pauseSelectedTask, "fv_ctrl=paused&task_id=" + id + "&download_type=BT"},
+        {&TaskCommands::resumeSelectedTask, "fv_ctrl=start&task_id=" + id + "&download_type=BT"},
+        {&TaskCommands::pauseAllTasks, "fv_ctrl=pause_all&download_type=ALL"},
+        {&TaskCommands::resumeAllTasks, "fv_ctrl=start_all&download_type=ALL"},
+        {&TaskCommands::clearCompletedTasks, "fv_ctrl=clear&download_type=All"},
+        {&TaskCommands::removeSelectedTask, "fv_ctrl=cancel&task_id=" + id + "&download_type=BT"},
     };
     for (const auto& c : cases) {
         sim.clearRequests();
@@ -247,7 +244,7 @@ TEST_F(TaskCycleE2E, CommandAgainstAnAbsentRouterSetsOffline) {
     tick();
     routerOff(true);
     state->offline = false;
-    commands->BtnFVPagePauseAll_MainClick();
+    commands->pauseAllTasks();
     runner.runAll();
     EXPECT_TRUE(state->offline);
     EXPECT_TRUE(timer.enabled());

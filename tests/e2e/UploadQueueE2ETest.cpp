@@ -14,7 +14,7 @@
 #include "Simulator.h"
 #include "TestEnvironment.h"
 #include "app/ClientCore.h"
-#include "upload/TSendBtTaskThread.h"
+#include "upload/FileUpload.h"
 #include "upload/UploadQueue.h"
 
 namespace fv {
@@ -50,21 +50,21 @@ class QueueAgainstRouter : public ::testing::Test {
         ClientCore::Options o;
         o.makeTimer = [](int ms) { return std::make_unique<ManualTimer>(ms); };
         o.setupFilePath = dir_.file("FVSetup.xml");
-        o.transfer = [this](const RouterContext& ctx, const _UPLOADBTTASK_INFO& info) {
-            TSendBtTaskThread::Options t;
+        o.transfer = [this](const RouterContext& ctx, const UploadTransfer& info) {
+            FileUpload::Options t;
             t.tempFolder = temp_.path();
             t.sleep = [this](int ms) { sleeps_.push_back(ms); };  // no real 4 s here
             t.random = [this] { return ++draw_; };
-            return TSendBtTaskThread(ctx, ctx.records->connection(), t).Execute(info);
+            return FileUpload(ctx, ctx.records->connection(), t).execute(info);
         };
         core_ = std::make_unique<ClientCore>(std::move(o));
         core_->records().setConnection(test::connectionTo(sim_));
         queue_ = &core_->queue();
-        queue_->InitTaskFile(dir_.file("FVTask.xml"));
+        queue_->openTaskFile(dir_.file("FVTask.xml"));
     }
     ManualTimer& timer(Timer& t) { return static_cast<ManualTimer&>(t); }
-    ManualTimer& send() { return timer(core_->timers().TimerSendTask()); }
-    ManualTimer& update() { return timer(core_->timers().TimerTaskListUpdate()); }
+    ManualTimer& send() { return timer(core_->timers().sendTimer()); }
+    ManualTimer& update() { return timer(core_->timers().listUpdateTimer()); }
     FormState& form() { return core_->mainForm(); }
     QString addTorrent(const std::string& name, const QString& checked = "All") {
         const QString path = dir_.file(QString::fromStdString(name));
@@ -72,8 +72,8 @@ class QueueAgainstRouter : public ::testing::Test {
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray::fromStdString(torrentBytes(name)));
         f.close();
-        queue_->AppendQueueEntry(QString::fromStdString(name), checked, path);
-        queue_->LoadTaskXMLToListView();
+        queue_->addFile(QString::fromStdString(name), checked, path);
+        queue_->reloadTaskFile();
         return path;
     }
     // One send step and the transfer it starts, up to its completion on this thread.
@@ -133,7 +133,7 @@ TEST_F(QueueAgainstRouter, AddedWhileOfflineIsSentWhenTheRouterReturns) {
     EXPECT_TRUE(onDisk()[0].isWaiting());
 
     setRefusing(false);
-    queue_->BtnUploadBt_MainClick();  // the refresh cycle's Retry once the router answers
+    queue_->retrySending();  // the refresh cycle's Retry once the router answers
     EXPECT_EQ(sendOne(), 0);
     EXPECT_TRUE(onDisk().at(0).isDone());
     const auto gets = uploadRequests("GET");
@@ -168,7 +168,7 @@ TEST_F(QueueAgainstRouter, NzbIsUploadedWithoutFileChoice) {
         "<file subject=\"news\"><segments><segment bytes=\"100\" number=\"1\">a@b"
         "</segment></segments></file></nzb>\n");
     f.close();
-    queue_->AppendQueueEntry("news.NZB", "All", path);
+    queue_->addFile("news.NZB", "All", path);
     EXPECT_EQ(sendOne(), 1);
     EXPECT_TRUE(uploadRequests("GET").empty());
     const auto posts = uploadRequests("POST");
@@ -190,7 +190,7 @@ TEST_F(QueueAgainstRouter, FullRouterHaltsUntilRetry) {
     update().setEnabled(true);
     update().fire();
     EXPECT_FALSE(send().enabled());  // halted: the tick does not resume by itself
-    queue_->BtnUploadBt_MainClick();
+    queue_->retrySending();
     EXPECT_EQ(sendOne(), 0);
     EXPECT_TRUE(onDisk().at(0).isDone());
 }
@@ -198,7 +198,7 @@ TEST_F(QueueAgainstRouter, FullRouterHaltsUntilRetry) {
 TEST_F(QueueAgainstRouter, KnownTorrentIsDoneWithExistsNotice) {
     addTorrent("same.torrent");
     EXPECT_EQ(sendOne(), 0);
-    queue_->BtnClearUp_MainClick();
+    queue_->clearDone();
     addTorrent("same.torrent");
     EXPECT_EQ(sendOne(), 3);
     EXPECT_TRUE(onDisk().at(0).isDone());
@@ -221,7 +221,7 @@ TEST_F(QueueAgainstRouter, TimeoutIsRepeatedOnceThenHalts) {
 
     slow.remaining = 1;  // one more Timeout: the repetition gets through
     sim_.faults(Listener::Service).set(slow);
-    queue_->BtnUploadBt_MainClick();
+    queue_->retrySending();
     EXPECT_EQ(sendOne(), 0);
     EXPECT_EQ(uploadRequests("POST").size(), 4u);
 }

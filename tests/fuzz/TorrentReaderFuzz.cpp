@@ -38,7 +38,7 @@ bool str(std::string_view d, size_t& p, std::string& out, size_t width) {
     ++p;
     if (n > d.size() - p)
         return false;
-    out = std::string(fv::CutUtf8(d.substr(p, size_t(n)), width));
+    out = std::string(fv::cutUtf8(d.substr(p, size_t(n)), width));
     p += size_t(n);
     return true;
 }
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const TorrentReadResult fast = fv::ScanTorrentBytes(bytes);
+    const TorrentReadResult fast = fv::scanTorrentBytes(bytes);
     const TorrentReadResult slow = reference(bytes);
     if (fast.status != slow.status || fast.multiFile != slow.multiFile ||
         fast.entries != slow.entries) {

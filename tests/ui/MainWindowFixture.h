@@ -15,8 +15,8 @@
 #include "app/TaskViewAction.h"
 #include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
+#include "ui/MainWindow.h"
 #include "ui/SkinnedTaskList.h"
-#include "ui/TFormMain.h"
 
 namespace fv::test {
 
@@ -89,7 +89,7 @@ class RecordingView : public TaskViewAction {
 class MainWindowTest : public ::testing::Test {
   public:
     void SetUp() override {
-        window = std::make_unique<ui::TFormMain>();
+        window = std::make_unique<ui::MainWindow>();
         window->setViewAction(&viewer);
         window->bindForms(form, &setupForm);
     }
@@ -127,7 +127,7 @@ class MainWindowTest : public ::testing::Test {
     FormState setupForm;
     RecordingView viewer;
     std::unique_ptr<ListOfTasks> list;
-    std::unique_ptr<ui::TFormMain> window;
+    std::unique_ptr<ui::MainWindow> window;
 };
 
 }  // namespace fv::test

@@ -8,11 +8,11 @@
 
 #include "MainWindowFixture.h"
 #include "platform/Timer.h"
+#include "ui/BusyOverlay.h"
 #include "ui/ImageButton.h"
 #include "ui/MainTray.h"
 #include "ui/SkinImage.h"
-#include "ui/TFormTableView.h"
-#include "ui/Tform_ProgBar.h"
+#include "ui/TaskMenuWindow.h"
 
 namespace fv::test {
 namespace {
@@ -50,21 +50,21 @@ TEST_F(MainWindowTest, WindowShapeAndNamedControls) {
 
 TEST_F(MainWindowTest, ButtonsClickThroughTheFormAndTabInOrder) {
     QStringList clicked;
-    for (const char* name : ui::TFormMain::kButtonNames)
+    for (const char* name : ui::MainWindow::kButtonNames)
         form.onClick(name, [&](const QString& n) { clicked << n; });
     window->show();
-    for (const char* name : ui::TFormMain::kButtonNames)
+    for (const char* name : ui::MainWindow::kButtonNames)
         click(find(name), QPoint(30, 15));
     EXPECT_EQ(clicked.size(), 8);
     EXPECT_EQ(clicked.first(), "BtnAdd_Main");
     EXPECT_EQ(clicked.last(), "BtnSetup_Main");
 
     QWidget* w = find("BtnAdd_Main");
-    for (size_t i = 1; i < ui::TFormMain::kButtonNames.size(); ++i) {
+    for (size_t i = 1; i < ui::MainWindow::kButtonNames.size(); ++i) {
         w = w->nextInFocusChain();
         while (w->focusPolicy() == Qt::NoFocus)
             w = w->nextInFocusChain();
-        EXPECT_EQ(w->objectName(), ui::TFormMain::kButtonNames[i]);
+        EXPECT_EQ(w->objectName(), ui::MainWindow::kButtonNames[i]);
     }
     auto* add = find<ui::ImageButton>("BtnAdd_Main");
     add->setFocus();
@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, RightClickOpensTheTaskMenu) {
         window->show();
         QWidget* line = find("img_ListViewLine_2");
         click(line, QPoint(40, 12), Qt::RightButton);
-        ui::TFormTableView* menu = window->tableView();
+        ui::TaskMenuWindow* menu = window->tableView();
         ASSERT_TRUE(menu->isVisible()) << c.what;
         EXPECT_EQ(list->selected, 1) << c.what;
         ASSERT_EQ(menu->entryCount(), c.entries.size()) << c.what;
@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, TrayMenuAndExitWithoutANotificationArea) {
 }
 
 TEST_F(MainWindowTest, DroppedFilesArriveInOrder) {
-    QSignalSpy dropped(window.get(), &ui::TFormMain::filesDropped);
+    QSignalSpy dropped(window.get(), &ui::MainWindow::filesDropped);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/tmp/a.torrent"), QUrl("https://example.invalid/x"),
                   QUrl::fromLocalFile("/tmp/b c.nzb"), QUrl::fromLocalFile("/tmp/readme.txt")});
@@ -225,9 +225,9 @@ TEST_F(MainWindowTest, BusyOverlayAnimatesAndGivesUp) {
     for (const Case& c : cases) {
         auto timer = std::make_unique<ManualTimer>(1000);
         ManualTimer* t = timer.get();
-        auto* overlay = new ui::Tform_ProgBar(window.get(), std::move(timer));
-        QSignalSpy gaveUp(overlay, &ui::Tform_ProgBar::gaveUp);
-        QPointer<ui::Tform_ProgBar> alive(overlay);
+        auto* overlay = new ui::BusyOverlay(window.get(), std::move(timer));
+        QSignalSpy gaveUp(overlay, &ui::BusyOverlay::gaveUp);
+        QPointer<ui::BusyOverlay> alive(overlay);
         overlay->show();
         EXPECT_FALSE(window->isEnabled());
         int ticks = 0;
@@ -269,7 +269,7 @@ TEST_F(MainWindowTest, TrayClickMinimizesOrRestores) {
     for (const Case& c : cases) {
         SetUp();
         c.before(*window);
-        window->TrayIcon_MainClick();
+        window->toggleFromTray();
         EXPECT_EQ(window->isMinimized(), c.minimizedAfter) << c.what;
         EXPECT_EQ(window->isVisible(), c.visibleAfter) << c.what;
     }

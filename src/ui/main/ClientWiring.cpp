@@ -8,13 +8,13 @@
 #include "tasks/MainControlNames.h"
 #include "tasks/RefreshCycle.h"
 #include "tasks/TaskCommands.h"
-#include "ui/TFormBtSelect.h"
-#include "ui/TFormMain.h"
-#include "upload/BtSelectModel.h"
+#include "ui/FileSelectionWindow.h"
+#include "ui/MainWindow.h"
+#include "upload/FileSelectionModel.h"
 
 namespace fv::ui {
 
-ClientWiring::ClientWiring(TFormMain& window, ClientCore& core)
+ClientWiring::ClientWiring(MainWindow& window, ClientCore& core)
     : window_(window), core_(core), control_(core.model()) {
     core_.commands().setRestoreCursor([] {
         while (QApplication::overrideCursor())
@@ -23,7 +23,7 @@ ClientWiring::ClientWiring(TFormMain& window, ClientCore& core)
     window_.bindForms(core_.mainForm(), &core_.setupForm());
     window_.setTaskList(&control_);
     window_.setRemoteMode([this] { return ConnectionCommit::isRemote(core_.setupForm()); });
-    connect(&core_.model(), &TaskListModel::rowsChanged, &window_, &TFormMain::rowsChanged);
+    connect(&core_.model(), &TaskListModel::rowsChanged, &window_, &MainWindow::rowsChanged);
     wireCommands();
 }
 
@@ -35,8 +35,8 @@ ClientWiring::~ClientWiring() {
 }
 
 MainWindowTimers ClientWiring::startupTimers() {
-    return {core_.timers().TimerGetFVPage(), window_.timerBlackLV(),
-            core_.timers().TimerTaskListUpdate()};
+    return {core_.timers().refreshTimer(), window_.timerBlackLV(),
+            core_.timers().listUpdateTimer()};
 }
 
 void ClientWiring::formShown() {
@@ -50,12 +50,12 @@ void ClientWiring::wireCommands() {
         form.onClick(QString::fromLatin1(name), [action](const QString&) { action(); });
     };
     on(main_names::AddButton, [this] { addTaskByDialog(); });
-    on(main_names::RemoveButton, [&commands] { commands.BtnFVPageRemove_MainClick(); });
-    on(main_names::PauseButton, [&commands] { commands.BtnFVPagePause_MainClick(); });
-    on(main_names::ResumeButton, [&commands] { commands.BtnFVPageResume_MainClick(); });
-    on(main_names::PauseAllButton, [&commands] { commands.BtnFVPagePauseAll_MainClick(); });
-    on(main_names::ResumeAllButton, [&commands] { commands.BtnFVPageResumeAll_MainClick(); });
-    on(main_names::ClearButton, [&commands] { commands.BtnFVPageClear_MainClick(); });
+    on(main_names::RemoveButton, [&commands] { commands.removeSelectedTask(); });
+    on(main_names::PauseButton, [&commands] { commands.pauseSelectedTask(); });
+    on(main_names::ResumeButton, [&commands] { commands.resumeSelectedTask(); });
+    on(main_names::PauseAllButton, [&commands] { commands.pauseAllTasks(); });
+    on(main_names::ResumeAllButton, [&commands] { commands.resumeAllTasks(); });
+    on(main_names::ClearButton, [&commands] { commands.clearCompletedTasks(); });
     on(main_names::SetupButton,
        [] { DebugLog::write("BtnSetup_MainClick(): setup pages not built"); });
     // The failure line is how a halted queue is started again.
@@ -78,18 +78,18 @@ void ClientWiring::addTaskByDialog() {
 }
 
 void ClientWiring::initTaskFile(const QString& taskFilePath) {
-    core_.queue().InitTaskFile(taskFilePath);
+    core_.queue().openTaskFile(taskFilePath);
 }
 
 void ClientWiring::saveTaskFile() {
-    core_.queue().SaveTaskFile();
+    core_.queue().saveAtExit();
 }
 
 void ClientWiring::closeTaskFile() {}  // the queue keeps no file open between saves
 
 void ClientWiring::addFileToQueue(const QString& path) {
     // The reader lists the files inside; the selection window appends the entry on OK.
-    TFormBtSelect::Hooks hooks;
+    FileSelectionWindow::Hooks hooks;
     hooks.appendQueueEntry = [this](const QString& fileName, const QString& checked,
                                     const QString& fullPath) {
         core_.queueFile(fileName, checked, fullPath);
@@ -98,8 +98,9 @@ void ClientWiring::addFileToQueue(const QString& path) {
     hooks.mainShown = startupState_ ? startupState_->mainShown : true;
     hooks.positionByTimer = startupState_ ? &startupState_->positionByTimer : nullptr;
     hooks.mainWindow = &window_;
-    auto* dialog = new TFormBtSelect(BtSelectModel::open(path, QLocale(), false, core_.texts()),
-                                     std::move(hooks), &window_);
+    auto* dialog =
+        new FileSelectionWindow(FileSelectionModel::open(path, QLocale(), false, core_.texts()),
+                                std::move(hooks), &window_);
     dialog->show();
 }
 

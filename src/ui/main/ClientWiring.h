@@ -14,18 +14,18 @@
 
 namespace fv::ui {
 
-class TFormMain;
+class MainWindow;
 
 class ClientWiring final : public QObject, public StartupHooks {
     Q_OBJECT
 
   public:
-    ClientWiring(TFormMain& window, ClientCore& core);
+    ClientWiring(MainWindow& window, ClientCore& core);
     ~ClientWiring() override;
 
     // The timers the start-up steps switch on.
     MainWindowTimers startupTimers();
-    Timer& timerAtBegin() { return core_.timers().TimerAtBegin(); }
+    Timer& timerAtBegin() { return core_.timers().atBeginTimer(); }
     // The window's show event, before the start-up logic's own steps.
     void formShown();
     // The start-up state the selection window reads (main-shown and position hints).
@@ -48,7 +48,7 @@ class ClientWiring final : public QObject, public StartupHooks {
     void wireCommands();
     void addTaskByDialog();
 
-    TFormMain& window_;
+    MainWindow& window_;
     ClientCore& core_;
     TaskListModelControl control_;
     MainWindowState* startupState_ = nullptr;

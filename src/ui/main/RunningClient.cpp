@@ -12,11 +12,11 @@ RunningClient::RunningClient(StartupEnvironment environment, QStringList argumen
       atBegin_(wiring_.timerAtBegin(), nullptr) {  // no update window yet
     shell_.setOfflineIndicator([this] { window_.showOnline(false); });
     wiring_.setStartupState(&startup_.state());
-    QObject::connect(&window_, &TFormMain::formShown, &window_, [this] {
+    QObject::connect(&window_, &MainWindow::formShown, &window_, [this] {
         wiring_.formShown();
         startup_.formShow();
     });
-    QObject::connect(&window_, &TFormMain::filesDropped, &window_,
+    QObject::connect(&window_, &MainWindow::filesDropped, &window_,
                      [this](const QStringList& paths) { startup_.filesDropped(paths); });
 }
 

@@ -8,7 +8,7 @@
 #include "app/AtBeginTimer.h"
 #include "app/ClientCore.h"
 #include "app/MainWindowStartup.h"
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 #include "ui/main/ClientWiring.h"
 #include "ui/main/MainWindowShell.h"
 
@@ -30,14 +30,14 @@ class RunningClient {
     // The window's destruction steps (the queue is saved); after the event loop ends.
     void finish();
 
-    TFormMain& window() { return window_; }
+    MainWindow& window() { return window_; }
     ClientCore& core() { return core_; }
     ClientWiring& wiring() { return wiring_; }
     MainWindowStartup& startup() { return startup_; }
 
   private:
     // The window outlives the core it shows; the core goes first, with its workers.
-    TFormMain window_;
+    MainWindow window_;
     ClientCore core_;
     MainWindowShell shell_;
     ClientWiring wiring_;

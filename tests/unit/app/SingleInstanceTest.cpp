@@ -116,7 +116,7 @@ TEST_F(SingleInstanceTest, SecondStartWaitsUntilTheHandOffIsHandled) {
     ASSERT_EQ(first.start(), SingleInstance::Role::First);
     std::atomic<bool> handled{false};
     first.setHandOffHandler([&](const QString&) {
-        WaitPumping(200, true);
+        waitPumpingEvents(200, true);
         handled = true;
     });
     first.setRestoreHandler([] {});

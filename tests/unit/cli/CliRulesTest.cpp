@@ -9,7 +9,7 @@
 #include "cli/UploadAnswer.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/MessageTexts.h"
-#include "upload/BtSelectModel.h"
+#include "upload/FileSelectionModel.h"
 
 namespace fv::cli {
 namespace {
@@ -75,7 +75,7 @@ TEST(FileChoiceApply, ChecksExactlyTheChosenRows) {
         {"1,3,4", {3, 4}, std::nullopt},  // nothing changes: no row was preselected
     };
     for (const auto& c : cases) {
-        BtSelectModel model(QStringLiteral("/t/x.torrent"), threeFiles());
+        FileSelectionModel model(QStringLiteral("/t/x.torrent"), threeFiles());
         const auto choice = FileChoice::parse(QString::fromUtf8(c.text));
         ASSERT_TRUE(choice) << c.text;
         EXPECT_EQ(choice->applyTo(model), c.unknown) << c.text;

@@ -16,7 +16,7 @@
 #include "platform/Timer.h"
 #include "router/RouterContext.h"
 #include "router/SettingsRecords.h"
-#include "upload/TSendBtTaskThread.h"
+#include "upload/FileUpload.h"
 #include "upload/TaskFile.h"
 #include "upload/UploadQueue.h"
 
@@ -227,7 +227,7 @@ TEST_F(FvctlAdd, WindowSendsWhatFvctlQueued) {
     refuse(false);
 
     SettingsRecords records;
-    _SETUPFORM_INFO conn;
+    ConnectionProfile conn;
     conn.ServerAddress = "127.0.0.1";
     conn.ServerPort = QString::number(sim->port(Listener::Service));
     conn.UserName = kUser;
@@ -238,14 +238,14 @@ TEST_F(FvctlAdd, WindowSendsWhatFvctlQueued) {
     ManualTimer send, update, countDown;
     std::vector<int> codes;
     UploadQueue window(form, {&send, &update, &countDown},
-                       [&](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
-                           TSendBtTaskThread::Options o = TSendBtTaskThread::defaultOptions();
+                       [&](const UploadTransfer& info, UploadQueue::Done done) {
+                           FileUpload::Options o = FileUpload::defaultOptions();
                            o.tempFolder = dataFile(QString());
-                           codes.push_back(TSendBtTaskThread(ctx, conn, o).Execute(info));
+                           codes.push_back(FileUpload(ctx, conn, o).execute(info));
                            done(codes.back());
                        });
-    window.InitTaskFile(dataFile("FVTask.xml"));
-    window.TimerSendTaskTimer();
+    window.openTaskFile(dataFile("FVTask.xml"));
+    window.onSendTick();
     EXPECT_EQ(codes, std::vector<int>{0});
     ASSERT_TRUE(routerTask("w").has_value());
     EXPECT_EQ(routerTask("w")->selection, "0");
@@ -335,8 +335,8 @@ TEST_F(FvctlAdd, ConcurrentAddsLoseNothing) {
     FormState form;
     ManualTimer send, update, countDown;
     UploadQueue window(form, {&send, &update, &countDown},
-                       [](const _UPLOADBTTASK_INFO&, UploadQueue::Done) {});
-    window.InitTaskFile(dataFile("FVTask.xml"));
+                       [](const UploadTransfer&, UploadQueue::Done) {});
+    window.openTaskFile(dataFile("FVTask.xml"));
 
     std::vector<std::unique_ptr<QProcess>> processes;
     for (int i = 0; i < kProcesses; ++i) {
@@ -351,7 +351,7 @@ TEST_F(FvctlAdd, ConcurrentAddsLoseNothing) {
     clock.start();
     int ticks = 0;
     while (running() && clock.elapsed() < 60000) {
-        window.TimerTaskListUpdateTimer();
+        window.onListTick();
         ++ticks;
         std::vector<UploadQueueEntry> onDisk;
         if (QFile::exists(dataFile("FVTask.xml"))) {

@@ -24,7 +24,7 @@ TEST_P(WaitPumpingPasses, EndsOnlyAfterMoreThanTheWait) {
     clock.advance(123456);
     int passes = 0;
     bool pumped = false;
-    WaitPumping(GetParam().waitMs, true, clock, [&](bool pump) {
+    waitPumpingEvents(GetParam().waitMs, true, clock, [&](bool pump) {
         pumped = pump;
         ++passes;
         clock.advance(GetParam().stepMs);
@@ -42,15 +42,15 @@ INSTANTIATE_TEST_SUITE_P(Steps, WaitPumpingPasses,
                                     std::to_string(info.param.stepMs);
                          });
 
-TEST(WaitPumping, PumpingRunsQueuedEventsAndPlainWaitDoesNot) {
+TEST(waitPumpingEvents, PumpingRunsQueuedEventsAndPlainWaitDoesNot) {
     bool ran = false;
     QTimer::singleShot(0, [&] { ran = true; });
-    WaitPumping(30, false);
+    waitPumpingEvents(30, false);
     EXPECT_FALSE(ran);
 
     QElapsedTimer elapsed;
     elapsed.start();
-    WaitPumping(30, true);
+    waitPumpingEvents(30, true);
     EXPECT_TRUE(ran);
     EXPECT_GE(elapsed.elapsed(), 30);  // both clocks count whole milliseconds
 }

@@ -8,9 +8,9 @@
 #include "LoopbackServer.h"
 #include "platform/DebugLog.h"
 #include "platform/WorkerThread.h"
+#include "router/AppListFetch.h"
 #include "router/AppListProbe.h"
 #include "router/SetupControlNames.h"
-#include "router/TGetFVInfoPageThread.h"
 
 namespace fv {
 namespace {
@@ -118,7 +118,7 @@ TEST_P(AspPageParse, Results) {
     const ParseCase& c = GetParam();
     ProbeResults results;
     results.set(stale());
-    const auto parse = ParseAspPage(c.lines, c.readVersion, results);
+    const auto parse = parseAppListPage(c.lines, c.readVersion, results);
     const ProbeState got = results.get();
     EXPECT_EQ(got.installed, c.expected.installed);
     EXPECT_EQ(got.enabled, c.expected.enabled);
@@ -132,14 +132,14 @@ INSTANTIATE_TEST_SUITE_P(Pages, AspPageParse, ::testing::ValuesIn(parseCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppListProbe, PageLinesSplitAtEveryBreak) {
-    EXPECT_EQ(SplitPageLines("a\r\nb\nc\rd\n\ne"),
+    EXPECT_EQ(splitPageLines("a\r\nb\nc\rd\n\ne"),
               (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
-    EXPECT_EQ(SplitPageLines(""), std::vector<std::string>{});
+    EXPECT_EQ(splitPageLines(""), std::vector<std::string>{});
 }
 
 TEST(AppListProbe, AddressByAuthenticationMethod) {
-    EXPECT_EQ(AppListAddress("192.168.1.1", {0, "8443"}), "http://192.168.1.1/update_applist.asp");
-    EXPECT_EQ(AppListAddress("192.168.1.1", {1, "8443"}),
+    EXPECT_EQ(appListAddress("192.168.1.1", {0, "8443"}), "http://192.168.1.1/update_applist.asp");
+    EXPECT_EQ(appListAddress("192.168.1.1", {1, "8443"}),
               "https://192.168.1.1:8443/update_applist.asp");
 }
 
@@ -151,7 +151,7 @@ TEST(AppListProbe, DirectProbeReadsPageAndVersion) {
     RouterContext ctx(records, defaultHttpTransport(), &probe);
     LogCapture log;
     const QString host = QString("127.0.0.1:%1").arg(server.port());
-    GetFVInfoPage(ctx, host, {});
+    fetchAppListPage(ctx, host, {});
     const ProbeState s = probe.get();
     EXPECT_EQ(s.servicePort, "8081");
     EXPECT_EQ(s.installed, "yes");
@@ -176,11 +176,11 @@ TEST(AppListProbe, RefusedDirectProbeSetsFlagAndEmptiesPort) {
     const QString host = QString("127.0.0.1:%1").arg(test::closedLoopbackPort());
     LogCapture log;
 
-    ProbeForWorker(ctx, host);  // the worker never sets the flag
+    probeAppList(ctx, host);  // the worker never sets the flag
     EXPECT_FALSE(probe.get().connectionRefused);
     EXPECT_FALSE(log.contains("URL="));
 
-    GetFVInfoPage(ctx, host, {});
+    fetchAppListPage(ctx, host, {});
     const ProbeState s = probe.get();
     EXPECT_TRUE(s.connectionRefused);
     EXPECT_EQ(s.servicePort, "");
@@ -194,7 +194,7 @@ TEST(AppListProbe, HttpsProbeGoesToTheAuthenticationPort) {
     SettingsRecords records;
     ProbeResults probe;
     RouterContext ctx(records, defaultHttpTransport(), &probe);
-    GetFVInfoPage(ctx, "127.0.0.1", {1, QString::number(tlsPort.port())});
+    fetchAppListPage(ctx, "127.0.0.1", {1, QString::number(tlsPort.port())});
     ASSERT_EQ(tlsPort.requests().size(), 1u);
     EXPECT_EQ(tlsPort.requests()[0].substr(0, 1), "\x16");  // a TLS handshake arrived
     EXPECT_EQ(probe.get().servicePort, "");
@@ -221,7 +221,7 @@ TEST_P(ServiceChoice, SelectedFromTheProbe) {
     f.onClick(n::ServiceEnable, [&](const QString&) { ++enableClicks; });
     f.onClick(n::ServiceDisable, [&](const QString&) { ++disableClicks; });
 
-    GetFVInfoPageThreadDone(f, c.outcome);
+    onAppListProbed(f, c.outcome);
 
     EXPECT_EQ(f.checked(n::ServiceEnable), c.enableSelectedAfter);
     EXPECT_EQ(f.checked(n::ServiceDisable), !c.enableSelectedAfter);
@@ -244,8 +244,9 @@ TEST(AppListProbe, WorkerSetsChoiceOnTheUiThread) {
     LoopbackServer server(
         {{LoopbackServer::reply("HTTP/1.1 200 OK", {}, page(kServiceLine, "8081"))}});
     SettingsRecords records;
-    records.editConnection(
-        [&](_SETUPFORM_INFO& c) { c.ServerAddress = QString("127.0.0.1:%1").arg(server.port()); });
+    records.editConnection([&](ConnectionProfile& c) {
+        c.ServerAddress = QString("127.0.0.1:%1").arg(server.port());
+    });
     ProbeResults probe;
     probe.set(stale());
     RouterContext ctx(records, defaultHttpTransport(), &probe);
@@ -254,7 +255,7 @@ TEST(AppListProbe, WorkerSetsChoiceOnTheUiThread) {
     int disableClicks = 0;
     f.onClick(n::ServiceDisable, [&](const QString&) { ++disableClicks; });
 
-    TGetFVInfoPageThread::start(ctx, f);
+    AppListFetch::start(ctx, f);
     QElapsedTimer timer;
     timer.start();
     while (disableClicks == 0 && timer.elapsed() < 5000)

@@ -14,7 +14,7 @@ struct SplitCase {
 class CommaTextSplit : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(CommaTextSplit, Items) {
-    EXPECT_EQ(SplitCommaText(GetParam().text), GetParam().items);
+    EXPECT_EQ(splitCommaText(GetParam().text), GetParam().items);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -36,8 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{std::string("a\0b", 3), {"a", "b"}}));
 
 TEST(CommaText, HostileInputIsBounded) {
-    EXPECT_EQ(SplitCommaText(std::string(100000, ','), 50).size(), 50u);
-    EXPECT_EQ(SplitCommaText(std::string(100000, '"')).size(), 1u);
+    EXPECT_EQ(splitCommaText(std::string(100000, ','), 50).size(), 50u);
+    EXPECT_EQ(splitCommaText(std::string(100000, '"')).size(), 1u);
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST(ConnectionTest, WaitForThreadEndLogsEachResult) {
                 [ms = c.workMs] { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); });
             thread->start();
         }
-        EXPECT_EQ(ConnectionTest::WaitForThreadEnd(thread, c.waitMs), c.result);
+        EXPECT_EQ(ConnectionTest::waitForThreadEnd(thread, c.waitMs), c.result);
         EXPECT_EQ(log.lines(), std::vector<std::string>{c.line});
         if (thread) {
             thread->wait();
@@ -98,7 +98,7 @@ TEST(ConnectionTest, LoginThenAccountCheckReportOnThePage) {
     });
     SetupArea area(server.port());
     LogCapture log;
-    ConnectionTest::Start(area.ctx());
+    ConnectionTest::start(area.ctx());
 
     ASSERT_TRUE(pumpUntil([&] { return server.requests().size() == 2 && area.buttonsEnabled(); }));
     ASSERT_TRUE(pumpUntil([&] {
@@ -119,7 +119,7 @@ TEST(ConnectionTest, LoginThenAccountCheckReportOnThePage) {
 
 TEST(ConnectionTest, LoginAloneReEnablesThePageEvenWhenRefused) {
     SetupArea area(test::closedLoopbackPort());
-    ConnectionTest::StartLogin(area.ctx());
+    ConnectionTest::startLogin(area.ctx());
     ASSERT_TRUE(pumpUntil([&] { return area.buttonsEnabled(); }));
     ASSERT_TRUE(pumpUntil([&] {
         return area.form.text(n::TestMessage) == MessageTexts::english()[Msg::FormSetupMsg6];
@@ -138,7 +138,7 @@ TEST(ConnectionTest, WizardAddressTestDisablesAutoDetectionWhileRunning) {
         if (name == n::WizardAutoDetect)
             states.push_back(area.form.enabled(n::WizardAutoDetect));
     });
-    EXPECT_TRUE(ConnectionTest::TestFVHttpSrvOfWizard(area.ctx()));
+    EXPECT_TRUE(ConnectionTest::testServiceForWizard(area.ctx()));
     EXPECT_EQ(states, (std::vector<bool>{false, true}));
     EXPECT_EQ(server.requests().at(0).rfind("GET / HTTP/1.1", 0), 0u);
 }
@@ -182,12 +182,12 @@ TEST(ConnectionTest, TwoLoginsLeaveTheLaterToken) {
     SettingsRecords records;
     RacingTransport transport;
     RouterContext ctx(records, transport);
-    std::thread first([&] { SessionBaseGetTokenFunc(ctx, "127.0.0.1"); });
+    std::thread first([&] { fetchSessionToken(ctx, "127.0.0.1"); });
     while (transport.calls() < 1)
         std::this_thread::yield();
     QString afterSecond;
     std::thread second([&] {
-        SessionBaseGetTokenFunc(ctx, "127.0.0.1");
+        fetchSessionToken(ctx, "127.0.0.1");
         afterSecond = records.sessionTokenHeader();
         transport.secondFinished();
     });

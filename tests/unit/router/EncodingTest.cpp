@@ -22,8 +22,8 @@ TEST(LoginEncoding, Base64WithPadding) {
         {"\xfb\xff", "+/8="},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Base64Encode(std::string(c.text)), c.encoded) << c.text;
-    EXPECT_EQ(Base64Encode(QStringLiteral("\u00e9")), "w6k=");  // UTF-8 bytes C3 A9
+        EXPECT_EQ(base64Encode(std::string(c.text)), c.encoded) << c.text;
+    EXPECT_EQ(base64Encode(QStringLiteral("\u00e9")), "w6k=");  // UTF-8 bytes C3 A9
 }
 
 TEST(LoginEncoding, PercentEncodingKeepsOnlyItsSet) {
@@ -42,7 +42,7 @@ TEST(LoginEncoding, PercentEncodingKeepsOnlyItsSet) {
         {std::string(1500, 'a'), std::string(1023, 'a')},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PercentEncode(c.text), c.encoded) << c.text.substr(0, 20);
+        EXPECT_EQ(percentEncode(c.text), c.encoded) << c.text.substr(0, 20);
 }
 
 TEST(ServiceLevel, LeadingDigitsOfVersion) {
@@ -58,7 +58,7 @@ TEST(ServiceLevel, LeadingDigitsOfVersion) {
                           {"2.110", 2},
                           {"99999999999999", INT_MAX}};
     for (const Case& c : cases)
-        EXPECT_EQ(ServiceLevelOf(c.version), c.level) << c.version;
+        EXPECT_EQ(serviceLevelOf(c.version), c.level) << c.version;
 }
 
 }  // namespace

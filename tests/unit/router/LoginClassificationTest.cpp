@@ -95,7 +95,7 @@ struct Router {
 class LoginRows : public ::testing::TestWithParam<Row> {
   protected:
     void SetUp() override {
-        _SETUPFORM_INFO conn;
+        ConnectionProfile conn;
         conn.UserName = "admin";
         conn.Password = "s3cret!";
         records.setConnection(conn);
@@ -108,11 +108,11 @@ class LoginRows : public ::testing::TestWithParam<Row> {
 TEST_P(LoginRows, Login) {
     const Row row = GetParam();
     Router router(row);
-    records.editConnection([&](_SETUPFORM_INFO& c) { c.ServerPort = router.port; });
+    records.editConnection([&](ConnectionProfile& c) { c.ServerPort = router.port; });
     RouterContext ctx(records, router.transport(), &probe);
     LogCapture log;
 
-    EXPECT_EQ(SessionBaseGetTokenFunc(ctx, router.host), row.login);
+    EXPECT_EQ(fetchSessionToken(ctx, router.host), row.login);
     EXPECT_EQ(records.sessionTokenHeader(),
               row.keepsCookie ? QString("Cookie: AuthByPasswd=T0k3n") : QString());
     const char* expectedLine = nullptr;
@@ -141,9 +141,9 @@ TEST_P(LoginRows, Login) {
 TEST_P(LoginRows, AccountCheck) {
     const Row row = GetParam();
     Router router(row);
-    records.editConnection([&](_SETUPFORM_INFO& c) { c.ServerPort = router.port; });
+    records.editConnection([&](ConnectionProfile& c) { c.ServerPort = router.port; });
     RouterContext ctx(records, router.transport(), &probe);
-    EXPECT_EQ(FVUserPwAuth(ctx, router.host), row.account == LoginOutcome::Success);
+    EXPECT_EQ(checkAccount(ctx, router.host), row.account == LoginOutcome::Success);
     // The check's own Authorization and the session it carries.
     if (router.server) {
         ASSERT_EQ(router.server->requests().size(), 1u);
@@ -159,7 +159,7 @@ TEST_P(LoginRows, ServiceTest) {
     Router router(row);
     probe.edit([&](ProbeState& s) { s.servicePort = router.port.toStdString(); });
     RouterContext ctx(records, router.transport(), &probe);
-    EXPECT_EQ(TestFVHttpSrv(ctx, router.host), row.serviceAnswers);
+    EXPECT_EQ(testService(ctx, router.host), row.serviceAnswers);
     if (router.server) {
         const std::string raw = router.server->requests().at(0);
         EXPECT_NE(raw.find("\r\nAuthorization: Basic Xq7LpR2vNw9KcT4=\r\n"), std::string::npos);
@@ -199,11 +199,11 @@ TEST(LoginClassification, OrderDecidesWhenSeveralCodesMatch) {
     };
     for (const Case& c : cases) {
         const FailureKind kind = kindOf(c.status, c.failure);
-        EXPECT_EQ(ClassifyLogin(kind), c.login) << c.status << c.failure;
-        EXPECT_EQ(ClassifyAccountCheck(kind), c.account) << c.status << c.failure;
+        EXPECT_EQ(classifyLogin(kind), c.login) << c.status << c.failure;
+        EXPECT_EQ(classifyAccountCheck(kind), c.account) << c.status << c.failure;
     }
-    EXPECT_TRUE(ServiceAnswersDespiteFailure(kindOf("", "HTTP/1.1 401 x 10061")));
-    EXPECT_FALSE(ServiceAnswersDespiteFailure(kindOf("", "HTTP/1.1 307 x 10061")));
+    EXPECT_TRUE(serviceAnswersDespiteFailure(kindOf("", "HTTP/1.1 401 x 10061")));
+    EXPECT_FALSE(serviceAnswersDespiteFailure(kindOf("", "HTTP/1.1 307 x 10061")));
 }
 
 TEST(LoginRequest, AddressEncodesOnlyThePassword) {
@@ -221,7 +221,7 @@ TEST(LoginRequest, AddressEncodesOnlyThePassword) {
     for (const Case& c : cases) {
         DebugLog::clearSecrets();
         SettingsRecords records;
-        _SETUPFORM_INFO conn;
+        ConnectionProfile conn;
         conn.UserName = c.user;
         conn.Password = c.password;
         conn.ServerPort = "8081";
@@ -229,7 +229,7 @@ TEST(LoginRequest, AddressEncodesOnlyThePassword) {
         FakeTransport fake({FakeTransport::timedOut()});
         RouterContext ctx(records, fake);
         LogCapture log;
-        SessionBaseGetTokenFunc(ctx, "10.0.0.1");
+        fetchSessionToken(ctx, "10.0.0.1");
         ASSERT_EQ(fake.requests().size(), 1u);
         const HttpRequest req = fake.requests()[0];
         EXPECT_EQ(req.url,

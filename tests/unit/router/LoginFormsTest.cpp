@@ -123,7 +123,7 @@ TEST_P(LoginReportTable, AppliedToForm) {
     f.setEnabled(n::ServiceDisable, c.serviceEnabled == 0);
     const bool startEnabled = f.enabled(n::ServiceEnable);
 
-    LoginForms::ApplyReport(f, c.report, c.wizard);
+    LoginForms::applyReport(f, c.report, c.wizard);
 
     EXPECT_EQ(f.text(n::TestMessage), c.pageText.isNull() ? untouched : c.pageText);
     EXPECT_EQ(f.visible(n::TestMessage), !c.pageText.isNull());
@@ -208,8 +208,8 @@ TEST(LoginForms, HostChoices) {
          "home" + suffix, "wizhome" + suffix},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(LoginForms::PageHostOf(c.s), c.pageHost);
-        EXPECT_EQ(LoginForms::WizardHostOf(c.s), c.wizardHost);
+        EXPECT_EQ(LoginForms::pageHostOf(c.s), c.pageHost);
+        EXPECT_EQ(LoginForms::wizardHostOf(c.s), c.wizardHost);
     }
 }
 

@@ -29,7 +29,7 @@ TEST(SessionToken, PositionArithmetic) {
         {"Set-Cookie: AuthByPasswd=", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SessionTokenFromLine(c.line), c.token) << c.line;
+        EXPECT_EQ(sessionTokenFromLine(c.line), c.token) << c.line;
 }
 
 TEST(SessionToken, ParseSetsOrClearsHeader) {
@@ -37,15 +37,15 @@ TEST(SessionToken, ParseSetsOrClearsHeader) {
     RouterContext ctx(records);
     LogCapture log;
     records.setSessionTokenHeader("Cookie: AuthByPasswd=old");
-    ParseFVSessionToken(ctx, "Set-Cookie: AuthByPasswd=new77; path=/");
+    parseSessionToken(ctx, "Set-Cookie: AuthByPasswd=new77; path=/");
     EXPECT_EQ(records.sessionTokenHeader(), "Cookie: AuthByPasswd=new77");
     EXPECT_TRUE(log.contains("ParseFVSessionToken(): new77"));
 
-    ParseFVSessionToken(ctx, "Server: router");
+    parseSessionToken(ctx, "Server: router");
     EXPECT_TRUE(records.sessionTokenHeader().isEmpty());
 
     records.setSessionTokenHeader("Cookie: AuthByPasswd=old");
-    ParseFVSessionToken(ctx, "");
+    parseSessionToken(ctx, "");
     EXPECT_TRUE(records.sessionTokenHeader().isEmpty());
 }
 

@@ -23,8 +23,8 @@ int countOf(const std::string& text, const std::string& part) {
     return n;
 }
 
-_SETUPFORM_INFO connectionTo(uint16_t port) {
-    _SETUPFORM_INFO conn;
+ConnectionProfile connectionTo(uint16_t port) {
+    ConnectionProfile conn;
     conn.ServerAddress = "127.0.0.1";
     conn.ServerPort = QString::number(port);
     conn.UserName = "admin";
@@ -38,10 +38,11 @@ TEST(StandardRequest, HeadersOnTheWire) {
     records.setConnection(connectionTo(server.port()));
     records.setSessionTokenHeader("Cookie: AuthByPasswd=tok9");
     RouterContext ctx(records);
-    const _SETUPFORM_INFO conn = records.connection();
+    const ConnectionProfile conn = records.connection();
 
-    const HttpResponse res = PerformStandardGet(ctx, conn, request_kind::TaskCommand,
-                                                "//ferrovane//fv_apply.cgi?cmd=1" + CacheBreaker());
+    const HttpResponse res =
+        performStandardGet(ctx, conn, request_kind::TaskCommand,
+                           "//ferrovane//fv_apply.cgi?cmd=1" + makeCacheBreaker());
     ASSERT_TRUE(res.ok) << res.failureText;
     ASSERT_EQ(server.requests().size(), 1u);
     const std::string raw = server.requests()[0];
@@ -53,7 +54,7 @@ TEST(StandardRequest, HeadersOnTheWire) {
     const std::string lines[] = {
         "Connection: Keep-Alive",
         "Cache-control: no-cache",
-        "Authorization: Basic " + Base64Encode(std::string("admin:pa:ss")),
+        "Authorization: Basic " + base64Encode(std::string("admin:pa:ss")),
         "Cookie: AuthByPasswd=tok9",
         "Host: " + hostPort,
         "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, "
@@ -75,7 +76,7 @@ TEST(StandardRequest, NoCookieWithoutSessionAndNoLoginWhenNotAsked) {
     SettingsRecords records;
     records.setConnection(connectionTo(server.port()));
     RouterContext ctx(records);
-    PerformStandardGet(ctx, records.connection(), request_kind::GeneralSettingsRead, "/x");
+    performStandardGet(ctx, records.connection(), request_kind::GeneralSettingsRead, "/x");
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(countOf(server.requests()[0], "Cookie"), 0);
     EXPECT_EQ(server.requests()[0].rfind("GET /x HTTP/1.1", 0), 0u);
@@ -90,7 +91,7 @@ TEST(StandardRequest, LogsInFirstAndSendsTheNewCookie) {
     records.setConnection(connectionTo(server.port()));
     RouterContext ctx(records);
     const HttpResponse res =
-        PerformStandardGet(ctx, records.connection(), request_kind::TaskListFetch, "/status.cgi");
+        performStandardGet(ctx, records.connection(), request_kind::TaskListFetch, "/status.cgi");
     EXPECT_EQ(res.body, "list");
     ASSERT_EQ(server.requests().size(), 2u);
     EXPECT_EQ(server.requests()[0].rfind("GET /check.asp?", 0), 0u) << server.requests()[0];
@@ -101,8 +102,8 @@ TEST(StandardRequest, LogsInFirstAndSendsTheNewCookie) {
 TEST(StandardRequest, CacheBreakerDigitFollowsTheSecond) {
     std::set<int> digits;
     for (long long second = 1700000000; second < 1700000100; ++second) {
-        const int digit = CacheBreakerDigit(second);
-        EXPECT_EQ(CacheBreakerDigit(second), digit);
+        const int digit = cacheBreakerDigit(second);
+        EXPECT_EQ(cacheBreakerDigit(second), digit);
         EXPECT_GE(digit, 0);
         EXPECT_LE(digit, 9);
         digits.insert(digit);
@@ -112,13 +113,13 @@ TEST(StandardRequest, CacheBreakerDigitFollowsTheSecond) {
     using namespace std::chrono;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const auto before = duration_cast<seconds>(system_clock::now().time_since_epoch());
-        const std::string a = CacheBreaker();
-        const std::string b = CacheBreaker();
+        const std::string a = makeCacheBreaker();
+        const std::string b = makeCacheBreaker();
         const auto after = duration_cast<seconds>(system_clock::now().time_since_epoch());
         if (before != after)
             continue;  // crossed a second boundary; try again
         EXPECT_EQ(a, b);
-        EXPECT_EQ(a, "&t=" + std::to_string(CacheBreakerDigit(before.count())));
+        EXPECT_EQ(a, "&t=" + std::to_string(cacheBreakerDigit(before.count())));
         return;
     }
     FAIL() << "never stayed inside one second";
@@ -127,9 +128,9 @@ TEST(StandardRequest, CacheBreakerDigitFollowsTheSecond) {
 TEST(StandardRequest, AddHeaderLineReplacesSameName) {
     HttpRequest req;
     req.setHeader("Authorization", "Basic Xq7LpR2vNw9KcT4=");
-    AddHeaderLine(req, "authorization: Basic abc");
-    AddHeaderLine(req, "Cookie: AuthByPasswd=t");
-    AddHeaderLine(req, "no colon here");
+    addHeaderLine(req, "authorization: Basic abc");
+    addHeaderLine(req, "Cookie: AuthByPasswd=t");
+    addHeaderLine(req, "no colon here");
     EXPECT_EQ(req.headers,
               (std::vector<std::string>{"authorization: Basic abc", "Cookie: AuthByPasswd=t"}));
 }

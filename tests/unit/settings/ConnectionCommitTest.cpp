@@ -79,7 +79,7 @@ TEST_F(Commit, FieldsFillTheRecordByMode) {
         fields.setText("EditOthersIP_Setup", "fv.example.org");
         fields.setChecked(c.remote ? "RadioBtnRemote_Setup" : "RadioBtnLocal_Setup", true);
         fields.setItemIndex("RaGpDDNSAddress_Setup", c.choice);
-        doc.CommitConnectionFields();
+        doc.commitConnectionFields();
         EXPECT_EQ(records.connection().ServerAddress, c.address);
         EXPECT_EQ(records.connection().IsRemote, c.remote);
     }
@@ -92,9 +92,9 @@ TEST_F(Commit, FieldsFillAccountPortRefreshAndAuthentication) {
     fields.setText("EditAufresh_Setup", "");
     fields.setItemIndex("ComboBox_AuthMethod_Setup", 1);
     fields.setChecked("ChkBox_ChkVerAtStart_About", true);
-    records.editConnection([](_SETUPFORM_INFO& c) { c.SessionTokenHeader = "Cookie: x"; });
-    doc.CommitConnectionFields();
-    const _SETUPFORM_INFO c = records.connection();
+    records.editConnection([](ConnectionProfile& c) { c.SessionTokenHeader = "Cookie: x"; });
+    doc.commitConnectionFields();
+    const ConnectionProfile c = records.connection();
     EXPECT_EQ(c.ServerPort, "9000");
     EXPECT_EQ(c.UserName, "bob");
     EXPECT_EQ(c.Password, "pw");
@@ -106,12 +106,12 @@ TEST_F(Commit, FieldsFillAccountPortRefreshAndAuthentication) {
 }
 
 TEST_F(Commit, AtStartWithoutFileUsesTheStartValues) {
-    records.editConnection([](_SETUPFORM_INFO& c) {
+    records.editConnection([](ConnectionProfile& c) {
         c.AuthPort = "untouched";
         c.RouterName = "kept";
     });
-    doc.CommitConnectionAtStart();
-    const _SETUPFORM_INFO c = records.connection();
+    doc.commitConnectionAtStartup();
+    const ConnectionProfile c = records.connection();
     EXPECT_FALSE(c.IsRemote);
     EXPECT_EQ(c.ServerAddress, "");
     EXPECT_EQ(c.ServerPort, "8081");
@@ -162,9 +162,9 @@ TEST_F(Commit, AtStartFromTheFile) {
         SettingsRecords rec;
         SetupDocument d(f, rec, SetupFormKind::SetupPages, dir.file("FVSetup.xml"));
         writeFile(d.path(), c.inner);
-        d.LoadSetupXML();
-        d.CommitConnectionAtStart();
-        const _SETUPFORM_INFO info = rec.connection();
+        d.loadConnectionColumn();
+        d.commitConnectionAtStartup();
+        const ConnectionProfile info = rec.connection();
         EXPECT_EQ(info.ServerAddress, c.address);
         EXPECT_EQ(info.ServerPort, c.port);
         EXPECT_EQ(info.UserName, c.user);
@@ -181,7 +181,7 @@ TEST_F(Commit, AtStartFillsAGivenStandAloneWindow) {
     FormState window;
     SetupFieldRules windowRules(window, SetupFormKind::StandAlone);
     windowRules.installWithInitialValues();
-    doc.CommitConnectionAtStart(&window);
+    doc.commitConnectionAtStartup(&window);
     EXPECT_EQ(window.text("EditAufresh_Setup"), "30");
     EXPECT_EQ(window.text("EditFVUs_Setup"), "u");
     EXPECT_FALSE(window.has("Edit_AuthPort_Setup"));

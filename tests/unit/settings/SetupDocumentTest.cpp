@@ -78,7 +78,7 @@ class SetupFile : public ::testing::Test {
 struct LoadCase {
     const char* name;
     const char* inner;
-    bool bitTorrent;  // read with LoadBTSetupXML instead of LoadSetupXML
+    bool bitTorrent;  // read with loadBitTorrentColumn instead of loadConnectionColumn
     std::function<void(const FormState&, const SettingsRecords&)> check;
 };
 
@@ -232,27 +232,27 @@ TEST_F(SetupFile, ReadingAppliesEachElementByItsRule) {
         SettingsRecords rec;
         SetupDocument d(f, rec, SetupFormKind::SetupPages, path());
         writeFile(path(), utf8Doc(c.inner));
-        EXPECT_TRUE(c.bitTorrent ? d.LoadBTSetupXML() : d.LoadSetupXML());
+        EXPECT_TRUE(c.bitTorrent ? d.loadBitTorrentColumn() : d.loadConnectionColumn());
         c.check(f, rec);
     }
 }
 
 TEST_F(SetupFile, SavingAColumnKeepsTheOthersAndPutsItLast) {
     writeFile(path(), utf8Doc("<BTColumn><MaxPeer>61</MaxPeer></BTColumn>"));
-    doc.OpenSetupDocument();
-    ASSERT_TRUE(doc.SaveConnectionColumn());
+    doc.openDocument();
+    ASSERT_TRUE(doc.saveConnectionColumn());
     EXPECT_EQ(columnsOf(path()), (QStringList{"BTColumn", "ConColumn"}));
-    ASSERT_TRUE(doc.SaveToSetupXML(2));
-    ASSERT_TRUE(doc.SaveToSetupXML(1));
+    ASSERT_TRUE(doc.saveTransferColumn(2));
+    ASSERT_TRUE(doc.saveTransferColumn(1));
     EXPECT_EQ(columnsOf(path()), (QStringList{"ConColumn", "NZBColumn", "BTColumn"}));
-    EXPECT_FALSE(doc.SaveToSetupXML(3));
+    EXPECT_FALSE(doc.saveTransferColumn(3));
 }
 
 TEST_F(SetupFile, ColumnsAreWrittenInTableOrder) {
-    doc.OpenSetupDocument();
-    ASSERT_TRUE(doc.SaveConnectionColumn());
-    ASSERT_TRUE(doc.SaveToSetupXML(1));
-    ASSERT_TRUE(doc.SaveToSetupXML(2));
+    doc.openDocument();
+    ASSERT_TRUE(doc.saveConnectionColumn());
+    ASSERT_TRUE(doc.saveTransferColumn(1));
+    ASSERT_TRUE(doc.saveTransferColumn(2));
     pugi::xml_document xml;
     const QByteArray bytes = readFile(path());
     ASSERT_TRUE(xml.load_buffer(bytes.constData(), bytes.size()));
@@ -309,19 +309,19 @@ TEST_F(SetupFile, WhatIsSavedReadsBackIntoFreshFields) {
     fields.setChecked("ChkBoxAssNZB_Setup", false);
     for (const FieldValue& v : values)
         fields.setText(v.field, QString::fromUtf8(v.text));
-    records.editConnection([](_SETUPFORM_INFO& c) { c.WebDavHttpPort = "8082"; });
-    doc.OpenSetupDocument();
-    ASSERT_TRUE(doc.SaveConnectionColumn());
-    ASSERT_TRUE(doc.SaveToSetupXML(1));
-    ASSERT_TRUE(doc.SaveToSetupXML(2));
+    records.editConnection([](ConnectionProfile& c) { c.WebDavHttpPort = "8082"; });
+    doc.openDocument();
+    ASSERT_TRUE(doc.saveConnectionColumn());
+    ASSERT_TRUE(doc.saveTransferColumn(1));
+    ASSERT_TRUE(doc.saveTransferColumn(2));
 
     FreshReader fresh(path());
     FormState& again = fresh.fields;
     const SettingsRecords& againRecords = fresh.records;
     SetupDocument& reader = fresh.doc;
-    ASSERT_TRUE(reader.LoadSetupXML());
-    ASSERT_TRUE(reader.LoadBTSetupXML());
-    ASSERT_TRUE(reader.LoadNZBSetupXML());
+    ASSERT_TRUE(reader.loadConnectionColumn());
+    ASSERT_TRUE(reader.loadBitTorrentColumn());
+    ASSERT_TRUE(reader.loadNzbColumn());
     for (const FieldValue& v : values)
         EXPECT_EQ(again.text(v.field), QString::fromUtf8(v.text)) << v.field;
     EXPECT_TRUE(again.checked("RadioBtnRemote_Setup"));
@@ -337,14 +337,14 @@ TEST_F(SetupFile, WhatIsSavedReadsBackIntoFreshFields) {
 TEST_F(SetupFile, BlankValuesReadBackAsTheyWereSaved) {
     fields.setText("EditFVPs_Setup", "   ");
     fields.setText("EditFVUs_Setup", " a b ");
-    doc.OpenSetupDocument();
-    ASSERT_TRUE(doc.SaveConnectionColumn());
+    doc.openDocument();
+    ASSERT_TRUE(doc.saveConnectionColumn());
 
     FreshReader again(path());
-    ASSERT_TRUE(again.doc.LoadSetupXML());
+    ASSERT_TRUE(again.doc.loadConnectionColumn());
     EXPECT_EQ(again.fields.text("EditFVPs_Setup"), "   ");
     EXPECT_EQ(again.fields.text("EditFVUs_Setup"), " a b ");
-    again.doc.CommitConnectionAtStart();
+    again.doc.commitConnectionAtStartup();
     EXPECT_EQ(again.records.connection().Password, "   ");
 }
 
@@ -366,12 +366,12 @@ TEST_F(SetupFile, BrokenFileReadsLikeAnEmptyDocumentAndIsReplacedOnSave) {
         fields.setText("EditFVUs_Setup", "kept");
         writeFile(path(), c.bytes);
         LogCapture log;
-        EXPECT_FALSE(doc.LoadSetupXML());
+        EXPECT_FALSE(doc.loadConnectionColumn());
         EXPECT_TRUE(log.contains("Load Setup XML Document from file failed!"));
-        EXPECT_FALSE(doc.LoadBTSetupXML());
+        EXPECT_FALSE(doc.loadBitTorrentColumn());
         EXPECT_TRUE(log.contains("Load BT Setup XML Document from file failed!"));
         EXPECT_EQ(fields.text("EditFVUs_Setup"), "kept");
-        ASSERT_TRUE(doc.SaveToSetupXML(1));
+        ASSERT_TRUE(doc.saveTransferColumn(1));
         EXPECT_EQ(columnsOf(path()), QStringList{"BTColumn"});
     }
 }
@@ -381,14 +381,14 @@ TEST_F(SetupFile, DeeplyNestedOrOversizedFilesDoNotHurt) {
     deep += QByteArray("<a>").repeated(300000) + QByteArray("</a>").repeated(300000);
     deep += "</ConColumn></root>";
     writeFile(path(), deep);
-    EXPECT_TRUE(doc.LoadSetupXML());
+    EXPECT_TRUE(doc.loadConnectionColumn());
     EXPECT_EQ(fields.text("EditFVUs_Setup"), "deep");
 
     QByteArray huge = "<root><ConColumn><UserName>huge</UserName></ConColumn>";
     huge += QByteArray(8 << 20, ' ') + "</root>";
     writeFile(path(), huge);
     LogCapture log;
-    EXPECT_FALSE(doc.LoadSetupXML());
+    EXPECT_FALSE(doc.loadConnectionColumn());
     EXPECT_TRUE(log.contains("Load Setup XML Document from file failed!"));
     EXPECT_EQ(fields.text("EditFVUs_Setup"), "deep");
 }
@@ -398,12 +398,13 @@ TEST_F(SetupFile, MissingFileLeavesFieldsAndSaysSo) {
         std::function<bool(SetupDocument&)> load;
         const char* line;
     } cases[] = {
-        {[](SetupDocument& d) { return d.LoadSetupXML(); }, "Load Setup XML file failed!"},
-        {[](SetupDocument& d) { return d.LoadBTSetupXML(); }, "Load BT Setup XML file failed!"},
+        {[](SetupDocument& d) { return d.loadConnectionColumn(); }, "Load Setup XML file failed!"},
+        {[](SetupDocument& d) { return d.loadBitTorrentColumn(); },
+         "Load BT Setup XML file failed!"},
     };
     for (const auto& c : cases) {
         LogCapture log;
-        EXPECT_FALSE(doc.IsSetupFilePresent());
+        EXPECT_FALSE(doc.fileExists());
         EXPECT_FALSE(c.load(doc));
         EXPECT_EQ(log.lines(), std::vector<std::string>{c.line});
         EXPECT_EQ(fields.text("EditFVPort_Setup"), "8081");
@@ -437,15 +438,15 @@ TEST_F(SetupFile, HandWrittenFilesLoadInAnyCommonEncoding) {
     for (const auto& c : cases) {
         fields.setText("EditFVUs_Setup", "");
         writeFile(path(), c.bytes);
-        EXPECT_TRUE(doc.LoadSetupXML()) << c.name;
+        EXPECT_TRUE(doc.loadConnectionColumn()) << c.name;
         EXPECT_EQ(fields.text("EditFVUs_Setup"), QStringLiteral("Jürgen 名前")) << c.name;
     }
 }
 
 TEST_F(SetupFile, WrittenFileIsUtf16WithItsDeclaration) {
     writeFile(path(), utf8Doc("<ConColumn><UserName>a</UserName></ConColumn>"));
-    doc.OpenSetupDocument();
-    ASSERT_TRUE(doc.SaveConnectionColumn());
+    doc.openDocument();
+    ASSERT_TRUE(doc.saveConnectionColumn());
     const QByteArray bytes = readFile(path());
     ASSERT_GE(bytes.size(), 2);
     EXPECT_EQ(bytes.left(2), QByteArray("\xff\xfe", 2));
@@ -463,9 +464,9 @@ TEST_F(SetupFile, WrittenFileIsValidXmlEvenWithControlCharactersInValues) {
         GTEST_SKIP() << "xmllint is not installed";
     fields.setText("EditFVPs_Setup", QString("pa") + QChar(1) + QChar(0xFFFF) + "ss]]>&<");
     fields.setText("EditFVUs_Setup", QStringLiteral("user 😀"));
-    doc.OpenSetupDocument();
-    ASSERT_TRUE(doc.SaveConnectionColumn());
-    ASSERT_TRUE(doc.SaveToSetupXML(1));
+    doc.openDocument();
+    ASSERT_TRUE(doc.saveConnectionColumn());
+    ASSERT_TRUE(doc.saveTransferColumn(1));
     QProcess lint;
     lint.start(xmllint, {"--noout", path()});
     ASSERT_TRUE(lint.waitForFinished(10000));
@@ -475,7 +476,7 @@ TEST_F(SetupFile, WrittenFileIsValidXmlEvenWithControlCharactersInValues) {
     SetupFieldRules againRules(again, SetupFormKind::SetupPages);
     againRules.installWithInitialValues();
     SetupDocument reader(again, records, SetupFormKind::SetupPages, path());
-    ASSERT_TRUE(reader.LoadSetupXML());
+    ASSERT_TRUE(reader.loadConnectionColumn());
     EXPECT_EQ(again.text("EditFVPs_Setup"), "pass]]>&<");
     EXPECT_EQ(again.text("EditFVUs_Setup"), QStringLiteral("user 😀"));
 }
@@ -486,9 +487,9 @@ TEST_F(SetupFile, SaveReplacesTheFileWholeAndPrivately) {
     // A second name for the old file: an in-place rewrite would change what it shows.
     const QString oldLink = dir.file("old-link.xml");
     ASSERT_EQ(::link(path().toLocal8Bit().constData(), oldLink.toLocal8Bit().constData()), 0);
-    doc.OpenSetupDocument();
+    doc.openDocument();
     fields.setText("EditFVUs_Setup", "new");
-    ASSERT_TRUE(doc.SaveConnectionColumn());
+    ASSERT_TRUE(doc.saveConnectionColumn());
 
     EXPECT_TRUE(readFile(oldLink).contains("<UserName>old</UserName>"));
     struct stat st {};
@@ -498,7 +499,7 @@ TEST_F(SetupFile, SaveReplacesTheFileWholeAndPrivately) {
     SetupFieldRules againRules(again, SetupFormKind::SetupPages);
     againRules.installWithInitialValues();
     SetupDocument reader(again, records, SetupFormKind::SetupPages, path());
-    ASSERT_TRUE(reader.LoadSetupXML());
+    ASSERT_TRUE(reader.loadConnectionColumn());
     EXPECT_EQ(again.text("EditFVUs_Setup"), "new");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2)
         << "no temporary file left behind";
@@ -509,7 +510,7 @@ TEST_F(SetupFile, FailedWriteReturnsFalseAndLogsWithoutTheSecret) {
     SetupDocument unwritable(fields, records, SetupFormKind::SetupPages,
                              dir.file("no-such-folder/FVSetup.xml"));
     LogCapture log;
-    EXPECT_FALSE(unwritable.SaveConnectionColumn());
+    EXPECT_FALSE(unwritable.saveConnectionColumn());
     ASSERT_EQ(log.lines().size(), 1u);
     EXPECT_EQ(log.lines()[0].rfind("Save Setup XML file failed! - E.Message = ", 0), 0u)
         << log.lines()[0];
@@ -519,8 +520,8 @@ TEST_F(SetupFile, FailedWriteReturnsFalseAndLogsWithoutTheSecret) {
 TEST_F(SetupFile, LoadedPasswordsNeverReachTheLog) {
     writeFile(path(), utf8Doc("<ConColumn><Password>s3cr3t-pw</Password></ConColumn>"
                               "<NZBColumn><USENETPs>nntp-pw</USENETPs></NZBColumn>"));
-    ASSERT_TRUE(doc.LoadSetupXML());
-    ASSERT_TRUE(doc.LoadNZBSetupXML());
+    ASSERT_TRUE(doc.loadConnectionColumn());
+    ASSERT_TRUE(doc.loadNzbColumn());
     LogCapture log;
     DebugLog::write("login with s3cr3t-pw and nntp-pw");
     ASSERT_EQ(log.lines().size(), 1u);
@@ -529,7 +530,7 @@ TEST_F(SetupFile, LoadedPasswordsNeverReachTheLog) {
 }
 
 TEST_F(SetupFile, SettingsFilePathIsTheDataFoldersFile) {
-    EXPECT_EQ(SetupDocument::SettingsFilePath(), AppPaths::dataFolder() + "FVSetup.xml");
+    EXPECT_EQ(SetupDocument::defaultPath(), AppPaths::dataFolder() + "FVSetup.xml");
 }
 
 TEST_F(SetupFile, StandAloneConnectionColumnDropsTheElementsItDoesNotHave) {
@@ -541,11 +542,11 @@ TEST_F(SetupFile, StandAloneConnectionColumnDropsTheElementsItDoesNotHave) {
     SetupFieldRules windowRules(window, SetupFormKind::StandAlone);
     windowRules.installWithInitialValues();
     SetupDocument standAlone(window, records, SetupFormKind::StandAlone, path());
-    standAlone.OpenSetupDocument();
+    standAlone.openDocument();
     EXPECT_EQ(window.text("EditAufresh_Setup"), "30");
     EXPECT_EQ(window.text("EditLocalIP_Setup"), "10.0.0.9");
     EXPECT_FALSE(window.has("ComboBox_AuthMethod_Setup"));
-    ASSERT_TRUE(standAlone.SaveConnectionColumn());
+    ASSERT_TRUE(standAlone.saveConnectionColumn());
     pugi::xml_document xml;
     const QByteArray bytes = readFile(path());
     ASSERT_TRUE(xml.load_buffer(bytes.constData(), bytes.size()));

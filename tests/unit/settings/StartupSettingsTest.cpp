@@ -71,7 +71,7 @@ const StartCase kCases[] = {
      10000, false},
 };
 
-void expectCase(const _SETUPFORM_INFO& info, const StartCase& c) {
+void expectCase(const ConnectionProfile& info, const StartCase& c) {
     EXPECT_EQ(info.ServerAddress, c.address);
     EXPECT_EQ(info.ServerPort, c.port);
     EXPECT_EQ(info.UserName, c.user);
@@ -103,8 +103,8 @@ TEST(StartupSettings, AgreesWithTheSetupPagesAtStart) {
         rules.installWithInitialValues();
         SettingsRecords records;
         SetupDocument doc(fields, records, SetupFormKind::SetupPages, path);
-        doc.LoadSetupXML();
-        doc.CommitConnectionAtStart();
+        doc.loadConnectionColumn();
+        doc.commitConnectionAtStartup();
         expectCase(records.connection(), c);
     }
 }

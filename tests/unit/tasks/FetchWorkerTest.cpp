@@ -6,7 +6,7 @@
 
 #include "TaskTestDoubles.h"
 #include "platform/DebugLog.h"
-#include "tasks/TGetFVPageInfoThread.h"
+#include "tasks/TaskReportFetch.h"
 
 namespace fv {
 namespace {
@@ -34,7 +34,7 @@ TEST(FetchWorker, OutcomesAndTheTable) {
         TaskTable table;
         table.parseReport(taskLine("1", "a") + "\n" + taskLine("2", "b"));
         FakeGateway gateway([&](const RouterRequest&) { return c.reply; });
-        EXPECT_EQ(TGetFVPageInfoThread(gateway, table).Execute(), c.ok) << c.what;
+        EXPECT_EQ(TaskReportFetch(gateway, table).execute(), c.ok) << c.what;
         EXPECT_EQ(table.count(), c.rowsAfter) << c.what;
         EXPECT_EQ(
             log.contains("FVPageHttpGet - http connect fault!; E.Message = " + c.reply.failureText),
@@ -60,8 +60,8 @@ TEST(FetchWorker, FetchesNeverOverlap) {
         --inside;
         return FakeGateway::ok(taskLine("1", "a"));
     });
-    std::thread a([&] { TGetFVPageInfoThread(gateway, table).Execute(); });
-    std::thread b([&] { TGetFVPageInfoThread(gateway, table).Execute(); });
+    std::thread a([&] { TaskReportFetch(gateway, table).execute(); });
+    std::thread b([&] { TaskReportFetch(gateway, table).execute(); });
     a.join();
     b.join();
     EXPECT_EQ(gateway.requests().size(), 2u);

@@ -2,7 +2,7 @@
 
 #include "TaskTestDoubles.h"
 #include "platform/DebugLog.h"
-#include "tasks/TFVPageGeneralSettingThread.h"
+#include "tasks/GeneralSettingsRead.h"
 
 namespace fv {
 namespace {
@@ -45,7 +45,7 @@ TEST(GeneralSetting, ParseReturnTextTable) {
         LogCapture log;
         GeneralSettingsValues values;
         values.set(old);
-        TFVPageGeneralSettingThread::ParseReturnText(c.reply, values);
+        GeneralSettingsRead::parseReturnText(c.reply, values);
         EXPECT_EQ(values.get().DownloadDisk, c.expected.DownloadDisk) << c.what;
         EXPECT_EQ(values.get().DownloadFolder, c.expected.DownloadFolder) << c.what;
         EXPECT_EQ(values.get().GeneralRouterName, c.expected.GeneralRouterName) << c.what;
@@ -70,8 +70,8 @@ TEST(GeneralSetting, FailureRulesForTheSession) {
         SettingsRecords records;
         records.setSessionTokenHeader(QStringLiteral("Cookie: AuthByPasswd=abc"));
         GeneralSettingsValues values;
-        TFVPageGeneralSettingThread worker(gateway, records, values);
-        EXPECT_FALSE(worker.Execute());
+        GeneralSettingsRead worker(gateway, records, values);
+        EXPECT_FALSE(worker.execute());
         EXPECT_EQ(!records.sessionTokenHeader().isEmpty(), c.sessionKept) << c.failure;
         EXPECT_TRUE(log.contains(std::string("TFVPageGeneralSettingThread - http connect fault!; "
                                              "E.Message = ") +
@@ -92,7 +92,7 @@ TEST(GeneralSetting, SuccessStoresTheValues) {
     });
     SettingsRecords records;
     GeneralSettingsValues values;
-    EXPECT_TRUE(TFVPageGeneralSettingThread(gateway, records, values).Execute());
+    EXPECT_TRUE(GeneralSettingsRead(gateway, records, values).execute());
     EXPECT_EQ(values.get(), (Values{"sda1", "\\D", "Box"}));
 }
 

@@ -28,7 +28,7 @@ bool isFetch(const RouterRequest& r) {
 class RefreshCycleTest : public ::testing::Test {
   protected:
     RefreshCycleTest() {
-        _SETUPFORM_INFO c;
+        ConnectionProfile c;
         c.ServerAddress = "127.0.0.1";
         c.RefreshIntervalMs = 5000;
         records.setConnection(c);
@@ -118,7 +118,7 @@ TEST_F(RefreshCycleTest, FirstFetchAfter500MsThenOneIntervalAfterEachGeneralRead
 
 // First start, no settings file: nothing to ask, but the cycle keeps its rhythm and counts.
 TEST_F(RefreshCycleTest, WithoutARouterAddressNothingIsAsked) {
-    _SETUPFORM_INFO c = records.connection();
+    ConnectionProfile c = records.connection();
     c.ServerAddress = " ";
     c.RefreshIntervalMs = 10000;
     records.setConnection(c);
@@ -134,7 +134,7 @@ TEST_F(RefreshCycleTest, WithoutARouterAddressNothingIsAsked) {
 }
 
 TEST_F(RefreshCycleTest, ZeroIntervalKeepsTheTimersOwnInterval) {
-    _SETUPFORM_INFO c = records.connection();
+    ConnectionProfile c = records.connection();
     c.RefreshIntervalMs = 0;
     records.setConnection(c);
     cycle->show();
@@ -325,7 +325,7 @@ TEST_F(RefreshCycleTest, OfflineListRefreshReplacesQueuedRows) {
         state->queuedFileMarker = c.queuedMarker;
         state->offlineResetDone = c.resetDone;
         QSignalSpy spy(&model, &TaskListModel::rowsChanged);
-        cycle->UpdateOfflineTaskList();
+        cycle->refreshOfflineRows();
         EXPECT_EQ(spy.count(), 1);
         ASSERT_EQ(model.rowCount(), c.rowsAfter);
         EXPECT_EQ(model.selectedRow(), c.resets ? -1 : 0);
@@ -363,7 +363,7 @@ TEST(MainTimers, TableOfTimers) {
         EXPECT_EQ(t->interval(), e.interval) << e.name;
         EXPECT_EQ(t->enabled(), e.enabled) << e.name;
     }
-    EXPECT_EQ(&timers.TimerGetFVPage(), timers.byName(QStringLiteral("TimerGetFVPage")));
+    EXPECT_EQ(&timers.refreshTimer(), timers.byName(QStringLiteral("TimerGetFVPage")));
     EXPECT_EQ(timers.byName(QStringLiteral("TimerNope")), nullptr);
 }
 
@@ -382,7 +382,7 @@ TEST(RefreshCycleThreads, WorkersReportOnTheUiThread) {
     FormState form;
     ManualTimer timer{500};
     SettingsRecords records;
-    records.editConnection([](_SETUPFORM_INFO& c) { c.ServerAddress = "127.0.0.1"; });
+    records.editConnection([](ConnectionProfile& c) { c.ServerAddress = "127.0.0.1"; });
     auto gateway = std::make_shared<test::FakeGateway>([](const RouterRequest& r) {
         return isFetch(r) ? test::FakeGateway::ok(taskLine("1", "a") + "\n," + taskLine("2", "b"))
                           : test::FakeGateway::ok("[]");

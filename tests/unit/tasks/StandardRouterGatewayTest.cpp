@@ -33,7 +33,7 @@ HttpResponse answered(int code, const std::string& line, const std::string& body
 }
 
 void setRouter(SettingsRecords& records, const QString& address) {
-    _SETUPFORM_INFO conn;
+    ConnectionProfile conn;
     conn.ServerAddress = address;
     conn.ServerPort = "8081";
     records.setConnection(conn);

@@ -91,9 +91,9 @@ class TaskCommandsTest : public ::testing::Test {
 TEST_F(TaskCommandsTest, PerTaskCommandsWithoutAValidRowSendNothing) {
     for (int selected : {-1, 2, 99}) {
         model.setSelectedRow(selected);
-        commands->BtnFVPageRemove_MainClick();
-        commands->BtnFVPagePause_MainClick();
-        commands->BtnFVPageResume_MainClick();
+        commands->removeSelectedTask();
+        commands->pauseSelectedTask();
+        commands->resumeSelectedTask();
     }
     EXPECT_EQ(runner.pending(), 0u);
     EXPECT_TRUE(timer.enabled());
@@ -109,13 +109,13 @@ TEST_F(TaskCommandsTest, PerTaskCommandsSendTheSelectedTask) {
         const char* label;
         const char* path;
     } cases[] = {
-        {&TaskCommands::BtnFVPagePause_MainClick, "BtnFVPagePause_Main", "\"Pause\" Sent",
+        {&TaskCommands::pauseSelectedTask, "BtnFVPagePause_Main", "\"Pause\" Sent",
          "//ferrovane//"
          "fv_apply.cgi?action_mode=FV_CTRL&fv_ctrl=paused&task_id=12&download_type=BT&t=7"},
-        {&TaskCommands::BtnFVPageResume_MainClick, "BtnFVPageResume_Main", "\"Resume\" Sent",
+        {&TaskCommands::resumeSelectedTask, "BtnFVPageResume_Main", "\"Resume\" Sent",
          "//ferrovane//"
          "fv_apply.cgi?action_mode=FV_CTRL&fv_ctrl=start&task_id=12&download_type=BT&t=7"},
-        {&TaskCommands::BtnFVPageRemove_MainClick, "BtnFVPageRemove_Main", "\"Remove\" Sent",
+        {&TaskCommands::removeSelectedTask, "BtnFVPageRemove_Main", "\"Remove\" Sent",
          "//ferrovane//"
          "fv_apply.cgi?action_mode=FV_CTRL&fv_ctrl=cancel&task_id=12&download_type=BT&t=7"},
     };
@@ -146,7 +146,7 @@ TEST_F(TaskCommandsTest, PerTaskCommandsSendTheSelectedTask) {
 
 TEST_F(TaskCommandsTest, PauseLeavesTheOtherButtonsAlone) {
     model.setSelectedRow(0);
-    commands->BtnFVPagePause_MainClick();
+    commands->pauseSelectedTask();
     EXPECT_TRUE(form.enabled("BtnFVPageRemove_Main"));
     EXPECT_TRUE(form.enabled("BtnFVPageResume_Main"));
 }
@@ -154,7 +154,7 @@ TEST_F(TaskCommandsTest, PauseLeavesTheOtherButtonsAlone) {
 TEST_F(TaskCommandsTest, RemoveOfAQueuedUploadDeletesExactlyItsEntryLocally) {
     state->resetPending = 6;
     model.setSelectedRow(1);
-    commands->BtnFVPageRemove_MainClick();
+    commands->removeSelectedTask();
     EXPECT_EQ(runner.pending(), 0u);
     EXPECT_TRUE(gateway->requests().empty());
     EXPECT_EQ(queue.removedIds, (std::vector<uint64_t>{33}));
@@ -175,13 +175,13 @@ TEST_F(TaskCommandsTest, AllCommands) {
         const char* path;
         int retries;
     } cases[] = {
-        {&TaskCommands::BtnFVPagePauseAll_MainClick, "\"Pause All\" Sent",
+        {&TaskCommands::pauseAllTasks, "\"Pause All\" Sent",
          "//ferrovane//fv_apply.cgi?action_mode=FV_CTRL&fv_ctrl=pause_all&download_type=ALL&t=7",
          0},
-        {&TaskCommands::BtnFVPageResumeAll_MainClick, "\"Resume All\" Sent",
+        {&TaskCommands::resumeAllTasks, "\"Resume All\" Sent",
          "//ferrovane//fv_apply.cgi?action_mode=FV_CTRL&fv_ctrl=start_all&download_type=ALL&t=7",
          0},
-        {&TaskCommands::BtnFVPageClear_MainClick, "\"Clear Complete\" Sent",
+        {&TaskCommands::clearCompletedTasks, "\"Clear Complete\" Sent",
          "//ferrovane//fv_apply.cgi?action_mode=FV_CTRL&fv_ctrl=clear&download_type=All&t=7", 1},
     };
     model.setSelectedRow(-1);  // all-commands need no row
@@ -199,7 +199,7 @@ TEST_F(TaskCommandsTest, AllCommands) {
 TEST_F(TaskCommandsTest, TranslatedCaptionAndSentText) {
     texts.set(Msg::FormMainMsg9, QStringLiteral("Gesendet"));
     form.setText("BtnFVPagePauseAll_Main", QStringLiteral("Alle anhalten"));
-    commands->BtnFVPagePauseAll_MainClick();
+    commands->pauseAllTasks();
     EXPECT_EQ(form.text(TaskCommands::kLabelSent), QStringLiteral("\"Alle anhalten\" Gesendet"));
 }
 
@@ -222,7 +222,7 @@ TEST_F(TaskCommandsTest, OutcomeSetsTheOfflineFlagAndRearms) {
         gateway->setRule([&](const RouterRequest&) {
             return c.ok ? FakeGateway::ok("") : FakeGateway::failure("Socket Error # 10061");
         });
-        commands->BtnFVPageResumeAll_MainClick();
+        commands->resumeAllTasks();
         runner.runAll();
         EXPECT_EQ(state->offline.load(), c.offlineAfter);
         EXPECT_TRUE(timer.enabled());
@@ -236,9 +236,9 @@ TEST_F(TaskCommandsTest, OutcomeSetsTheOfflineFlagAndRearms) {
 
 TEST_F(TaskCommandsTest, SeveralCommandsInFlight) {
     model.setSelectedRow(0);
-    commands->BtnFVPagePause_MainClick();
-    commands->BtnFVPageResume_MainClick();
-    commands->BtnFVPagePauseAll_MainClick();
+    commands->pauseSelectedTask();
+    commands->resumeSelectedTask();
+    commands->pauseAllTasks();
     EXPECT_EQ(runner.pending(), 3u);
     // They finish in any order; each re-arms on its own.
     runner.runAt(2);

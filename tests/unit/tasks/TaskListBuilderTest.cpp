@@ -27,8 +27,7 @@ TEST(TaskListBuilder, RouterRowsThenUploadRows) {
         {QStringLiteral("y.nzb"), QStringLiteral("Done"), 8},
         {QStringLiteral("z.TORRENT"), QStringLiteral("in progress"), 9},
     };
-    const ListBuildResult result =
-        TaskListBuilder::ParseFVPageResultToListViewThread_Main(table, queue);
+    const ListBuildResult result = TaskListBuilder::buildRows(table, queue);
     EXPECT_FALSE(result.failed);
     const std::vector<QStringList> expected = {
         {"11", "a.iso", "BT", "50%", "Format Error", "1.2 GB", "10 KBps", "2 KBps"},
@@ -50,7 +49,7 @@ TEST(TaskListBuilder, ProgressThatIsNotANumberStopsTheBuildAndLogs) {
     TaskTable table;
     table.parseReport(taskLine("1", "a", "0.25") + "\n" + taskLine("2", "b", "n/a") + "\n" +
                       taskLine("3", "c", "0"));
-    const ListBuildResult result = TaskListBuilder::ParseFVPageResultToListViewThread_Main(
+    const ListBuildResult result = TaskListBuilder::buildRows(
         table, {{QStringLiteral("q.torrent"), QStringLiteral("in progress")}});
     EXPECT_TRUE(result.failed);
     ASSERT_EQ(result.rows.size(), 1u);
@@ -64,7 +63,7 @@ TEST(TaskListBuilder, ProgressThatIsNotANumberLeftBlankWhenAskedTo) {
     TaskTable table;
     table.parseReport(taskLine("1", "a", "0.25") + "\n" + taskLine("2", "b", "n/a") + "\n" +
                       taskLine("3", "c", "0"));
-    const ListBuildResult result = TaskListBuilder::ParseFVPageResultToListViewThread_Main(
+    const ListBuildResult result = TaskListBuilder::buildRows(
         table, {{QStringLiteral("q.torrent"), QStringLiteral("in progress")}},
         BadProgress::ShowBlank);
     EXPECT_FALSE(result.failed);
@@ -79,7 +78,7 @@ TEST(TaskListBuilder, ProgressThatIsNotANumberLeftBlankWhenAskedTo) {
 TEST(TaskListBuilder, EmptyReportLeavesOnlyUploadRows) {
     TaskTable table;
     table.parseReport("");
-    const ListBuildResult result = TaskListBuilder::ParseFVPageResultToListViewThread_Main(
+    const ListBuildResult result = TaskListBuilder::buildRows(
         table, {{QStringLiteral("q.nzb"), QStringLiteral("in progress")}});
     ASSERT_EQ(result.rows.size(), 1u);
     EXPECT_TRUE(result.rows[0].isUploadRow());

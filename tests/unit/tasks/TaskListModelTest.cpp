@@ -45,12 +45,8 @@ TEST_P(CompareByColumn, AscendingAndDescending) {
                                             : makeRow(QStringLiteral("1"), c.column, c.a);
     const Row b = c.column == Row::FileName ? makeRow(c.b, Row::Type, {})
                                             : makeRow(QStringLiteral("2"), c.column, c.b);
-    EXPECT_EQ(sign(TaskListModel::ListViewFVPageInfo_MainCompare(a, b, c.column, false)),
-              c.ascending)
-        << c.what;
-    EXPECT_EQ(sign(TaskListModel::ListViewFVPageInfo_MainCompare(a, b, c.column, true)),
-              -c.ascending)
-        << c.what;
+    EXPECT_EQ(sign(TaskListModel::compareRows(a, b, c.column, false)), c.ascending) << c.what;
+    EXPECT_EQ(sign(TaskListModel::compareRows(a, b, c.column, true)), -c.ascending) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,15 +78,14 @@ TEST(TaskListCompare, RowsOutsideTheOrderEqualEverything) {
             Row local =
                 makeRow(QStringLiteral("zzz999"), Row::Size, QStringLiteral("1 GB"), status);
             Row other = makeRow(QStringLiteral("1"), Row::Size, QStringLiteral("1 MB"));
-            EXPECT_EQ(TaskListModel::ListViewFVPageInfo_MainCompare(local, other, column, false),
-                      0);
-            EXPECT_EQ(TaskListModel::ListViewFVPageInfo_MainCompare(other, local, column, true), 0);
+            EXPECT_EQ(TaskListModel::compareRows(local, other, column, false), 0);
+            EXPECT_EQ(TaskListModel::compareRows(other, local, column, true), 0);
         }
     }
     // Only the exact words count: "Done!" takes part in the order.
     Row a = makeRow(QStringLiteral("a"), Row::Type, {}, QStringLiteral("Done!"));
     Row b = makeRow(QStringLiteral("b"), Row::Type, {}, QStringLiteral("Done!"));
-    EXPECT_LT(TaskListModel::ListViewFVPageInfo_MainCompare(a, b, Row::FileName, false), 0);
+    EXPECT_LT(TaskListModel::compareRows(a, b, Row::FileName, false), 0);
 }
 
 TEST(TaskListCompare, CommaLocaleStillOrdersRouterNumbers) {
@@ -109,7 +104,7 @@ TEST(TaskListCompare, CommaLocaleStillOrdersRouterNumbers) {
     for (const auto& c : cases) {
         const Row a = makeRow(QStringLiteral("1"), c.column, QString::fromLatin1(c.small));
         const Row b = makeRow(QStringLiteral("2"), c.column, QString::fromLatin1(c.large));
-        EXPECT_LT(TaskListModel::ListViewFVPageInfo_MainCompare(a, b, c.column, false), 0)
+        EXPECT_LT(TaskListModel::compareRows(a, b, c.column, false), 0)
             << c.small << " vs " << c.large;
     }
     QLocale::setDefault(saved);
@@ -149,7 +144,7 @@ TEST_P(SortClicks, DirectionToggles) {
     rows[2].texts[Row::Type] = QStringLiteral("HTTP");
     model.replaceRows(rows);
     for (int column : c.clicks)
-        model.SortTaskList(column);
+        model.sortByColumn(column);
     EXPECT_EQ(captions(model), c.order) << c.what;
     EXPECT_EQ(model.sortState(), c.sortState) << c.what;
     EXPECT_EQ(model.sortColumn(), c.clicks.back()) << c.what;
@@ -172,7 +167,7 @@ TEST(TaskListSort, SelectionFollowsTheIdentifier) {
     TaskListModel model;
     model.replaceRows(sizeRows());
     model.setSelectedRow(0);  // t1
-    model.SortTaskList(Row::Size);
+    model.sortByColumn(Row::Size);
     ASSERT_EQ(captions(model), (QStringList{"t2", "t1", "t3"}));
     EXPECT_EQ(model.selectedRow(), 1);
 }
@@ -186,7 +181,7 @@ TEST(TaskListSort, SelectedUploadRowMovesToFirstUploadRow) {
                            QStringLiteral("in progress")));
     model.replaceRows(rows);
     model.setSelectedRow(4);
-    model.SortTaskList(Row::Type);
+    model.sortByColumn(Row::Type);
     ASSERT_TRUE(model.validRow(model.selectedRow()));
     EXPECT_EQ(model.row(model.selectedRow()).caption, QStringLiteral("zzz999"));
     for (int i = 0; i < model.selectedRow(); ++i)
@@ -198,7 +193,7 @@ TEST(TaskListSort, NoSelectionStaysNoneEvenWithAnEmptyIdentifier) {
     std::vector<Row> rows = sizeRows();
     rows[2].caption.clear();
     model.replaceRows(rows);
-    model.SortTaskList(Row::Size);
+    model.sortByColumn(Row::Size);
     EXPECT_EQ(model.selectedRow(), -1);
 }
 
@@ -212,7 +207,7 @@ TEST(TaskListSort, ManyRowsEqualToEverythingStayInBoundsAndKeepEveryRow) {
                                local ? QStringLiteral("in progress") : QStringLiteral("Seeding")));
     }
     model.replaceRows(rows);
-    model.SortTaskList(Row::Size);
+    model.sortByColumn(Row::Size);
     ASSERT_EQ(model.rowCount(), 300);
     QStringList before, after;
     for (const Row& r : rows)
@@ -228,7 +223,7 @@ TEST(TaskListModel, RebuildKeepsTheIndexAndResetClearsIt) {
     TaskListModel model;
     model.replaceRows(sizeRows());
     model.setTopRow(1);
-    model.SelectDrawnLine(1);
+    model.selectDrawnLine(1);
     EXPECT_EQ(model.selectedRow(), 2);
     model.replaceRows(sizeRows());
     EXPECT_EQ(model.selectedRow(), 2);
@@ -237,7 +232,7 @@ TEST(TaskListModel, RebuildKeepsTheIndexAndResetClearsIt) {
     EXPECT_EQ(model.topRow(), 0);
 }
 
-TEST(TaskListModel, OpenDrawnLine) {
+TEST(TaskListModel, openDrawnLine) {
     TaskListModel model;
     std::vector<Row> rows = sizeRows();
     rows[1].texts[Row::FileName] = QStringLiteral("b.iso");
@@ -246,14 +241,14 @@ TEST(TaskListModel, OpenDrawnLine) {
     model.setTopRow(1);
     int views = 0;
     // Line 2 shows no row, and row 0 (not shown) has no name either way.
-    EXPECT_FALSE(model.OpenDrawnLine(2, [&] { ++views; }));
+    EXPECT_FALSE(model.openDrawnLine(2, [&] { ++views; }));
     EXPECT_EQ(model.selectedRow(), -1);
-    EXPECT_TRUE(model.OpenDrawnLine(1, [&] { ++views; }));
+    EXPECT_TRUE(model.openDrawnLine(1, [&] { ++views; }));
     EXPECT_EQ(views, 1);
     EXPECT_EQ(model.selectedRow(), 2);
     EXPECT_TRUE(model.row(2).selected);
     LogCapture log;
-    EXPECT_TRUE(model.OpenDrawnLine(0, [] { throw std::runtime_error("share gone"); }));
+    EXPECT_TRUE(model.openDrawnLine(0, [] { throw std::runtime_error("share gone"); }));
     EXPECT_TRUE(
         log.contains("FVPageInfoImageListViewLineOnDblClickAction(); E.Message = share gone"));
 }

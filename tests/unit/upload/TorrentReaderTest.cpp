@@ -112,7 +112,7 @@ class TorrentScan : public ::testing::TestWithParam<ScanCase> {};
 
 TEST_P(TorrentScan, FindsEntriesFlagAndStatus) {
     const ScanCase& c = GetParam();
-    const TorrentReadResult r = ScanTorrentBytes(c.bytes);
+    const TorrentReadResult r = scanTorrentBytes(c.bytes);
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.multiFile, c.multiFile);
     ASSERT_EQ(r.entries.size(), c.entries.size());
@@ -137,7 +137,7 @@ TEST(TorrentScan, EveryPrefixStaysInsideAndGrowsMonotonically) {
         // A heap copy of exactly n bytes, so any over-read lands outside the allocation.
         std::unique_ptr<char[]> copy(new char[n ? n : 1]);
         std::memcpy(copy.get(), t.data(), n);
-        const auto r = ScanTorrentBytes(std::string_view(copy.get(), n));
+        const auto r = scanTorrentBytes(std::string_view(copy.get(), n));
         EXPECT_GE(r.entries.size(), previous) << n;
         previous = r.entries.size();
     }
@@ -160,7 +160,7 @@ TEST(TorrentScan, CutUtf8KeepsWholeCharacters) {
         {"\x80\x80\x80", 1, ""},                       // stray continuation bytes leave nothing
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CutUtf8(c.text, c.max), c.expected) << c.text;
+        EXPECT_EQ(cutUtf8(c.text, c.max), c.expected) << c.text;
 }
 
 struct FileFailureCase {
@@ -186,7 +186,7 @@ TEST(TorrentFile, FailuresLogTheirTextAndReturnMinusOne) {
             f.write(c.content);
         }
         LogCapture log;
-        const auto r = ReadTorrentFiles(path, c.maxBytes);
+        const auto r = readTorrentFiles(path, c.maxBytes);
         EXPECT_EQ(r.status, -1) << c.name;
         EXPECT_TRUE(r.entries.empty()) << c.name;
         EXPECT_TRUE(log.contains(c.logLine)) << c.name;
@@ -212,7 +212,7 @@ class MktorrentFiles : public ::testing::Test {
         p.start(tool_, {"-a", "http://127.0.0.1:1/announce", "-l", "15", "-o", out, source});
         EXPECT_TRUE(p.waitForFinished(30000));
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        return ReadTorrentFiles(out);
+        return readTorrentFiles(out);
     }
     QString tool_;
 };

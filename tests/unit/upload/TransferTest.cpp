@@ -9,7 +9,7 @@
 #include "TestEnvironment.h"
 #include "platform/DebugLog.h"
 #include "upload/BtAnswer.h"
-#include "upload/TSendBtTaskThread.h"
+#include "upload/FileUpload.h"
 #include "upload/UrlEscapePath.h"
 
 namespace fv {
@@ -40,10 +40,10 @@ TEST(BtAnswer, WordsAreSearchedInTableOrder) {
         {"bt_ack_sucess", 10},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ClassifyBtAnswer(c.reply), c.code) << c.reply;
+        EXPECT_EQ(classifyUploadAnswer(c.reply), c.code) << c.reply;
 }
 
-TEST(UrlEscapePath, KeepsItsSetAndEscapesEverythingElseLowerCase) {
+TEST(urlEscapePath, KeepsItsSetAndEscapesEverythingElseLowerCase) {
     const std::pair<std::string, std::string> cases[] = {
         {"/home/u/.local/12345.torrent", "/home/u/.local/12345.torrent"},
         {"()-_.+:/%=?&", "()-_.+:/%=?&"},
@@ -54,10 +54,10 @@ TEST(UrlEscapePath, KeepsItsSetAndEscapesEverythingElseLowerCase) {
         {std::string("\x00\xff", 2), "%00%ff"},
     };
     for (const auto& [in, out] : cases)
-        EXPECT_EQ(UrlEscapePath(in), out) << in;
+        EXPECT_EQ(urlEscapePath(in), out) << in;
 }
 
-TEST(TempCopyName, RangeAndSuffixFollowTheLowerCasedExtension) {
+TEST(tempCopyName, RangeAndSuffixFollowTheLowerCasedExtension) {
     const std::tuple<QString, unsigned, QString> cases[] = {
         {"/a/x.torrent", 123456, "23456.torrent"},
         {"/a/x.NZB", 12345, "345.nzb"},
@@ -66,7 +66,7 @@ TEST(TempCopyName, RangeAndSuffixFollowTheLowerCasedExtension) {
         {"/a/noext", 100000, "0.torrent"},
     };
     for (const auto& [path, random, name] : cases)
-        EXPECT_EQ(TSendBtTaskThread::TempCopyName(path, random), name) << path.toStdString();
+        EXPECT_EQ(FileUpload::tempCopyName(path, random), name) << path.toStdString();
 }
 
 // Answers requests from a script, in order, and keeps what it was sent.
@@ -113,15 +113,15 @@ class TransferFixture : public ::testing::Test {
         QDir().mkpath(temp_.path());
     }
     int run(const QString& source, const QString& checked) {
-        TSendBtTaskThread::Options o;
+        FileUpload::Options o;
         o.tempFolder = temp_.path();
         o.sleep = [this](int ms) { sleeps_.push_back(ms); };
         o.random = [this] { return draws_.empty() ? 42u : next(); };
-        TSendBtTaskThread worker(ctx_, conn_, o);
-        _UPLOADBTTASK_INFO info;
+        FileUpload worker(ctx_, conn_, o);
+        UploadTransfer info;
         info.FullPath = source;
         info.Checked = checked;
-        return worker.Execute(info);
+        return worker.execute(info);
     }
     unsigned next() {
         const unsigned v = draws_.front();
@@ -146,7 +146,7 @@ class TransferFixture : public ::testing::Test {
     SettingsRecords records_;
     ScriptedTransport transport_;
     RouterContext ctx_;
-    _SETUPFORM_INFO conn_;
+    ConnectionProfile conn_;
     test::ScratchDir src_, temp_;
     std::vector<int> sleeps_;
     std::deque<unsigned> draws_;
@@ -181,7 +181,7 @@ TEST_F(TransferFixture, PostAndSelectionRequestAreExact) {
     EXPECT_EQ(get.method, HttpRequest::Method::Get);
     const std::string tempPath = (temp_.path() + "/54321.torrent").toStdString();
     const std::string urlStart =
-        "http://127.0.0.1:8080//ferrovane//fv_uploadbt.cgi?filename=" + UrlEscapePath(tempPath) +
+        "http://127.0.0.1:8080//ferrovane//fv_uploadbt.cgi?filename=" + urlEscapePath(tempPath) +
         "&download_type=0,2&D_type=3&t=";
     ASSERT_EQ(get.url.rfind(urlStart, 0), 0u) << get.url;
     ASSERT_EQ(get.url.size(), urlStart.size() + 1);

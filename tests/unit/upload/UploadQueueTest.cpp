@@ -27,17 +27,17 @@ class QueueFixture : public ::testing::Test {
     void makeQueue() {
         queue_ = std::make_unique<UploadQueue>(
             form_, UploadQueue::Timers{&send_, &update_, &countDown_},
-            [this](const _UPLOADBTTASK_INFO& info, UploadQueue::Done done) {
+            [this](const UploadTransfer& info, UploadQueue::Done done) {
                 started_.push_back(info);
                 pending_ = std::move(done);
             },
             UploadQueue::Hooks{[this] { return offline_; }, [this] { ++merges_; }, nullptr,
                                [this](int ms) { refreshMs_ = ms; }, nullptr});
-        queue_->InitTaskFile(path_);
+        queue_->openTaskFile(path_);
     }
     void add(const QString& name, const QString& checked = "All", const QString& full = {}) {
-        queue_->AppendQueueEntry(name, checked, full.isEmpty() ? "/data/" + name : full);
-        queue_->LoadTaskXMLToListView();
+        queue_->addFile(name, checked, full.isEmpty() ? "/data/" + name : full);
+        queue_->reloadTaskFile();
     }
     // Runs one send step and answers the transfer it started with code.
     void sendAndAnswer(int code) {
@@ -58,7 +58,7 @@ class QueueFixture : public ::testing::Test {
     QString path_ = dir_.file("FVTask.xml");
     FormState form_;
     ManualTimer send_, update_, countDown_;
-    std::vector<_UPLOADBTTASK_INFO> started_;
+    std::vector<UploadTransfer> started_;
     UploadQueue::Done pending_;
     bool offline_ = false;
     int merges_ = 0;
@@ -78,7 +78,7 @@ class QueueAnswers : public QueueFixture, public ::testing::WithParamInterface<A
 TEST_P(QueueAnswers, AnswerDecidesEntryTimerAndFailureLine) {
     const AnswerCase& c = GetParam();
     add("a.torrent");
-    queue_->BtnUploadBt_MainClick();
+    queue_->retrySending();
     LogCapture log;
     sendAndAnswer(c.code);
     ASSERT_EQ(started_.size(), 1u);
@@ -177,7 +177,7 @@ TEST_F(QueueFixture, DamagedFileKeepsListAndIsPreservedOnNextWrite) {
         f.write("<root><Column><FileName>trunc");
     }
     LogCapture log;
-    queue_->LoadTaskXMLToListView();
+    queue_->reloadTaskFile();
     EXPECT_TRUE(log.contains("Load XML Document from file failed!"));
     ASSERT_EQ(queue_->entries().size(), 1u);
     add("b.torrent");
@@ -265,7 +265,7 @@ TEST_F(QueueFixture, HaltedQueueWaitsForRetry) {
     update_.setEnabled(true);
     update_.fire();
     EXPECT_FALSE(send_.enabled());
-    queue_->BtnUploadBt_MainClick();
+    queue_->retrySending();
     EXPECT_TRUE(send_.enabled());
     EXPECT_FALSE(form_.enabled(UploadQueue::kRetryButton));
     sendAndAnswer(1);
@@ -282,8 +282,8 @@ TEST_F(QueueFixture, SendStepStatusLineByQueueContent) {
     sendAndAnswer(0);
     send_.fire();
     EXPECT_EQ(form_.text(UploadQueue::kStatusLine), "Upload Bt Tasks Done!!");
-    queue_->LoadTaskXMLToListView();
-    queue_->BtnClearUp_MainClick();
+    queue_->reloadTaskFile();
+    queue_->clearDone();
     send_.setEnabled(true);
     send_.fire();
     EXPECT_EQ(form_.text(UploadQueue::kStatusLine), "");
@@ -329,7 +329,7 @@ TEST_F(QueueFixture, TaskListRemovesExactlyTheEntryItsRowStandsFor) {
     EXPECT_EQ(onDisk()[1].FullPath, "/three/other.nzb");
 
     // A row taken before the queue moved still names its own entry.
-    queue_->LoadTaskXMLToListView();
+    queue_->reloadTaskFile();
     queue_->removeQueuedEntry(rows[2].entryId);
     ASSERT_EQ(onDisk().size(), 1u);
     EXPECT_EQ(onDisk()[0].FullPath, "/one/same.torrent");
@@ -362,8 +362,8 @@ TEST_F(QueueFixture, RemoveAfterClearDoneTakesTheRowsOwnEntry) {
 // the user added, in the list and in the send loop, says so, and is written once it can be.
 TEST_F(QueueFixture, UnwritableTaskFileLosesNothingAndSaysSo) {
     ASSERT_TRUE(QDir().mkdir(path_));
-    queue_->AppendQueueEntry("a.torrent", "All", "/data/a.torrent");
-    queue_->AppendQueueEntry("b.nzb", "All", "/data/b.nzb");
+    queue_->addFile("a.torrent", "All", "/data/a.torrent");
+    queue_->addFile("b.nzb", "All", "/data/b.nzb");
     update_.setEnabled(true);
     for (int tick = 0; tick < 3; ++tick) {
         update_.fire();  // each tick rereads the file, which holds nothing
@@ -396,7 +396,7 @@ TEST_F(QueueFixture, LockHeldElsewhereNeitherBlocksNorLoses) {
         ASSERT_TRUE(other.tryLock(0));
         QElapsedTimer clock;
         clock.start();
-        queue_->AppendQueueEntry("b.torrent", "All", "/data/b.torrent");
+        queue_->addFile("b.torrent", "All", "/data/b.torrent");
         queue_->removeQueueRow(0);
         update_.setEnabled(true);
         update_.fire();
@@ -422,13 +422,13 @@ TEST_F(QueueFixture, DeleteMarkedKeepsEntriesAnotherProcessAdded) {
         return true;
     });
     queue_->setMarked(0, true);
-    queue_->BtnDelete_MainClick();
+    queue_->removeMarked();
     auto disk = onDisk();
     ASSERT_EQ(disk.size(), 2u);
     EXPECT_EQ(disk[0].FileName, "b.torrent");
     EXPECT_EQ(disk[1].FileName, "c.torrent");
     EXPECT_EQ(queue_->entries().size(), 2u);
-    queue_->SaveTaskFile();
+    queue_->saveAtExit();
     EXPECT_EQ(onDisk().size(), 2u);
 }
 
@@ -440,7 +440,7 @@ TEST_F(QueueFixture, SaveKeepsADoneThatAnotherProcessWrote) {
         e[0].Status = UploadQueueEntry::kDone;
         return true;
     });
-    queue_->SaveTaskFile();
+    queue_->saveAtExit();
     const auto disk = onDisk();
     ASSERT_EQ(disk.size(), 2u);
     EXPECT_TRUE(disk[0].isDone());  // not sent a second time
@@ -472,9 +472,9 @@ TEST_F(QueueFixture, OfflineTickMergesQueueRowsAndListClickSlowsTick) {
     offline_ = true;
     update_.fire();
     EXPECT_EQ(merges_, 1);
-    queue_->ListViewDLFile_MainClick();
+    queue_->slowListTicks();
     EXPECT_EQ(update_.interval(), 30000);
-    queue_->ListViewDLFile_MainExit();
+    queue_->restoreListTicks();
     EXPECT_EQ(update_.interval(), 3000);
 }
 

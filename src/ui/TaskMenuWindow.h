@@ -13,14 +13,14 @@ namespace fv::ui {
 
 class SkinImage;
 
-class TFormTableView : public QWidget {
+class TaskMenuWindow : public QWidget {
     Q_OBJECT
 
   public:
     static constexpr int kMaxEntries = 14;
     static constexpr int kWidth = 210;
 
-    explicit TFormTableView(QWidget* parent = nullptr);
+    explicit TaskMenuWindow(QWidget* parent = nullptr);
 
     // Shows the plan's entries with the window's top-left at `topLeft` (screen coordinates).
     void open(const TaskMenuPlan& plan, QPoint topLeft);

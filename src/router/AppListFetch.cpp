@@ -1,4 +1,4 @@
-#include "router/TGetFVInfoPageThread.h"
+#include "router/AppListFetch.h"
 
 #include <QPointer>
 
@@ -8,26 +8,26 @@
 
 namespace fv {
 
-AppListProbeOutcome TGetFVInfoPageThread::run(const RouterContext& ctx) {
+AppListProbeOutcome AppListFetch::run(const RouterContext& ctx) {
     const QString host = ctx.records->connection().ServerAddress;
-    const AspPageParse parse = ProbeForWorker(ctx, host);
+    const AspPageParse parse = probeAppList(ctx, host);
     AppListProbeOutcome outcome;
     outcome.serviceLineRead = parse.serviceLineFound && parse.complete;
     outcome.enabled = ctx.probe->get().enabled;
     return outcome;
 }
 
-void TGetFVInfoPageThread::start(const RouterContext& ctx, FormState& setup) {
+void AppListFetch::start(const RouterContext& ctx, FormState& setup) {
     QPointer<FormState> form(&setup);
     WorkerThread::run<AppListProbeOutcome>(
         &setup, [ctx] { return run(ctx); },
         [form](AppListProbeOutcome outcome) {
             if (form)
-                GetFVInfoPageThreadDone(*form, outcome);
+                onAppListProbed(*form, outcome);
         });
 }
 
-void GetFVInfoPageThreadDone(FormState& setup, const AppListProbeOutcome& outcome) {
+void onAppListProbed(FormState& setup, const AppListProbeOutcome& outcome) {
     if (!outcome.serviceLineRead)
         return;
     const bool enable = outcome.enabled == "yes";

@@ -1,4 +1,4 @@
-#include "ui/TFormTableView.h"
+#include "ui/TaskMenuWindow.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,7 +10,7 @@
 
 namespace fv::ui {
 
-TFormTableView::TFormTableView(QWidget* parent)
+TaskMenuWindow::TaskMenuWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FormTableView"));
     setAttribute(Qt::WA_TranslucentBackground);
@@ -37,7 +37,7 @@ TFormTableView::TFormTableView(QWidget* parent)
     resize(kWidth, TaskMenuPlan::kFrame);
 }
 
-void TFormTableView::open(const TaskMenuPlan& plan, QPoint topLeft) {
+void TaskMenuWindow::open(const TaskMenuPlan& plan, QPoint topLeft) {
     clearHighlights();
     const auto& list = plan.entries();
     shown_ = std::min(static_cast<int>(list.size()), kMaxEntries);
@@ -62,20 +62,20 @@ void TFormTableView::open(const TaskMenuPlan& plan, QPoint topLeft) {
     setFocus();
 }
 
-QString TFormTableView::entryText(int entry) const {
+QString TaskMenuWindow::entryText(int entry) const {
     return entry >= 1 && entry <= shown_ ? entries_[entry - 1].label->text() : QString();
 }
 
-bool TFormTableView::entryEnabled(int entry) const {
+bool TaskMenuWindow::entryEnabled(int entry) const {
     return entry >= 1 && entry <= shown_ && entries_[entry - 1].image->isEnabled();
 }
 
-void TFormTableView::clearHighlights() {
+void TaskMenuWindow::clearHighlights() {
     for (Entry& e : entries_)
         e.image->setPicture(std::nullopt);
 }
 
-void TFormTableView::choose(int entry) {
+void TaskMenuWindow::choose(int entry) {
     if (!entryEnabled(entry))
         return;
     hide();
@@ -85,7 +85,7 @@ void TFormTableView::choose(int entry) {
         emit entryChosen(entry);
 }
 
-bool TFormTableView::eventFilter(QObject* watched, QEvent* event) {
+bool TaskMenuWindow::eventFilter(QObject* watched, QEvent* event) {
     for (int n = 0; n < shown_; ++n) {
         if (watched != entries_[n].image)
             continue;
@@ -105,14 +105,14 @@ bool TFormTableView::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TFormTableView::keyPressEvent(QKeyEvent* event) {
+void TaskMenuWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         hide();
     else
         QWidget::keyPressEvent(event);
 }
 
-void TFormTableView::paintEvent(QPaintEvent*) {
+void TaskMenuWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0xb5, 0xc2, 0xcf), 1));

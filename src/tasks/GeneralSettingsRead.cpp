@@ -1,4 +1,4 @@
-#include "tasks/TFVPageGeneralSettingThread.h"
+#include "tasks/GeneralSettingsRead.h"
 
 #include <string>
 #include <vector>
@@ -25,9 +25,8 @@ std::string diskAndFolders(const std::string& item) {
 
 }  // namespace
 
-void TFVPageGeneralSettingThread::ParseReturnText(std::string_view text,
-                                                  GeneralSettingsValues& values) {
-    const std::vector<std::string> items = SplitCommaText(text);
+void GeneralSettingsRead::parseReturnText(std::string_view text, GeneralSettingsValues& values) {
+    const std::vector<std::string> items = splitCommaText(text);
     if (items.size() < 6) {
         DebugLog::write("TFVPageGeneralSettingThread::ParseReturnText():<6" + std::string(text));
         return;
@@ -55,7 +54,7 @@ void TFVPageGeneralSettingThread::ParseReturnText(std::string_view text,
     values.set(v);
 }
 
-bool TFVPageGeneralSettingThread::Execute() {
+bool GeneralSettingsRead::execute() {
     RouterRequest request;
     request.pathAndQuery = std::string(kPath) + gateway_.cacheBreaker();
     request.connectTimeoutMs = kTimeoutMs;
@@ -69,7 +68,7 @@ bool TFVPageGeneralSettingThread::Execute() {
             records_.setSessionTokenHeader(QString());
         return false;
     }
-    ParseReturnText(reply.body, values_);
+    parseReturnText(reply.body, values_);
     return true;
 }
 

@@ -1,4 +1,4 @@
-#include "ui/TFormBtSelect.h"
+#include "ui/FileSelectionWindow.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -28,7 +28,7 @@ constexpr int kScrollX = 446;
 
 }  // namespace
 
-TFormBtSelect::TFormBtSelect(BtSelectModel model, Hooks hooks, QWidget* parent)
+FileSelectionWindow::FileSelectionWindow(FileSelectionModel model, Hooks hooks, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       model_(std::move(model)),
       hooks_(std::move(hooks)) {
@@ -55,14 +55,14 @@ TFormBtSelect::TFormBtSelect(BtSelectModel model, Hooks hooks, QWidget* parent)
     }
 }
 
-QLabel* TFormBtSelect::label(const QString& objectName, const QString& text, QRect geometry) {
+QLabel* FileSelectionWindow::label(const QString& objectName, const QString& text, QRect geometry) {
     auto* l = new QLabel(text, this);
     l->setObjectName(objectName);
     l->setGeometry(geometry);
     return l;
 }
 
-void TFormBtSelect::buildWidgets() {
+void FileSelectionWindow::buildWidgets() {
     title_ = label("LabFileName_BtSelect", model_.title(), QRect(16, 8, 420, 24));
     title_->setStyleSheet("color: white; font-weight: bold;");
     close_ = new SkinImage("img_BtSelectClose", this);
@@ -73,7 +73,7 @@ void TFormBtSelect::buildWidgets() {
         label("lab_BtSelectListViewTitleID", "ID", QRect(40, 48, 40, 20)),
         label("lab_BtSelectListViewTitleFileName", "File Name", QRect(84, 48, 260, 20)),
         label("lab_BtSelectListViewTitleFileSize", "File Size", QRect(348, 48, 90, 20))};
-    for (int i = 0; i < BtSelectModel::kVisibleRows; ++i) {
+    for (int i = 0; i < FileSelectionModel::kVisibleRows; ++i) {
         const int y = kFirstLine + i * kLineHeight;
         const QString n = QString::number(i);
         Line& line = lines_[size_t(i)];
@@ -103,7 +103,7 @@ void TFormBtSelect::buildWidgets() {
     selectAllLabel_ = label("Lab_BoxSelectAll_BtSelect", "Select All", QRect(38, 212, 140, 22));
     connect(selectAll_, &QCheckBox::clicked, this, [this](bool on) {
         model_.setSelectAll(on);
-        model_.ChkBoxSelectAll_BtSelectClick();
+        model_.selectAllClicked();
         drawRows();
     });
 
@@ -111,8 +111,8 @@ void TFormBtSelect::buildWidgets() {
     ok_->move(290, 250);
     cancel_ = new ImageButton("BtnCancel_BtSelect", "lab_ErrorMsg_Cancel_Text", "Cancel", this);
     cancel_->move(380, 250);
-    connect(ok_, &ImageButton::clicked, this, &TFormBtSelect::BtnSelect_BtSelectClick);
-    connect(cancel_, &ImageButton::clicked, this, &TFormBtSelect::BtnCancel_BtSelectClick);
+    connect(ok_, &ImageButton::clicked, this, &FileSelectionWindow::confirmSelection);
+    connect(cancel_, &ImageButton::clicked, this, &FileSelectionWindow::cancelSelection);
 
     for (QWidget* w :
          std::initializer_list<QWidget*>{close_, up_, down_, selectAllLabel_, columnTitles_[0],
@@ -120,8 +120,8 @@ void TFormBtSelect::buildWidgets() {
         w->installEventFilter(this);
 }
 
-void TFormBtSelect::drawRows() {
-    for (int i = 0; i < BtSelectModel::kVisibleRows; ++i) {
+void FileSelectionWindow::drawRows() {
+    for (int i = 0; i < FileSelectionModel::kVisibleRows; ++i) {
         const BtSelectRow* row = model_.visibleRow(i);
         Line& line = lines_[size_t(i)];
         line.check->setVisible(row != nullptr);
@@ -139,7 +139,7 @@ void TFormBtSelect::drawRows() {
     selectAll_->setChecked(model_.selectAll());
 }
 
-void TFormBtSelect::scrollClick(const char* handler, int rows) {
+void FileSelectionWindow::scrollClick(const char* handler, int rows) {
     try {
         model_.scrollBy(rows);
         drawRows();
@@ -148,26 +148,26 @@ void TFormBtSelect::scrollClick(const char* handler, int rows) {
     }
 }
 
-bool TFormBtSelect::eventFilter(QObject* watched, QEvent* event) {
+bool FileSelectionWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonRelease ||
         static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
         return QWidget::eventFilter(watched, event);
     if (watched == close_) {
-        BtnCancel_BtSelectClick();
+        cancelSelection();
     } else if (watched == up_) {
         scrollClick("img_BtSelectListViewScrollVerticalUpOverClick", -1);
     } else if (watched == down_) {
         scrollClick("img_BtSelectListViewScrollVerticalDownOverClick", 1);
     } else if (watched == selectAllLabel_) {
-        model_.LabelSelectAllClick();
+        model_.selectAllLabelClicked();
         drawRows();
     } else {
         for (int c = 0; c < 3; ++c)
             if (watched == columnTitles_[size_t(c)]) {
-                model_.BtSelectSortColumn(c);
+                model_.FileSelectionSortColumn(c);
                 drawRows();
             }
-        for (int i = 0; i < BtSelectModel::kVisibleRows; ++i)
+        for (int i = 0; i < FileSelectionModel::kVisibleRows; ++i)
             if (watched == lines_[size_t(i)].check) {
                 model_.toggleVisibleRow(i);
                 drawRows();
@@ -176,7 +176,7 @@ bool TFormBtSelect::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void TFormBtSelect::wheelEvent(QWheelEvent* event) {
+void FileSelectionWindow::wheelEvent(QWheelEvent* event) {
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0) {
         model_.wheel(-steps);
@@ -185,18 +185,18 @@ void TFormBtSelect::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
-void TFormBtSelect::paintEvent(QPaintEvent*) {
+void FileSelectionWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     Skin::drawWindow(p, rect(), 8, kHeader);
 }
 
-void TFormBtSelect::bringForward() {
+void FileSelectionWindow::bringForward() {
     show();
     raise();
     activateWindow();
 }
 
-void TFormBtSelect::BtnSelect_BtSelectClick() {
+void FileSelectionWindow::confirmSelection() {
     if (const auto checked = model_.checkedValue(); checked && hooks_.appendQueueEntry)
         hooks_.appendQueueEntry(model_.title(), *checked, model_.fullPath());
     if (hooks_.afterConfirm)
@@ -204,7 +204,7 @@ void TFormBtSelect::BtnSelect_BtSelectClick() {
     close();
 }
 
-void TFormBtSelect::BtnCancel_BtSelectClick() {
+void FileSelectionWindow::cancelSelection() {
     close();
 }
 

@@ -11,21 +11,21 @@
 
 namespace fv {
 
-class TFVPageGeneralSettingThread {
+class GeneralSettingsRead {
   public:
     static constexpr int kTimeoutMs = 2000;
     static constexpr const char* kPath =
         "//ferrovane//fv_apply.cgi?action_mode=initial&download_type=General";
 
-    TFVPageGeneralSettingThread(RouterGateway& gateway, SettingsRecords& records,
-                                GeneralSettingsValues& values)
+    GeneralSettingsRead(RouterGateway& gateway, SettingsRecords& records,
+                        GeneralSettingsValues& values)
         : gateway_(gateway), records_(records), values_(values) {}
 
     // True when the router answered.
-    bool Execute();
+    bool execute();
 
     // Replaces the values from a reply of at least 16 items; keeps them otherwise.
-    static void ParseReturnText(std::string_view text, GeneralSettingsValues& values);
+    static void parseReturnText(std::string_view text, GeneralSettingsValues& values);
 
   private:
     RouterGateway& gateway_;

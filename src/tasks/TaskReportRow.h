@@ -15,7 +15,7 @@
 
 namespace fv {
 
-struct _FVPAGE_INFO {
+struct TaskReportRow {
     static constexpr int kFieldCount = 13;
 
     std::string id;  // field 0: task identifier
@@ -33,18 +33,18 @@ struct _FVPAGE_INFO {
 
 // The router may report more than 64 tasks; the table grows instead of dropping them, but
 // keeps its rows' storage between refreshes so a steady report allocates nothing new.
-struct _FVPAGE_INFO_ARRAY {
+struct TaskReportTable {
     static constexpr int kInitialRows = 64;
     // A hostile or broken router cannot make the client hold an unbounded table.
     static constexpr int kMaxRows = 65536;
 
-    _FVPAGE_INFO_ARRAY() { rows.resize(kInitialRows); }
+    TaskReportTable() { rows.resize(kInitialRows); }
 
-    std::vector<_FVPAGE_INFO> rows;  // rows.size() is capacity in use; count is what is valid
+    std::vector<TaskReportRow> rows;  // rows.size() is capacity in use; count is what is valid
     int32_t count = 0;
 
     // The next row to fill, growing the table when needed; nullptr at the hard cap.
-    _FVPAGE_INFO* nextRow();
+    TaskReportRow* nextRow();
 };
 
 }  // namespace fv

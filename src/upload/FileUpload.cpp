@@ -1,4 +1,4 @@
-#include "upload/TSendBtTaskThread.h"
+#include "upload/FileUpload.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,28 +45,27 @@ class TempCopy {
 
 }  // namespace
 
-TSendBtTaskThread::TSendBtTaskThread(const RouterContext& ctx, _SETUPFORM_INFO conn,
-                                     Options options)
+FileUpload::FileUpload(const RouterContext& ctx, ConnectionProfile conn, Options options)
     : ctx_(ctx), conn_(std::move(conn)), options_(std::move(options)) {
     if (!options_.tempFolder.isEmpty() && !options_.tempFolder.endsWith('/'))
         options_.tempFolder += '/';
 }
 
-bool TSendBtTaskThread::isNzb(const QString& path) {
+bool FileUpload::isNzb(const QString& path) {
     return QFileInfo(path).suffix().toLower() == "nzb";
 }
 
-QString TSendBtTaskThread::TempCopyName(const QString& sourcePath, unsigned random) {
+QString FileUpload::tempCopyName(const QString& sourcePath, unsigned random) {
     if (isNzb(sourcePath))
         return QString::number(random % 1000) + ".nzb";
     return QString::number(random % 100000) + ".torrent";
 }
 
-QString TSendBtTaskThread::makeTempCopy(const QString& path) {
-    QString name = TempCopyName(path, options_.random());
+QString FileUpload::makeTempCopy(const QString& path) {
+    QString name = tempCopyName(path, options_.random());
     // A repeated attempt gets a name of its own, even if the draw repeats.
     for (int i = 0; name == lastTempName_ && i < 8; ++i)
-        name = TempCopyName(path, options_.random());
+        name = tempCopyName(path, options_.random());
     lastTempName_ = name;
     const QString temp = options_.tempFolder + name;
     if (QFile::exists(temp))
@@ -76,11 +75,11 @@ QString TSendBtTaskThread::makeTempCopy(const QString& path) {
     return temp;
 }
 
-int TSendBtTaskThread::Execute(const _UPLOADBTTASK_INFO& info) {
-    return TarnsferBT(info.FullPath, info.Checked, true);
+int FileUpload::execute(const UploadTransfer& info) {
+    return transferFile(info.FullPath, info.Checked, true);
 }
 
-int TSendBtTaskThread::TarnsferBT(const QString& path, const QString& checked, bool allowRetry) {
+int FileUpload::transferFile(const QString& path, const QString& checked, bool allowRetry) {
     int result = kNoAnswer;
     // Told apart before any copy is made, so the user reads what is wrong with the file
     // instead of a connection failure.
@@ -109,7 +108,7 @@ int TSendBtTaskThread::TarnsferBT(const QString& path, const QString& checked, b
     body.addFile("filename", QFileInfo(tempPath).fileName().toStdString(),
                  isNzb(path) ? "application/NZB" : "application/x-bittorrent", data.toStdString(),
                  "binary");
-    HttpRequest req = PrepareStandardRequest(ctx_, conn_, request_kind::UploadFile);
+    HttpRequest req = prepareStandardRequest(ctx_, conn_, request_kind::UploadFile);
     req.url += "/ferrovane/fv_uploadbt.cgi";
     req.method = HttpRequest::Method::Post;
     req.setHeader("Content-Encoding", "deflate");
@@ -121,24 +120,24 @@ int TSendBtTaskThread::TarnsferBT(const QString& path, const QString& checked, b
         DebugLog::write("TarnsferBT - E.Message = " + res.failureText);
         reply += "\r\n" + res.failureText;
     }
-    result = ClassifyBtAnswer(reply);
+    result = classifyUploadAnswer(reply);
 
     if (result == kBtAckSuccess)
-        TarnsferBtSelectHttpGet(tempPath, checked);
+        sendFileChoice(tempPath, checked);
     if (result == kTimeout && allowRetry) {
         DebugLog::write("TarnsferBT - TryOne");
         options_.sleep(4000);
-        return TarnsferBT(path, checked, false);  // this attempt's copy goes with cleanup
+        return transferFile(path, checked, false);  // this attempt's copy goes with cleanup
     }
     DebugLog::write("TarnsferBT()-end");
     return result;
 }
 
-void TSendBtTaskThread::TarnsferBtSelectHttpGet(const QString& tempPath, const QString& checked) {
-    HttpRequest req = PrepareStandardRequest(ctx_, conn_, request_kind::UploadQuery);
+void FileUpload::sendFileChoice(const QString& tempPath, const QString& checked) {
+    HttpRequest req = prepareStandardRequest(ctx_, conn_, request_kind::UploadQuery);
     req.url +=
-        "//ferrovane//fv_uploadbt.cgi?filename=" + UrlEscapePath(trimmedUtf8(tempPath, 1023)) +
-        "&download_type=" + checked.toStdString() + "&D_type=3" + CacheBreaker();
+        "//ferrovane//fv_uploadbt.cgi?filename=" + urlEscapePath(trimmedUtf8(tempPath, 1023)) +
+        "&download_type=" + checked.toStdString() + "&D_type=3" + makeCacheBreaker();
     const HttpResponse res = ctx_.transport->perform(req);
     if (!res.ok)
         DebugLog::write("TarnsferBtSelectHttpGet - http connect fault!; E.Message = " +
@@ -146,7 +145,7 @@ void TSendBtTaskThread::TarnsferBtSelectHttpGet(const QString& tempPath, const Q
     DebugLog::write("TMainForm::TarnsferSelectHttpGet()-end\r\n");
 }
 
-TSendBtTaskThread::Options TSendBtTaskThread::defaultOptions() {
+FileUpload::Options FileUpload::defaultOptions() {
     Options o;
     o.tempFolder = AppPaths::dataFolder();
     o.sleep = [](int ms) { QThread::msleep(ulong(ms)); };

@@ -1,4 +1,4 @@
-#include "ui/Tform_ProgBar.h"
+#include "ui/BusyOverlay.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -8,7 +8,7 @@
 
 namespace fv::ui {
 
-Tform_ProgBar::Tform_ProgBar(QWidget* mainWindow, std::unique_ptr<Timer> timer)
+BusyOverlay::BusyOverlay(QWidget* mainWindow, std::unique_ptr<Timer> timer)
     : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint),
       mainWindow_(mainWindow),
       timer_(timer ? std::move(timer) : std::make_unique<QtTimer>(1000)),
@@ -32,12 +32,12 @@ Tform_ProgBar::Tform_ProgBar(QWidget* mainWindow, std::unique_ptr<Timer> timer)
     });
 }
 
-Tform_ProgBar::~Tform_ProgBar() {
+BusyOverlay::~BusyOverlay() {
     timer_->setEnabled(false);
     timer_->setHandler(nullptr);
 }
 
-void Tform_ProgBar::showEvent(QShowEvent*) {
+void BusyOverlay::showEvent(QShowEvent*) {
     if (applyLanguage_)
         applyLanguage_();
     if (mainWindow_)
@@ -52,7 +52,7 @@ void Tform_ProgBar::showEvent(QShowEvent*) {
     activateWindow();
 }
 
-void Tform_ProgBar::onTick() {
+void BusyOverlay::onTick() {
     switch (ticker_.tick()) {
         case BusyOverlayTicker::Outcome::Continue:
             label_->setText(ticker_.text());
@@ -68,13 +68,13 @@ void Tform_ProgBar::onTick() {
     }
 }
 
-void Tform_ProgBar::finish() {
+void BusyOverlay::finish() {
     timer_->setEnabled(false);
     spin_->stop();
     close();
 }
 
-void Tform_ProgBar::closeEvent(QCloseEvent* event) {
+void BusyOverlay::closeEvent(QCloseEvent* event) {
     timer_->setEnabled(false);
     spin_->stop();
     if (mainWindow_)
@@ -82,7 +82,7 @@ void Tform_ProgBar::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-void Tform_ProgBar::paintEvent(QPaintEvent*) {
+void BusyOverlay::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);

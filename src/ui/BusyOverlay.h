@@ -15,14 +15,14 @@ class QTimer;
 
 namespace fv::ui {
 
-class Tform_ProgBar : public QWidget {
+class BusyOverlay : public QWidget {
     Q_OBJECT
 
   public:
     // mainWindow is disabled while the overlay shows. timer: Timer_CheckItOut (a Qt timer
     // when null).
-    explicit Tform_ProgBar(QWidget* mainWindow, std::unique_ptr<Timer> timer = nullptr);
-    ~Tform_ProgBar() override;
+    explicit BusyOverlay(QWidget* mainWindow, std::unique_ptr<Timer> timer = nullptr);
+    ~BusyOverlay() override;
 
     // The detection flow clears this when it ends.
     void setRunning(bool running) { ticker_.setRunning(running); }

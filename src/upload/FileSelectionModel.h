@@ -25,19 +25,19 @@ struct BtSelectRow {
     bool checked = false;
 };
 
-class BtSelectModel {
+class FileSelectionModel {
   public:
     static constexpr int kVisibleRows = 5;
     static const QStringList& mediaExtensions();  // the 22 preselected extensions, in order
 
     // reversedSort: the operating-system family whose list control sorts the other way.
-    BtSelectModel(const QString& fullPath, const TorrentReadResult& read,
-                  const QLocale& locale = QLocale(), bool reversedSort = false,
-                  const MessageTexts& texts = MessageTexts::english());
-    // Reads the file (ReadTorrentFiles) and builds the model for it.
-    static BtSelectModel open(const QString& fullPath, const QLocale& locale = QLocale(),
-                              bool reversedSort = false,
-                              const MessageTexts& texts = MessageTexts::english());
+    FileSelectionModel(const QString& fullPath, const TorrentReadResult& read,
+                       const QLocale& locale = QLocale(), bool reversedSort = false,
+                       const MessageTexts& texts = MessageTexts::english());
+    // Reads the file (readTorrentFiles) and builds the model for it.
+    static FileSelectionModel open(const QString& fullPath, const QLocale& locale = QLocale(),
+                                   bool reversedSort = false,
+                                   const MessageTexts& texts = MessageTexts::english());
 
     static QString sizeText(uint64_t length, const QLocale& locale);
 
@@ -53,11 +53,11 @@ class BtSelectModel {
     void setChecked(int row, bool checked);
     bool selectAll() const { return selectAll_; }
     void setSelectAll(bool on) { selectAll_ = on; }
-    void ChkBoxSelectAll_BtSelectClick();
-    void LabelSelectAllClick();  // the label toggles the box, then runs its handler
+    void selectAllClicked();
+    void selectAllLabelClicked();  // the label toggles the box, then runs its handler
 
     // Sorting by column 0 ID, 1 File Name, 2 File Size.
-    void BtSelectSortColumn(int column);
+    void FileSelectionSortColumn(int column);
     int sortState() const { return sortState_; }
 
     // Scrolling.

@@ -1,10 +1,10 @@
-#include "tasks/TFVPageButtonControlThread.h"
+#include "tasks/TaskCommandRequest.h"
 
 #include "platform/DebugLog.h"
 
 namespace fv {
 
-bool TFVPageButtonControlThread::Execute() {
+bool TaskCommandRequest::execute() {
     DebugLog::write("TFVPageButtonControlThread::Execute()\r\n");
     RouterRequest request;
     request.pathAndQuery = "//ferrovane//" + commandText_ + gateway_.cacheBreaker();

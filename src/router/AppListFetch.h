@@ -15,7 +15,7 @@ struct AppListProbeOutcome {
     std::string enabled;           // the enabled flag after the probe
 };
 
-class TGetFVInfoPageThread {
+class AppListFetch {
   public:
     // ctx.probe is required. The callback runs on setup's thread and is dropped when setup
     // is gone by then.
@@ -28,6 +28,6 @@ class TGetFVInfoPageThread {
 // The callback: selects "enable" when the flag is exactly "yes", otherwise "disable". A probe
 // that read no service line leaves the choice alone, so a router that did not answer is
 // never switched off. Selecting an option that was not selected runs its click handler.
-void GetFVInfoPageThreadDone(FormState& setup, const AppListProbeOutcome& outcome);
+void onAppListProbed(FormState& setup, const AppListProbeOutcome& outcome);
 
 }  // namespace fv

@@ -1,4 +1,4 @@
-#include "ui/TFormBtSelect.h"
+#include "ui/FileSelectionWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,13 +29,14 @@ struct Appended {
 
 class BtSelectWindow : public ::testing::Test {
   protected:
-    TFormBtSelect* open(const TorrentReadResult& read, const QString& path = "/d/x.torrent") {
-        TFormBtSelect::Hooks hooks;
+    FileSelectionWindow* open(const TorrentReadResult& read, const QString& path = "/d/x.torrent") {
+        FileSelectionWindow::Hooks hooks;
         hooks.appendQueueEntry = [this](const QString& f, const QString& c, const QString& p) {
             appended_.push_back({f, c, p});
         };
         hooks.afterConfirm = [this] { ++confirmed_; };
-        auto* w = new TFormBtSelect(BtSelectModel(path, read, QLocale(QLocale::English)), hooks);
+        auto* w = new FileSelectionWindow(FileSelectionModel(path, read, QLocale(QLocale::English)),
+                                          hooks);
         w->show();
         return w;
     }
@@ -58,7 +59,7 @@ class BtSelectWindow : public ::testing::Test {
         QTest::mouseClick(child(w, name), Qt::LeftButton);
     }
     // The window deletes itself on close; deferred deletes run here.
-    static bool gone(const QPointer<TFormBtSelect>& w) {
+    static bool gone(const QPointer<FileSelectionWindow>& w) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return w.isNull();
     }
@@ -68,7 +69,8 @@ class BtSelectWindow : public ::testing::Test {
 };
 
 TEST_F(BtSelectWindow, ShowsRowsWithPreselectionAndQueuesChosenIndices) {
-    QPointer<TFormBtSelect> w = open(files({{"a.mkv", 1023}, {"b.nfo", 1024}, {"c.srt", 1048576}}));
+    QPointer<FileSelectionWindow> w =
+        open(files({{"a.mkv", 1023}, {"b.nfo", 1024}, {"c.srt", 1048576}}));
     EXPECT_EQ(text(w, "LabFileName_BtSelect"), "x.torrent");
     const char* expected[][3] = {
         {"0", "a.mkv", "1023B"}, {"1", "b.nfo", "1.0KB"}, {"2", "c.srt", "1.0MB"}};
@@ -92,7 +94,7 @@ TEST_F(BtSelectWindow, ShowsRowsWithPreselectionAndQueuesChosenIndices) {
 }
 
 TEST_F(BtSelectWindow, RowImageSelectAllAndSortingChangeTheChoice) {
-    QPointer<TFormBtSelect> w = open(files({{"b.txt", 5}, {"A.txt", 50}, {"c.txt", 500}}));
+    QPointer<FileSelectionWindow> w = open(files({{"b.txt", 5}, {"A.txt", 50}, {"c.txt", 500}}));
     click(w, "img_BtSelectListViewCheck_1");
     EXPECT_EQ(picture(w, 1), Skin::name(Skin::Picture::CheckOn));
     click(w, "lab_BtSelectListViewTitleFileName");  // first click: descending
@@ -112,7 +114,7 @@ TEST_F(BtSelectWindow, ScrollImagesWheelAndThumbMoveTheFiveRowWindow) {
     std::vector<std::pair<std::string, uint64_t>> list;
     for (int i = 0; i < 9; ++i)
         list.emplace_back(QString("f%1").arg(i).toStdString(), 1);
-    QPointer<TFormBtSelect> w = open(files(list));
+    QPointer<FileSelectionWindow> w = open(files(list));
     QWidget* thumb = child(w, "img_BtSelectListViewScrollVerticalThumb");
     EXPECT_TRUE(thumb->isVisible());
     const int top0 = thumb->y();
@@ -133,7 +135,7 @@ TEST_F(BtSelectWindow, ScrollImagesWheelAndThumbMoveTheFiveRowWindow) {
 }
 
 TEST_F(BtSelectWindow, DamagedTorrentShowsFormatErrorAndQueuesNothing) {
-    QPointer<TFormBtSelect> w = open(TorrentReadResult{}, "/d/broken.torrent");
+    QPointer<FileSelectionWindow> w = open(TorrentReadResult{}, "/d/broken.torrent");
     EXPECT_EQ(text(w, "LabFileName_BtSelect"), "broken.torrent - Wrong Format of Bt File.");
     EXPECT_FALSE(child(w, "img_BtSelectListViewCheck_0")->isVisible());
     click(w, "BtnSelect_BtSelect");
@@ -143,8 +145,8 @@ TEST_F(BtSelectWindow, DamagedTorrentShowsFormatErrorAndQueuesNothing) {
 }
 
 TEST_F(BtSelectWindow, SeveralWindowsOpenAtOnceAndCancelQueuesNothing) {
-    QPointer<TFormBtSelect> a = open(files({{"a.mkv", 1}}), "/d/a.torrent");
-    QPointer<TFormBtSelect> b = open(files({{"b.mkv", 1}}), "/d/b.torrent");
+    QPointer<FileSelectionWindow> a = open(files({{"a.mkv", 1}}), "/d/a.torrent");
+    QPointer<FileSelectionWindow> b = open(files({{"b.mkv", 1}}), "/d/b.torrent");
     EXPECT_TRUE(a->isVisible());
     EXPECT_TRUE(b->isVisible());
     click(a, "BtnCancel_BtSelect");
@@ -160,11 +162,11 @@ TEST_F(BtSelectWindow, PositionHintIsUsedOnceAfterTheShortTimer) {
     bool hint = true;
     QWidget main;
     main.setGeometry(300, 300, 600, 400);
-    TFormBtSelect::Hooks hooks;
+    FileSelectionWindow::Hooks hooks;
     hooks.positionByTimer = &hint;
     hooks.mainWindow = &main;
-    QPointer<TFormBtSelect> w =
-        new TFormBtSelect(BtSelectModel("/d/a.torrent", files({{"a.mkv", 1}})), hooks);
+    QPointer<FileSelectionWindow> w =
+        new FileSelectionWindow(FileSelectionModel("/d/a.torrent", files({{"a.mkv", 1}})), hooks);
     w->show();
     EXPECT_TRUE(hint);
     QTest::qWait(1100);

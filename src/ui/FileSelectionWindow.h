@@ -1,14 +1,14 @@
 // The torrent file-selection window: a frameless skinned window with the added file's name,
 // a five-row list (check image, ID, name, size per row) with its own scroll bar, sortable
 // column titles, "Select All", OK, Cancel and a close image. Modeless; deletes itself when
-// closed, so several can be open at once. All decisions are BtSelectModel's.
+// closed, so several can be open at once. All decisions are FileSelectionModel's.
 #pragma once
 
 #include <QWidget>
 #include <array>
 #include <functional>
 
-#include "upload/BtSelectModel.h"
+#include "upload/FileSelectionModel.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,12 +18,12 @@ namespace fv::ui {
 class ImageButton;
 class SkinImage;
 
-class TFormBtSelect : public QWidget {
+class FileSelectionWindow : public QWidget {
     Q_OBJECT
 
   public:
     struct Hooks {
-        // AppendQueueEntry of the upload queue (only when something is chosen).
+        // addFile of the upload queue (only when something is chosen).
         std::function<void(const QString& fileName, const QString& checked,
                            const QString& fullPath)>
             appendQueueEntry;
@@ -34,12 +34,12 @@ class TFormBtSelect : public QWidget {
         QWidget* mainWindow = nullptr;    // centred on after the short timer
     };
 
-    TFormBtSelect(BtSelectModel model, Hooks hooks, QWidget* parent = nullptr);
+    FileSelectionWindow(FileSelectionModel model, Hooks hooks, QWidget* parent = nullptr);
 
-    const BtSelectModel& model() const { return model_; }
+    const FileSelectionModel& model() const { return model_; }
 
-    void BtnSelect_BtSelectClick();
-    void BtnCancel_BtSelectClick();
+    void confirmSelection();
+    void cancelSelection();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,11 +59,11 @@ class TFormBtSelect : public QWidget {
     QLabel* label(const QString& objectName, const QString& text, QRect geometry);
     void bringForward();
 
-    BtSelectModel model_;
+    FileSelectionModel model_;
     Hooks hooks_;
     QLabel* title_ = nullptr;
     std::array<QLabel*, 3> columnTitles_{};
-    std::array<Line, BtSelectModel::kVisibleRows> lines_{};
+    std::array<Line, FileSelectionModel::kVisibleRows> lines_{};
     SkinImage* close_ = nullptr;
     SkinImage* up_ = nullptr;
     SkinImage* down_ = nullptr;

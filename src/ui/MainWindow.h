@@ -29,9 +29,9 @@ class ImageButton;
 class MainTray;
 class SkinImage;
 class SkinnedTaskList;
-class TFormTableView;
+class TaskMenuWindow;
 
-class TFormMain : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 
   public:
@@ -43,8 +43,8 @@ class TFormMain : public QWidget {
     // The eight command buttons in their order on the window.
     static const std::array<const char*, 8> kButtonNames;
 
-    explicit TFormMain(QWidget* parent = nullptr);
-    ~TFormMain() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The main window's controls (labels, buttons) and, when given, the setup controls shown
     // here (the refresh interval and its "Change" button).
@@ -61,16 +61,16 @@ class TFormMain : public QWidget {
     void setConfirm(std::function<bool(const QString&)> confirm) { confirm_ = std::move(confirm); }
 
     SkinnedTaskList* taskList() const { return list_; }
-    TFormTableView* tableView() const { return tableView_; }
+    TaskMenuWindow* tableView() const { return tableView_; }
     MainTray* tray() const { return tray_; }
     Timer& timerBlackLV() { return *timerBlackLV_; }
     bool closeRequested() const { return closeRequested_; }
 
     // Tray and window commands, named as the original's handlers.
-    void TrayIcon_MainClick();
-    void Show_TrayPopup_MainClick();
-    void Exit_TrayPopup_MainClick();
-    void BringToFront();
+    void toggleFromTray();
+    void showFromTray();
+    void exitFromTray();
+    void bringToFront();
     // Opens the task menu for drawn line n (1-5) at the pointer's screen position.
     void openTaskMenu(int lineNumber, QPoint globalPos);
     // Shows the connection state pictures (Img_Connected_Main / Img_DisConnected_Main).
@@ -113,7 +113,7 @@ class TFormMain : public QWidget {
     TransferDigest digest_;
 
     SkinnedTaskList* list_ = nullptr;
-    TFormTableView* tableView_ = nullptr;
+    TaskMenuWindow* tableView_ = nullptr;
     MainTray* tray_ = nullptr;
     std::array<ImageButton*, 8> buttons_{};
     ImageButton* changeButton_ = nullptr;

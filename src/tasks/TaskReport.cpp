@@ -1,4 +1,4 @@
-#include "tasks/FvPageReport.h"
+#include "tasks/TaskReport.h"
 
 #include "platform/DebugLog.h"
 #include "router/CommaText.h"
@@ -30,17 +30,17 @@ void removeCommaBracket(std::string_view line, std::string& out) {
 }
 
 // Returns false when the line ends the parse.
-bool takeLine(std::string_view line, _FVPAGE_INFO_ARRAY& table, FvPageReport::Scratch& s) {
+bool takeLine(std::string_view line, TaskReportTable& table, TaskReport::Scratch& s) {
     removeCommaBracket(line, s.line);
-    s.items = SplitCommaText(s.line);
+    s.items = splitCommaText(s.line);
     if (s.items.size() < kMinItems)
         return false;
-    _FVPAGE_INFO* row = table.nextRow();
+    TaskReportRow* row = table.nextRow();
     if (!row) {
         DebugLog::write("ParseFVPageResult - task table full, further tasks not shown");
         return false;
     }
-    row->id = FvPageReport::identifierFromItem(s.items[0]);
+    row->id = TaskReport::identifierFromItem(s.items[0]);
     row->name = QString::fromUtf8(s.items[1].data(), static_cast<qsizetype>(s.items[1].size()));
     row->fields[0].clear();
     row->fields[1].clear();
@@ -53,7 +53,7 @@ bool takeLine(std::string_view line, _FVPAGE_INFO_ARRAY& table, FvPageReport::Sc
 
 }  // namespace
 
-std::string FvPageReport::identifierFromItem(std::string_view item0) {
+std::string TaskReport::identifierFromItem(std::string_view item0) {
     const size_t quote = item0.find('"');
     if (quote == std::string_view::npos)
         return std::string(item0);
@@ -64,7 +64,7 @@ std::string FvPageReport::identifierFromItem(std::string_view item0) {
     return std::string(item0.substr(start, item0.size() - 1 - start));
 }
 
-int FvPageReport::parse(std::string_view body, _FVPAGE_INFO_ARRAY& table, Scratch& scratch) {
+int TaskReport::parse(std::string_view body, TaskReportTable& table, Scratch& scratch) {
     table.count = 0;
     size_t pos = 0;
     while (pos < body.size()) {

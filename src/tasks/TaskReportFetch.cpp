@@ -1,4 +1,4 @@
-#include "tasks/TGetFVPageInfoThread.h"
+#include "tasks/TaskReportFetch.h"
 
 #include <mutex>
 
@@ -6,7 +6,7 @@
 
 namespace fv {
 
-bool TGetFVPageInfoThread::Execute() {
+bool TaskReportFetch::execute() {
     std::lock_guard gate(table_.fetchGate());
     RouterRequest request;
     request.pathAndQuery = std::string(kPath) + gateway_.cacheBreaker();

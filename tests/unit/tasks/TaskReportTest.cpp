@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "TaskTestDoubles.h"
-#include "tasks/FvPageReport.h"
+#include "tasks/TaskReport.h"
 
 namespace fv {
 namespace {
@@ -22,9 +22,9 @@ class FvPageReportParse : public ::testing::TestWithParam<ReportCase> {};
 
 TEST_P(FvPageReportParse, RowsAsExpected) {
     const ReportCase& c = GetParam();
-    _FVPAGE_INFO_ARRAY table;
-    FvPageReport::Scratch scratch;
-    const int count = FvPageReport::parse(c.body, table, scratch);
+    TaskReportTable table;
+    TaskReport::Scratch scratch;
+    const int count = TaskReport::parse(c.body, table, scratch);
     ASSERT_EQ(count, static_cast<int>(c.ids.size())) << c.what;
     for (int i = 0; i < count; ++i) {
         EXPECT_EQ(table.rows[i].id, c.ids[i]) << c.what << " row " << i;
@@ -100,13 +100,13 @@ INSTANTIATE_TEST_SUITE_P(
                    {}}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
-TEST(FvPageReport, FieldsTakenInOrderAndProgressTrimmed) {
+TEST(TaskReport, FieldsTakenInOrderAndProgressTrimmed) {
     const std::string body =
         R"(["42","name"," 0.25 	","3.5 MB","Vfat4G","NZB","six","12 KBps","3 KBps","n9","n10","n11","n12","extra"])";
-    _FVPAGE_INFO_ARRAY table;
-    FvPageReport::Scratch scratch;
-    ASSERT_EQ(FvPageReport::parse(body, table, scratch), 1);
-    const _FVPAGE_INFO& row = table.rows[0];
+    TaskReportTable table;
+    TaskReport::Scratch scratch;
+    ASSERT_EQ(TaskReport::parse(body, table, scratch), 1);
+    const TaskReportRow& row = table.rows[0];
     EXPECT_EQ(row.id, "42");
     EXPECT_EQ(row.progress(), "0.25");
     EXPECT_EQ(row.size(), "3.5 MB");
@@ -118,17 +118,17 @@ TEST(FvPageReport, FieldsTakenInOrderAndProgressTrimmed) {
     EXPECT_EQ(row.fields[12], "n12");
 }
 
-TEST(FvPageReport, ReparseResetsCountAndReusesRows) {
-    _FVPAGE_INFO_ARRAY table;
-    FvPageReport::Scratch scratch;
-    FvPageReport::parse(taskLine("1", "a") + "\n" + taskLine("2", "b"), table, scratch);
+TEST(TaskReport, ReparseResetsCountAndReusesRows) {
+    TaskReportTable table;
+    TaskReport::Scratch scratch;
+    TaskReport::parse(taskLine("1", "a") + "\n" + taskLine("2", "b"), table, scratch);
     ASSERT_EQ(table.count, 2);
-    FvPageReport::parse(taskLine("3", "c"), table, scratch);
+    TaskReport::parse(taskLine("3", "c"), table, scratch);
     EXPECT_EQ(table.count, 1);
     EXPECT_EQ(table.rows[0].id, "3");
 }
 
-TEST(FvPageReport, IdentifierRules) {
+TEST(TaskReport, IdentifierRules) {
     const struct {
         const char* item;
         const char* id;
@@ -137,7 +137,7 @@ TEST(FvPageReport, IdentifierRules) {
         {R"(x")", ""},        {R"(")", ""},           {"", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FvPageReport::identifierFromItem(c.item), c.id) << c.item;
+        EXPECT_EQ(TaskReport::identifierFromItem(c.item), c.id) << c.item;
 }
 
 }  // namespace

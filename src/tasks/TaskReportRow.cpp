@@ -1,10 +1,10 @@
-#include "tasks/FvPageInfo.h"
+#include "tasks/TaskReportRow.h"
 
 #include <algorithm>
 
 namespace fv {
 
-_FVPAGE_INFO* _FVPAGE_INFO_ARRAY::nextRow() {
+TaskReportRow* TaskReportTable::nextRow() {
     if (count >= kMaxRows)
         return nullptr;
     if (static_cast<size_t>(count) >= rows.size())

@@ -1,4 +1,4 @@
-#include "upload/BtSelectModel.h"
+#include "upload/FileSelectionModel.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -36,14 +36,14 @@ int compareNames(const QString& a, const QString& b) {
 
 }  // namespace
 
-const QStringList& BtSelectModel::mediaExtensions() {
+const QStringList& FileSelectionModel::mediaExtensions() {
     static const QStringList list = {
         ".mkv", ".mp4", ".mpg", ".avi", ".asf", ".bik", ".dat", ".mov", ".ra",   ".ram", ".vob",
         ".mp3", ".mid", ".wav", ".wmf", ".srt", ".iso", ".img", ".nrg", ".flac", ".ccd", ".rm"};
     return list;
 }
 
-QString BtSelectModel::sizeText(uint64_t length, const QLocale& localeIn) {
+QString FileSelectionModel::sizeText(uint64_t length, const QLocale& localeIn) {
     QLocale locale = localeIn;  // the decimal separator only: no digit grouping
     locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
     if (length < 1024)
@@ -53,8 +53,9 @@ QString BtSelectModel::sizeText(uint64_t length, const QLocale& localeIn) {
     return locale.toString(double(length) / 1048576.0, 'f', 1) + "MB";
 }
 
-BtSelectModel::BtSelectModel(const QString& fullPath, const TorrentReadResult& read,
-                             const QLocale& locale, bool reversedSort, const MessageTexts& texts)
+FileSelectionModel::FileSelectionModel(const QString& fullPath, const TorrentReadResult& read,
+                                       const QLocale& locale, bool reversedSort,
+                                       const MessageTexts& texts)
     : fullPath_(fullPath),
       fileName_(QFileInfo(fullPath).fileName()),
       locale_(locale),
@@ -67,7 +68,7 @@ BtSelectModel::BtSelectModel(const QString& fullPath, const TorrentReadResult& r
         buildRows(read);
 }
 
-void BtSelectModel::buildRows(const TorrentReadResult& read) {
+void FileSelectionModel::buildRows(const TorrentReadResult& read) {
     if (nzb_) {
         const qint64 size = QFileInfo(fullPath_).size();
         rows_.push_back({0, fileName_, sizeText(uint64_t(std::max<qint64>(size, 0)), locale_),
@@ -87,16 +88,16 @@ void BtSelectModel::buildRows(const TorrentReadResult& read) {
     }
     if (rows_.size() == 1) {
         selectAll_ = true;
-        ChkBoxSelectAll_BtSelectClick();
+        selectAllClicked();
     }
 }
 
-BtSelectModel BtSelectModel::open(const QString& fullPath, const QLocale& locale, bool reversedSort,
-                                  const MessageTexts& texts) {
-    return BtSelectModel(fullPath, ReadTorrentFiles(fullPath), locale, reversedSort, texts);
+FileSelectionModel FileSelectionModel::open(const QString& fullPath, const QLocale& locale,
+                                            bool reversedSort, const MessageTexts& texts) {
+    return FileSelectionModel(fullPath, readTorrentFiles(fullPath), locale, reversedSort, texts);
 }
 
-void BtSelectModel::toggleVisibleRow(int slot) {
+void FileSelectionModel::toggleVisibleRow(int slot) {
     if (slot < 0 || slot >= kVisibleRows)
         return;
     const size_t row = size_t(top_ + slot);
@@ -104,23 +105,23 @@ void BtSelectModel::toggleVisibleRow(int slot) {
         rows_[row].checked = !rows_[row].checked;
 }
 
-void BtSelectModel::setChecked(int row, bool checked) {
+void FileSelectionModel::setChecked(int row, bool checked) {
     if (row >= 0 && size_t(row) < rows_.size())
         rows_[size_t(row)].checked = checked;
 }
 
-void BtSelectModel::ChkBoxSelectAll_BtSelectClick() {
+void FileSelectionModel::selectAllClicked() {
     DebugLog::write("ChkBoxSelectAll_BtSelectClick()");
     for (auto& r : rows_)
         r.checked = selectAll_;
 }
 
-void BtSelectModel::LabelSelectAllClick() {
+void FileSelectionModel::selectAllLabelClicked() {
     selectAll_ = !selectAll_;
-    ChkBoxSelectAll_BtSelectClick();
+    selectAllClicked();
 }
 
-void BtSelectModel::BtSelectSortColumn(int column) {
+void FileSelectionModel::FileSelectionSortColumn(int column) {
     DebugLog::write("BtSelectSortColumn()");
     if (column < 0 || column > 2)
         return;
@@ -152,25 +153,25 @@ void BtSelectModel::BtSelectSortColumn(int column) {
     });
 }
 
-void BtSelectModel::scrollBy(int rows) {
+void FileSelectionModel::scrollBy(int rows) {
     const int maxTop = std::max(0, int(rows_.size()) - kVisibleRows);
     top_ = std::clamp(top_ + rows, 0, maxTop);
 }
 
-void BtSelectModel::wheel(int rows) {
+void FileSelectionModel::wheel(int rows) {
     if (int(rows_.size()) <= kVisibleRows)
         return;
     scrollBy(rows);
 }
 
-const BtSelectRow* BtSelectModel::visibleRow(int slot) const {
+const BtSelectRow* FileSelectionModel::visibleRow(int slot) const {
     if (slot < 0 || slot >= kVisibleRows)
         return nullptr;
     const size_t row = size_t(top_ + slot);
     return row < rows_.size() ? &rows_[row] : nullptr;
 }
 
-BtSelectModel::Thumb BtSelectModel::thumb(int trackTop, int trackHeight) const {
+FileSelectionModel::Thumb FileSelectionModel::thumb(int trackTop, int trackHeight) const {
     Thumb t;
     const int hidden = int(rows_.size()) - kVisibleRows;
     if (hidden <= 0)
@@ -186,7 +187,7 @@ BtSelectModel::Thumb BtSelectModel::thumb(int trackTop, int trackHeight) const {
     return t;
 }
 
-std::optional<QString> BtSelectModel::checkedValue() const {
+std::optional<QString> FileSelectionModel::checkedValue() const {
     std::vector<int> ids;
     for (const auto& r : rows_)
         if (r.checked)

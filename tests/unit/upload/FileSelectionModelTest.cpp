@@ -1,4 +1,4 @@
-#include "upload/BtSelectModel.h"
+#include "upload/FileSelectionModel.h"
 
 #include <QFile>
 
@@ -21,7 +21,7 @@ TorrentReadResult multi(const std::vector<std::pair<std::string, uint64_t>>& fil
     return r;
 }
 
-TEST(BtSelectModel, SizeTextsUseUnitBoundsAndLocaleSeparator) {
+TEST(FileSelectionModel, SizeTextsUseUnitBoundsAndLocaleSeparator) {
     const QLocale en(QLocale::English), de(QLocale::German);
     const std::tuple<uint64_t, QLocale, QString> cases[] = {
         {0, en, "0B"},
@@ -34,7 +34,7 @@ TEST(BtSelectModel, SizeTextsUseUnitBoundsAndLocaleSeparator) {
         {5368709120ULL, de, "5120,0MB"},
     };
     for (const auto& [length, locale, text] : cases)
-        EXPECT_EQ(BtSelectModel::sizeText(length, locale), text) << length;
+        EXPECT_EQ(FileSelectionModel::sizeText(length, locale), text) << length;
 }
 
 struct PreselectCase {
@@ -43,7 +43,7 @@ struct PreselectCase {
     std::optional<QString> checked;
 };
 
-TEST(BtSelectModel, MediaFilesArePreselectedBySubstring) {
+TEST(FileSelectionModel, MediaFilesArePreselectedBySubstring) {
     const PreselectCase cases[] = {
         {{{"a.mkv", 1}, {"b.nfo", 1}, {"c.srt", 1}}, {true, false, true}, "0,2"},
         {{{"x.RAR", 1}, {"x.rar", 1}, {"clip.rmvb", 1}}, {false, true, true}, "1,2"},
@@ -51,7 +51,7 @@ TEST(BtSelectModel, MediaFilesArePreselectedBySubstring) {
         {{{"a.flac", 1}, {"b.iso", 1}}, {true, true}, "All"},
     };
     for (const auto& c : cases) {
-        BtSelectModel m("/t/x.torrent", multi(c.files), QLocale(QLocale::English));
+        FileSelectionModel m("/t/x.torrent", multi(c.files), QLocale(QLocale::English));
         ASSERT_EQ(m.rows().size(), c.chosen.size());
         for (size_t i = 0; i < c.chosen.size(); ++i)
             EXPECT_EQ(m.rows()[i].checked, c.chosen[i]) << m.rows()[i].name.toStdString();
@@ -59,11 +59,11 @@ TEST(BtSelectModel, MediaFilesArePreselectedBySubstring) {
     }
 }
 
-TEST(BtSelectModel, SingleFileTorrentIsOneChosenRowNamedAfterTheTorrent) {
+TEST(FileSelectionModel, SingleFileTorrentIsOneChosenRowNamedAfterTheTorrent) {
     TorrentReadResult r;
     r.status = 0;
     r.entries.push_back({"", 0, "", 7});
-    BtSelectModel m("/home/u/Some Show.torrent", r);
+    FileSelectionModel m("/home/u/Some Show.torrent", r);
     ASSERT_EQ(m.rows().size(), 1u);
     EXPECT_EQ(m.rows()[0].name, "Some Show.torrent");
     EXPECT_EQ(m.rows()[0].sizeText, "7B");
@@ -71,12 +71,12 @@ TEST(BtSelectModel, SingleFileTorrentIsOneChosenRowNamedAfterTheTorrent) {
     EXPECT_EQ(m.checkedValue(), QString("All"));
 }
 
-TEST(BtSelectModel, UnreadableOrEmptyTorrentShowsFormatErrorAndQueuesNothing) {
+TEST(FileSelectionModel, UnreadableOrEmptyTorrentShowsFormatErrorAndQueuesNothing) {
     TorrentReadResult failed;  // status -1
     TorrentReadResult empty;
     empty.status = 0;
     for (const auto& r : {failed, empty}) {
-        BtSelectModel m("/d/bad.torrent", r);
+        FileSelectionModel m("/d/bad.torrent", r);
         EXPECT_TRUE(m.formatError());
         EXPECT_EQ(m.title(), "bad.torrent - Wrong Format of Bt File.");
         EXPECT_TRUE(m.rows().empty());
@@ -84,14 +84,14 @@ TEST(BtSelectModel, UnreadableOrEmptyTorrentShowsFormatErrorAndQueuesNothing) {
     }
 }
 
-TEST(BtSelectModel, NzbFileIsOneRowConfirmedAsAll) {
+TEST(FileSelectionModel, NzbFileIsOneRowConfirmedAsAll) {
     test::ScratchDir dir;
     const QString path = dir.file("show.NZB");
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(2048, 'n'));
     f.close();
-    const BtSelectModel m = BtSelectModel::open(path, QLocale(QLocale::English));
+    const FileSelectionModel m = FileSelectionModel::open(path, QLocale(QLocale::English));
     EXPECT_TRUE(m.isNzb());
     EXPECT_FALSE(m.formatError());
     EXPECT_EQ(m.title(), "show.NZB");
@@ -100,16 +100,16 @@ TEST(BtSelectModel, NzbFileIsOneRowConfirmedAsAll) {
     EXPECT_EQ(m.checkedValue(), QString("All"));
 }
 
-TEST(BtSelectModel, SubFolderRowsShowFolderAndName) {
+TEST(FileSelectionModel, SubFolderRowsShowFolderAndName) {
     TorrentReadResult r = multi({{"top.mkv", 1}});
     r.entries.push_back({"Subs", 1, "en.srt", 2});
-    BtSelectModel m("/t/x.torrent", r);
+    FileSelectionModel m("/t/x.torrent", r);
     EXPECT_EQ(m.rows()[0].name, "top.mkv");
     EXPECT_EQ(m.rows()[1].name, "Subs/en.srt");
 }
 
-TEST(BtSelectModel, ChoosingByHandOrSelectAllGivesAll) {
-    BtSelectModel m("/t/x.torrent", multi({{"a", 1}, {"b", 2}, {"c", 3}}));
+TEST(FileSelectionModel, ChoosingByHandOrSelectAllGivesAll) {
+    FileSelectionModel m("/t/x.torrent", multi({{"a", 1}, {"b", 2}, {"c", 3}}));
     EXPECT_EQ(m.checkedValue(), std::nullopt);
     for (int slot = 0; slot < 3; ++slot)
         m.toggleVisibleRow(slot);
@@ -117,11 +117,11 @@ TEST(BtSelectModel, ChoosingByHandOrSelectAllGivesAll) {
     m.toggleVisibleRow(1);
     EXPECT_EQ(m.checkedValue(), QString("0,2"));
     LogCapture log;
-    m.LabelSelectAllClick();
+    m.selectAllLabelClicked();
     EXPECT_TRUE(m.selectAll());
     EXPECT_TRUE(log.contains("ChkBoxSelectAll_BtSelectClick()"));
     EXPECT_EQ(m.checkedValue(), QString("All"));
-    m.LabelSelectAllClick();
+    m.selectAllLabelClicked();
     EXPECT_EQ(m.checkedValue(), std::nullopt);
 }
 
@@ -132,7 +132,7 @@ struct SortCase {
     int state;
 };
 
-TEST(BtSelectModel, SortKeysAndDirections) {
+TEST(FileSelectionModel, SortKeysAndDirections) {
     // ids: 0 "b.mkv" 2 KB, 1 "A.srt" 10 B, 2 "c.nfo" 1 MB
     const SortCase cases[] = {
         {false, {0}, {2, 1, 0}, 0},  // first click on ID after opening: descending
@@ -142,10 +142,11 @@ TEST(BtSelectModel, SortKeysAndDirections) {
         {true, {2}, {1, 0, 2}, 4},
     };
     for (const auto& c : cases) {
-        BtSelectModel m("/t/x.torrent", multi({{"b.mkv", 2048}, {"A.srt", 10}, {"c.nfo", 1 << 20}}),
-                        QLocale(QLocale::English), c.reversed);
+        FileSelectionModel m("/t/x.torrent",
+                             multi({{"b.mkv", 2048}, {"A.srt", 10}, {"c.nfo", 1 << 20}}),
+                             QLocale(QLocale::English), c.reversed);
         for (int col : c.clicks)
-            m.BtSelectSortColumn(col);
+            m.FileSelectionSortColumn(col);
         std::vector<int> ids;
         for (const auto& r : m.rows())
             ids.push_back(r.id);
@@ -156,11 +157,11 @@ TEST(BtSelectModel, SortKeysAndDirections) {
     }
 }
 
-TEST(BtSelectModel, ScrollingAndThumb) {
+TEST(FileSelectionModel, ScrollingAndThumb) {
     std::vector<std::pair<std::string, uint64_t>> files;
     for (int i = 0; i < 8; ++i)
         files.emplace_back(QString("f%1").arg(i).toStdString(), 1);
-    BtSelectModel m("/t/x.torrent", multi(files));
+    FileSelectionModel m("/t/x.torrent", multi(files));
     m.scrollBy(-1);
     EXPECT_EQ(m.topRow(), 0);
     m.wheel(10);
@@ -174,7 +175,7 @@ TEST(BtSelectModel, ScrollingAndThumb) {
     EXPECT_EQ(t.height, 35);  // 50 - 3 hidden rows x 5 px
     EXPECT_EQ(t.top, 115);
 
-    BtSelectModel few("/t/y.torrent", multi({{"a", 1}, {"b", 1}}));
+    FileSelectionModel few("/t/y.torrent", multi({{"a", 1}, {"b", 1}}));
     few.wheel(1);
     EXPECT_EQ(few.topRow(), 0);
     EXPECT_FALSE(few.thumb(0, 50).visible);
@@ -183,7 +184,7 @@ TEST(BtSelectModel, ScrollingAndThumb) {
     std::vector<std::pair<std::string, uint64_t>> many;
     for (int i = 0; i < 40; ++i)
         many.emplace_back(QString("m%1").arg(i).toStdString(), 1);
-    BtSelectModel longList("/t/z.torrent", multi(many));
+    FileSelectionModel longList("/t/z.torrent", multi(many));
     const auto small = longList.thumb(0, 50);  // step shrinks: 50 - 35 x 1 = 15
     EXPECT_EQ(small.height, 15);
     longList.scrollBy(100);

@@ -1,4 +1,4 @@
-// The transfer record `_UPLOADBTTASK_INFO`: the entry being sent and the answer code.
+// The transfer record `UploadTransfer`: the entry being sent and the answer code.
 #pragma once
 
 #include <QString>
@@ -6,7 +6,7 @@
 
 namespace fv {
 
-struct _UPLOADBTTASK_INFO {
+struct UploadTransfer {
     QString FileName;
     QString Status;
     QString Checked;

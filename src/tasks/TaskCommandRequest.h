@@ -8,17 +8,17 @@
 
 namespace fv {
 
-class TFVPageButtonControlThread {
+class TaskCommandRequest {
   public:
     static constexpr int kTimeoutMs = 2000;
 
-    TFVPageButtonControlThread(RouterGateway& gateway, std::string commandText)
+    TaskCommandRequest(RouterGateway& gateway, std::string commandText)
         : gateway_(gateway), commandText_(std::move(commandText)) {}
 
     const std::string& commandText() const { return commandText_; }
 
     // True when the exchange completed with a success status.
-    bool Execute();
+    bool execute();
 
   private:
     RouterGateway& gateway_;

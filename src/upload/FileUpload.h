@@ -13,11 +13,11 @@
 
 #include "router/RouterContext.h"
 #include "router/SettingsRecords.h"
-#include "upload/UploadBtTaskInfo.h"
+#include "upload/UploadTransfer.h"
 
 namespace fv {
 
-class TSendBtTaskThread {
+class FileUpload {
   public:
     struct Options {
         QString tempFolder;                 // where temporary copies go; private to the user
@@ -25,17 +25,17 @@ class TSendBtTaskThread {
         std::function<unsigned()> random;   // source of temporary names
     };
 
-    TSendBtTaskThread(const RouterContext& ctx, _SETUPFORM_INFO conn, Options options);
+    FileUpload(const RouterContext& ctx, ConnectionProfile conn, Options options);
 
-    // Runs TarnsferBT(FullPath, Checked, true) and returns BtResult.
-    int Execute(const _UPLOADBTTASK_INFO& info);
+    // Runs transferFile(FullPath, Checked, true) and returns BtResult.
+    int execute(const UploadTransfer& info);
 
-    int TarnsferBT(const QString& path, const QString& checked, bool allowRetry);
-    void TarnsferBtSelectHttpGet(const QString& tempPath, const QString& checked);
+    int transferFile(const QString& path, const QString& checked, bool allowRetry);
+    void sendFileChoice(const QString& tempPath, const QString& checked);
 
     // "<n>.torrent" (n < 100000), or "<n>.nzb" (n < 1000) when the extension is .nzb in any
     // case.
-    static QString TempCopyName(const QString& sourcePath, unsigned random);
+    static QString tempCopyName(const QString& sourcePath, unsigned random);
     static bool isNzb(const QString& path);
 
     static Options defaultOptions();
@@ -44,7 +44,7 @@ class TSendBtTaskThread {
     QString makeTempCopy(const QString& path);
 
     RouterContext ctx_;
-    _SETUPFORM_INFO conn_;
+    ConnectionProfile conn_;
     Options options_;
     QString lastTempName_;
 };

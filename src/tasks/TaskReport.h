@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "tasks/FvPageInfo.h"
+#include "tasks/TaskReportRow.h"
 
 namespace fv {
 
-class FvPageReport {
+class TaskReport {
   public:
     // Buffers reused from one parse to the next so a steady report allocates nothing new.
     struct Scratch {
@@ -20,7 +20,7 @@ class FvPageReport {
 
     // Rewrites the table from the report (row count reset first). A line with fewer than
     // 13 items ends the parse; the rows taken before it stay. Returns the row count.
-    static int parse(std::string_view body, _FVPAGE_INFO_ARRAY& table, Scratch& scratch);
+    static int parse(std::string_view body, TaskReportTable& table, Scratch& scratch);
 
     // Item 0 may carry a bracket and quotes around the identifier.
     static std::string identifierFromItem(std::string_view item0);

@@ -7,17 +7,16 @@
 
 namespace fv {
 
-class TGetFVPageInfoThread {
+class TaskReportFetch {
   public:
     static constexpr int kTimeoutMs = 4000;
     static constexpr const char* kPath = "/ferrovane/fv_print_status.cgi?action_mode=All";
 
-    TGetFVPageInfoThread(RouterGateway& gateway, TaskTable& table)
-        : gateway_(gateway), table_(table) {}
+    TaskReportFetch(RouterGateway& gateway, TaskTable& table) : gateway_(gateway), table_(table) {}
 
     // True when a report was read (the offline flag is then cleared), false otherwise.
     // Waits for a fetch still running, so two fetches never overlap.
-    bool Execute();
+    bool execute();
 
   private:
     RouterGateway& gateway_;

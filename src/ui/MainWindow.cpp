@@ -1,4 +1,4 @@
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -24,11 +24,11 @@
 #include "ui/Skin.h"
 #include "ui/SkinImage.h"
 #include "ui/SkinnedTaskList.h"
-#include "ui/TFormTableView.h"
+#include "ui/TaskMenuWindow.h"
 
 namespace fv::ui {
 
-const std::array<const char*, 8> TFormMain::kButtonNames = {
+const std::array<const char*, 8> MainWindow::kButtonNames = {
     main_names::AddButton,    main_names::RemoveButton,   main_names::PauseButton,
     main_names::ResumeButton, main_names::PauseAllButton, main_names::ResumeAllButton,
     main_names::ClearButton,  main_names::SetupButton};
@@ -59,7 +59,7 @@ void setColour(QWidget* w, const QColor& colour) {
 
 }  // namespace
 
-TFormMain::TFormMain(QWidget* parent)
+MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       timerBlackLV_(std::make_unique<QtTimer>(1000)) {
     setObjectName(QStringLiteral("FormMain"));
@@ -80,7 +80,7 @@ TFormMain::TFormMain(QWidget* parent)
     list_->move(kMargin, kListTop);
     buildStatus();
 
-    tableView_ = new TFormTableView(this);
+    tableView_ = new TaskMenuWindow(this);
     tray_ = new MainTray(this);
 
     connect(list_, &SkinnedTaskList::sortRequested, this, [this](int column) {
@@ -99,12 +99,12 @@ TFormMain::TFormMain(QWidget* parent)
             rows_->markRow(row);
         onView();
     });
-    connect(list_, &SkinnedTaskList::menuRequested, this, &TFormMain::openTaskMenu);
-    connect(list_, &SkinnedTaskList::removeRequested, this, &TFormMain::onRemoveKey);
-    connect(tableView_, &TFormTableView::entryChosen, this, &TFormMain::onMenuEntry);
-    connect(tray_, &MainTray::clicked, this, &TFormMain::TrayIcon_MainClick);
-    connect(tray_, &MainTray::showRequested, this, &TFormMain::Show_TrayPopup_MainClick);
-    connect(tray_, &MainTray::exitRequested, this, &TFormMain::Exit_TrayPopup_MainClick);
+    connect(list_, &SkinnedTaskList::menuRequested, this, &MainWindow::openTaskMenu);
+    connect(list_, &SkinnedTaskList::removeRequested, this, &MainWindow::onRemoveKey);
+    connect(tableView_, &TaskMenuWindow::entryChosen, this, &MainWindow::onMenuEntry);
+    connect(tray_, &MainTray::clicked, this, &MainWindow::toggleFromTray);
+    connect(tray_, &MainTray::showRequested, this, &MainWindow::showFromTray);
+    connect(tray_, &MainTray::exitRequested, this, &MainWindow::exitFromTray);
     timerBlackLV_->setHandler([this] { list_->timerTick(); });
 
     // Tab walks the buttons, then the list, then the refresh field.
@@ -118,12 +118,12 @@ TFormMain::TFormMain(QWidget* parent)
     setTabOrder(refreshEdit_, changeButton_);
 }
 
-TFormMain::~TFormMain() {
+MainWindow::~MainWindow() {
     timerBlackLV_->setEnabled(false);
     timerBlackLV_->setHandler(nullptr);
 }
 
-QLabel* TFormMain::addLabel(const QString& name, const QString& text, const QRect& geometry) {
+QLabel* MainWindow::addLabel(const QString& name, const QString& text, const QRect& geometry) {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
     label->setGeometry(geometry);
@@ -134,7 +134,7 @@ QLabel* TFormMain::addLabel(const QString& name, const QString& text, const QRec
     return label;
 }
 
-void TFormMain::buildHeader() {
+void MainWindow::buildHeader() {
     logo_ = new SkinImage(QStringLiteral("img_Logo"), this);
     logo_->setPicture(Skin::Picture::Logo);
     logo_->setGeometry(14, 9, 28, 28);
@@ -160,7 +160,7 @@ void TFormMain::buildHeader() {
     close_->setToolTip(QStringLiteral("Close"));
 }
 
-void TFormMain::buildButtons() {
+void MainWindow::buildButtons() {
     const int gap = (kWidth - 2 * kMargin - 8 * ImageButton::kWidth) / 7;
     for (size_t i = 0; i < buttons_.size(); ++i) {
         auto* b = new ImageButton(QString::fromLatin1(kButtonNames[i]),
@@ -171,7 +171,7 @@ void TFormMain::buildButtons() {
     }
 }
 
-void TFormMain::buildStatus() {
+void MainWindow::buildStatus() {
     addLabel(QStringLiteral("Lab_ConnectStatusTitle_Main"), QStringLiteral("Status"),
              QRect(kMargin + 10, kStatusTop, 48, 20));
     online_ = new SkinImage(QString::fromLatin1(main_names::OnlinePicture), this);
@@ -229,7 +229,7 @@ void TFormMain::buildStatus() {
     changeButton_->move(kMargin + 232, row);
 }
 
-void TFormMain::bindForms(FormState& main, FormState* setup) {
+void MainWindow::bindForms(FormState& main, FormState* setup) {
     mainForm_ = &main;
     mainBinder_ = new FormBinder(main, this);
     QStringList names = {QString::fromLatin1(main_names::ConnectStatus),
@@ -255,7 +255,7 @@ void TFormMain::bindForms(FormState& main, FormState* setup) {
     }
 }
 
-void TFormMain::releaseForms() {
+void MainWindow::releaseForms() {
     delete mainBinder_;
     delete setupBinder_;
     mainBinder_ = nullptr;
@@ -263,14 +263,14 @@ void TFormMain::releaseForms() {
     mainForm_ = nullptr;
 }
 
-void TFormMain::setTaskList(TaskListControl* list) {
+void MainWindow::setTaskList(TaskListControl* list) {
     rows_ = list;
     list_->setRows(list);
     if (list)
         list_->restoreState(list->topRow(), list->selectedRow());
 }
 
-void TFormMain::rowsChanged() {
+void MainWindow::rowsChanged() {
     if (!rows_)
         return;
     const TaskLinesView& view = list_->view();
@@ -282,7 +282,7 @@ void TFormMain::rowsChanged() {
     tray_->notifyFinished(digest_.newlyFinished(*rows_));
 }
 
-void TFormMain::showOnline(bool online) {
+void MainWindow::showOnline(bool online) {
     if (mainForm_) {
         // Through the form, so the connection logic and the window agree on what shows.
         mainForm_->setVisible(online_->objectName(), online);
@@ -293,7 +293,7 @@ void TFormMain::showOnline(bool online) {
     offline_->setVisible(!online);
 }
 
-void TFormMain::openTaskMenu(int lineNumber, QPoint globalPos) {
+void MainWindow::openTaskMenu(int lineNumber, QPoint globalPos) {
     if (!rows_)
         return;
     const int row = list_->view().selectedRow();
@@ -308,14 +308,14 @@ void TFormMain::openTaskMenu(int lineNumber, QPoint globalPos) {
     tableView_->open(plan, list_->mapToGlobal(QPoint(inList.x(), top)));
 }
 
-void TFormMain::onMenuEntry(int entry) {
+void MainWindow::onMenuEntry(int entry) {
     if (!viewAction_ || (entry != 1 && entry != 2))
         return;
     viewAction_->setOpensFolder(entry == 1);
     onView();
 }
 
-void TFormMain::onView() {
+void MainWindow::onView() {
     if (!viewAction_)
         return;
     try {
@@ -326,7 +326,7 @@ void TFormMain::onView() {
     }
 }
 
-void TFormMain::onRemoveKey() {
+void MainWindow::onRemoveKey() {
     if (!mainForm_)
         return;
     const QString remove = buttons_[1]->caption()->text();
@@ -334,45 +334,45 @@ void TFormMain::onRemoveKey() {
         mainForm_->click(QString::fromLatin1(kButtonNames[1]));
 }
 
-void TFormMain::TrayIcon_MainClick() {
+void MainWindow::toggleFromTray() {
     if (isMinimized()) {
         showNormal();
-        BringToFront();
+        bringToFront();
     } else if (isVisible()) {
         showMinimized();
     } else {
         showNormal();
-        BringToFront();
+        bringToFront();
     }
 }
 
-void TFormMain::Show_TrayPopup_MainClick() {
+void MainWindow::showFromTray() {
     if (isMinimized()) {
         showNormal();
-        BringToFront();
+        bringToFront();
     } else if (!isVisible()) {
         showNormal();
-        BringToFront();
+        bringToFront();
     }
 }
 
-void TFormMain::Exit_TrayPopup_MainClick() {
+void MainWindow::exitFromTray() {
     closeRequested_ = true;
     close();
 }
 
-void TFormMain::BringToFront() {
+void MainWindow::bringToFront() {
     raise();
     activateWindow();
 }
 
-void TFormMain::resetButtons() {
+void MainWindow::resetButtons() {
     for (ImageButton* b : buttons_)
         b->resetPicture();
     changeButton_->resetPicture();
 }
 
-void TFormMain::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     Skin::drawWindow(p, QRectF(rect()), kRadius, kHeaderHeight);
     // The status lines sit on a card of their own under the list.
@@ -382,7 +382,7 @@ void TFormMain::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(QRectF(kMargin - 0.5, kStatusTop - 6.5, 650, 80), 8, 8);
 }
 
-void TFormMain::startMove(QMouseEvent* event) {
+void MainWindow::startMove(QMouseEvent* event) {
     tableView_->hide();
     if (!isEnabled() || event->button() != Qt::LeftButton)
         return;
@@ -392,11 +392,11 @@ void TFormMain::startMove(QMouseEvent* event) {
     moveOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
 }
 
-void TFormMain::mousePressEvent(QMouseEvent* event) {
+void MainWindow::mousePressEvent(QMouseEvent* event) {
     startMove(event);
 }
 
-void TFormMain::mouseMoveEvent(QMouseEvent* event) {
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     if (manualMove_ && (event->buttons() & Qt::LeftButton)) {
         move(event->globalPosition().toPoint() - moveOffset_);
         return;
@@ -404,18 +404,18 @@ void TFormMain::mouseMoveEvent(QMouseEvent* event) {
     resetButtons();
 }
 
-void TFormMain::mouseReleaseEvent(QMouseEvent*) {
+void MainWindow::mouseReleaseEvent(QMouseEvent*) {
     manualMove_ = false;
 }
 
-void TFormMain::wheelEvent(QWheelEvent* event) {
+void MainWindow::wheelEvent(QWheelEvent* event) {
     const int dy = event->angleDelta().y();
     if (dy != 0)
         list_->wheelStep(dy > 0 ? -1 : 1);
     event->accept();
 }
 
-void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!event->mimeData()->hasUrls())
         return;
     for (const QUrl& url : event->mimeData()->urls()) {
@@ -426,7 +426,7 @@ void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
     }
 }
 
-void TFormMain::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
@@ -438,17 +438,17 @@ void TFormMain::dropEvent(QDropEvent* event) {
     emit filesDropped(paths);
 }
 
-void TFormMain::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     emit formShown();
 }
 
-void TFormMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     tableView_->hide();
     QWidget::closeEvent(event);
 }
 
-bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if (watched == logo_ || watched == title_) {
         if (type == QEvent::MouseButtonPress)
@@ -471,7 +471,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         } else if (type == QEvent::MouseButtonRelease &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             if (isClose)
-                Exit_TrayPopup_MainClick();
+                exitFromTray();
             else
                 showMinimized();
             return true;
