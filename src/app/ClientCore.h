@@ -21,7 +21,7 @@
 #include "tasks/MainTimers.h"
 #include "tasks/RefreshState.h"
 #include "tasks/TaskListModel.h"
-#include "tasks/TaskRunner.h"
+#include "platform/TaskRunner.h"
 #include "upload/UploadQueue.h"
 
 namespace fv {

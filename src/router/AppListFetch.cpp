@@ -2,7 +2,8 @@
 
 #include <QPointer>
 
-#include "platform/WorkerThread.h"
+#include <memory>
+
 #include "router/AppListProbe.h"
 #include "router/SetupControlNames.h"
 
@@ -17,14 +18,14 @@ AppListProbeOutcome AppListFetch::run(const RouterContext& ctx) {
     return outcome;
 }
 
-void AppListFetch::start(const RouterContext& ctx, FormState& setup) {
+void AppListFetch::start(TaskRunner& runner, const RouterContext& ctx, FormState& setup) {
     QPointer<FormState> form(&setup);
-    WorkerThread::run<AppListProbeOutcome>(
-        &setup, [ctx] { return run(ctx); },
-        [form](AppListProbeOutcome outcome) {
-            if (form)
-                onAppListProbed(*form, outcome);
-        });
+    auto outcome = std::make_shared<AppListProbeOutcome>();
+    runner.run([ctx, outcome] { *outcome = run(ctx); },
+               [form, outcome] {
+                   if (form)
+                       onAppListProbed(*form, *outcome);
+               });
 }
 
 void onAppListProbed(FormState& setup, const AppListProbeOutcome& outcome) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/FormState.h"
+#include "platform/TaskRunner.h"
 #include "router/RouterContext.h"
 
 namespace fv {
@@ -17,9 +18,9 @@ struct AppListProbeOutcome {
 
 class AppListFetch {
   public:
-    // ctx.probe is required. The callback runs on setup's thread and is dropped when setup
-    // is gone by then.
-    static void start(const RouterContext& ctx, FormState& setup);
+    // ctx.probe is required. The probe runs through the client's runner; the callback runs
+    // on setup's thread and is dropped when setup is gone by then.
+    static void start(TaskRunner& runner, const RouterContext& ctx, FormState& setup);
 
     // The probe itself (the worker's body).
     static AppListProbeOutcome run(const RouterContext& ctx);

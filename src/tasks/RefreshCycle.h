@@ -18,7 +18,7 @@
 #include "tasks/RefreshState.h"
 #include "tasks/RouterGateway.h"
 #include "tasks/TaskListModel.h"
-#include "tasks/TaskRunner.h"
+#include "platform/TaskRunner.h"
 #include "tasks/TaskTable.h"
 
 namespace fv {

@@ -18,7 +18,7 @@
 #include "tasks/RouterGateway.h"
 #include "tasks/TaskCommand.h"
 #include "tasks/TaskListModel.h"
-#include "tasks/TaskRunner.h"
+#include "platform/TaskRunner.h"
 
 namespace fv {
 

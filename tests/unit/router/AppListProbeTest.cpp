@@ -255,7 +255,8 @@ TEST(AppListProbe, WorkerSetsChoiceOnTheUiThread) {
     int disableClicks = 0;
     f.onClick(n::ServiceDisable, [&](const QString&) { ++disableClicks; });
 
-    AppListFetch::start(ctx, f);
+    WorkerThreadRunner runner(&f);
+    AppListFetch::start(runner, ctx, f);
     QElapsedTimer timer;
     timer.start();
     while (disableClicks == 0 && timer.elapsed() < 5000)

@@ -10,7 +10,7 @@
 #include "ClassifiedReply.h"
 #include "tasks/QueueRowSource.h"
 #include "tasks/RouterGateway.h"
-#include "tasks/TaskRunner.h"
+#include "platform/TaskRunner.h"
 
 namespace fv::test {
 

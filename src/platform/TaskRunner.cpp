@@ -1,4 +1,4 @@
-#include "tasks/TaskRunner.h"
+#include "platform/TaskRunner.h"
 
 #include "platform/WorkerThread.h"
 
