@@ -182,4 +182,26 @@ void ClientCore::retrySending() {
     queue_->retrySending();
 }
 
+void ClientCore::readRouterSettings(std::function<void(const RouterSettingsRead::Result&)> done) {
+    // Built here so the worker reads the records as they are now, not when it gets to run.
+    auto worker = std::make_shared<RouterSettingsRead>(ctx_);
+    auto result = std::make_shared<RouterSettingsRead::Result>();
+    runner_->run([worker, result] { *result = worker->execute(); },
+                 [result, done = std::move(done)] {
+                     if (done)
+                         done(*result);
+                 });
+}
+
+void ClientCore::writeRouterSettings(int kind,
+                                     std::function<void(const RouterSettingsWrite::Result&)> done) {
+    auto worker = std::make_shared<RouterSettingsWrite>(ctx_, kind);
+    auto result = std::make_shared<RouterSettingsWrite::Result>();
+    runner_->run([worker, result] { *result = worker->execute(); },
+                 [result, done = std::move(done)] {
+                     if (done)
+                         done(*result);
+                 });
+}
+
 }  // namespace fv

@@ -14,14 +14,16 @@
 
 #include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
+#include "platform/TaskRunner.h"
 #include "router/RouterContext.h"
 #include "router/SettingsRecords.h"
+#include "settings/RouterSettingsRead.h"
+#include "settings/RouterSettingsWrite.h"
 #include "settings/SetupFieldRules.h"
 #include "settings/StartupSettings.h"
 #include "tasks/MainTimers.h"
 #include "tasks/RefreshState.h"
 #include "tasks/TaskListModel.h"
-#include "platform/TaskRunner.h"
 #include "upload/UploadQueue.h"
 
 namespace fv {
@@ -90,6 +92,14 @@ class ClientCore final : public QObject {
 
     // The queue's Retry.
     void retrySending();
+
+    // The router-side BitTorrent and NZB settings into the records, on the runner's worker;
+    // done runs on the caller's thread with what was read.
+    void readRouterSettings(std::function<void(const RouterSettingsRead::Result&)> done);
+    // The records' settings of one kind (RouterSettingsWrite::BitTorrent or Nzb) to the
+    // router, as they are when this is called.
+    void writeRouterSettings(int kind,
+                             std::function<void(const RouterSettingsWrite::Result&)> done);
 
   private:
     void makeQueue(Options& options);
