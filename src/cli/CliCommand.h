@@ -17,7 +17,9 @@ class CliCommand {
     virtual QString summary() const = 0;
     // Declares options and positional arguments on the command's own parser.
     virtual void configure(QCommandLineParser& parser) const { (void)parser; }
-    // How many positional arguments the command takes (exactly).
+    // How many positional arguments the command takes (exactly); kAnyPositionals leaves the
+    // count to the command's own run.
+    static constexpr int kAnyPositionals = -1;
     virtual int positionalCount() const { return 0; }
     // Runs the command after its arguments parsed; returns the exit code.
     virtual int execute(const QCommandLineParser& parser, CliOutput& io) = 0;

@@ -4,6 +4,7 @@
 #include "cli/CliExit.h"
 #include "cli/ControlCommand.h"
 #include "cli/QueueCommand.h"
+#include "cli/SettingsCommand.h"
 #include "cli/StatusCommand.h"
 #include "cli/TestCommand.h"
 #include "cli/TorrentCommand.h"
@@ -31,6 +32,7 @@ CommandTable::CommandTable() {
     commands_.push_back(std::make_unique<QueueCommand>());
     commands_.push_back(std::make_unique<TorrentCommand>());
     commands_.push_back(std::make_unique<TestCommand>());
+    commands_.push_back(std::make_unique<SettingsCommand>());
 }
 
 const CliCommand* CommandTable::find(const QString& name) const {
@@ -84,7 +86,8 @@ int CommandTable::runCommand(CliCommand& command, const QStringList& rest, CliOu
         io.out() << helpWithName(parser.helpText(), command.name()) << '\n' << exitCodeHelp();
         return kExitOk;
     }
-    if (parser.positionalArguments().size() != command.positionalCount()) {
+    if (command.positionalCount() != CliCommand::kAnyPositionals &&
+        parser.positionalArguments().size() != command.positionalCount()) {
         io.error(QStringLiteral("\"%1\" takes %2 argument(s); see \"fvctl %1 --help\"")
                      .arg(command.name())
                      .arg(command.positionalCount()));
