@@ -14,14 +14,15 @@
 
 #include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
+#include "platform/TaskRunner.h"
 #include "router/RouterContext.h"
+#include "router/ServiceSwitch.h"
 #include "router/SettingsRecords.h"
 #include "settings/SetupFieldRules.h"
 #include "settings/StartupSettings.h"
 #include "tasks/MainTimers.h"
 #include "tasks/RefreshState.h"
 #include "tasks/TaskListModel.h"
-#include "platform/TaskRunner.h"
 #include "upload/UploadQueue.h"
 
 namespace fv {
@@ -45,6 +46,9 @@ class ClientCore final : public QObject {
         QString setupFilePath;
         // Requests go through it; the default transport unless replaced.
         HttpTransport* transport = nullptr;
+        // The utility library's calls and pause for the service switch; the real ones unless
+        // replaced.
+        ServiceSwitch::Options serviceSwitch;
     };
 
     ClientCore();
@@ -69,6 +73,7 @@ class ClientCore final : public QObject {
     UploadQueue& queue() { return *queue_; }
     RefreshCycle& refresh() { return *cycle_; }
     TaskCommands& commands() { return *commands_; }
+    ServiceSwitch& serviceSwitch() { return *serviceSwitch_; }
 
     // The settings file into the setup fields; false when it is missing or unreadable.
     bool loadSettingsFile();
@@ -91,10 +96,17 @@ class ClientCore final : public QObject {
     // The queue's Retry.
     void retrySending();
 
+    // The connection page's service options (their click handlers call it): switches the
+    // router's download service through the utility library, with the wizard's authentication
+    // method and port as the setup form shows them when called. Returns at once; done gets the
+    // enable call's result on the UI thread. Switches run one after the other, in call order.
+    void switchService(bool enable, ServiceSwitch::Done done);
+
   private:
     void makeQueue(Options& options);
     void makeRefreshCycle();
     void makeCommands();
+    void makeServiceSwitch(Options& options);
 
     MessageTexts texts_;
     // Workers read the records; at exit they are kept if a worker never finished.
@@ -113,6 +125,7 @@ class ClientCore final : public QObject {
     std::unique_ptr<UploadQueue> queue_;
     std::unique_ptr<RefreshCycle> cycle_;
     std::unique_ptr<TaskCommands> commands_;
+    std::unique_ptr<ServiceSwitch> serviceSwitch_;
 };
 
 }  // namespace fv
