@@ -2,6 +2,7 @@
 
 #include "platform/DebugLog.h"
 #include "platform/WorkerThread.h"
+#include "router/SetupControlNames.h"
 #include "settings/ConnectionCommit.h"
 #include "settings/SetupDocument.h"
 #include "tasks/GeneralSettingsValues.h"
@@ -46,6 +47,7 @@ ClientCore::ClientCore(Options options)
     makeQueue(options);
     makeRefreshCycle();
     makeCommands();
+    makeServiceSwitch(options);
 }
 
 ClientCore::~ClientCore() {
@@ -119,6 +121,21 @@ void ClientCore::makeCommands() {
     commands.retryUploads = [this] { retrySending(); };
     commands.isLocalMode = [this] { return !ConnectionCommit::isRemote(setupForm_); };
     commands_ = std::make_unique<TaskCommands>(commands);
+}
+
+void ClientCore::makeServiceSwitch(Options& options) {
+    serviceSwitch_ =
+        std::make_unique<ServiceSwitch>(*runner_, records_, std::move(options.serviceSwitch));
+    // A window showing the two options gets the switch by binding them under these names.
+    const auto bind = [this](const char* option, bool enable) {
+        setupForm_.onClick(option, [this, enable](const QString&) {
+            switchService(enable, [enable](int result) {
+                DebugLog::write(QString("switchService(%1): %2").arg(enable).arg(result));
+            });
+        });
+    };
+    bind(setup_names::ServiceEnable, true);
+    bind(setup_names::ServiceDisable, false);
 }
 
 bool ClientCore::loadSettingsFile() {
@@ -202,6 +219,14 @@ void ClientCore::writeRouterSettings(int kind,
                      if (done)
                          done(*result);
                  });
+}
+
+void ClientCore::switchService(bool enable, ServiceSwitch::Done done) {
+    ServiceSwitchRequest request;
+    request.enable = enable;
+    request.authMethod = setupForm_.text(setup_names::WizardAuthMethod);
+    request.authPortText = setupForm_.text(setup_names::WizardAuthPort);
+    serviceSwitch_->request(request, std::move(done));
 }
 
 }  // namespace fv

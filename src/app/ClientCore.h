@@ -16,6 +16,7 @@
 #include "platform/FormState.h"
 #include "platform/TaskRunner.h"
 #include "router/RouterContext.h"
+#include "router/ServiceSwitch.h"
 #include "router/SettingsRecords.h"
 #include "settings/RouterSettingsRead.h"
 #include "settings/RouterSettingsWrite.h"
@@ -47,6 +48,9 @@ class ClientCore final : public QObject {
         QString setupFilePath;
         // Requests go through it; the default transport unless replaced.
         HttpTransport* transport = nullptr;
+        // The utility library's calls and pause for the service switch; the real ones unless
+        // replaced.
+        ServiceSwitch::Options serviceSwitch;
     };
 
     ClientCore();
@@ -71,6 +75,7 @@ class ClientCore final : public QObject {
     UploadQueue& queue() { return *queue_; }
     RefreshCycle& refresh() { return *cycle_; }
     TaskCommands& commands() { return *commands_; }
+    ServiceSwitch& serviceSwitch() { return *serviceSwitch_; }
 
     // The settings file into the setup fields; false when it is missing or unreadable.
     bool loadSettingsFile();
@@ -101,10 +106,17 @@ class ClientCore final : public QObject {
     void writeRouterSettings(int kind,
                              std::function<void(const RouterSettingsWrite::Result&)> done);
 
+    // The connection page's service options (their click handlers call it): switches the
+    // router's download service through the utility library, with the wizard's authentication
+    // method and port as the setup form shows them when called. Returns at once; done gets the
+    // enable call's result on the UI thread. Switches run one after the other, in call order.
+    void switchService(bool enable, ServiceSwitch::Done done);
+
   private:
     void makeQueue(Options& options);
     void makeRefreshCycle();
     void makeCommands();
+    void makeServiceSwitch(Options& options);
 
     MessageTexts texts_;
     // Workers read the records; at exit they are kept if a worker never finished.
@@ -123,6 +135,7 @@ class ClientCore final : public QObject {
     std::unique_ptr<UploadQueue> queue_;
     std::unique_ptr<RefreshCycle> cycle_;
     std::unique_ptr<TaskCommands> commands_;
+    std::unique_ptr<ServiceSwitch> serviceSwitch_;
 };
 
 }  // namespace fv

@@ -31,7 +31,10 @@ void AppListFetch::start(TaskRunner& runner, const RouterContext& ctx, FormState
 void onAppListProbed(FormState& setup, const AppListProbeOutcome& outcome) {
     if (!outcome.serviceLineRead)
         return;
-    const bool enable = outcome.enabled == "yes";
+    showServiceState(setup, outcome.enabled == "yes");
+}
+
+void showServiceState(FormState& setup, bool enable) {
     const char* chosen = enable ? setup_names::ServiceEnable : setup_names::ServiceDisable;
     const char* other = enable ? setup_names::ServiceDisable : setup_names::ServiceEnable;
     if (setup.checked(chosen))

@@ -31,4 +31,9 @@ class AppListFetch {
 // never switched off. Selecting an option that was not selected runs its click handler.
 void onAppListProbed(FormState& setup, const AppListProbeOutcome& outcome);
 
+// Shows the router's service state on the two options. Selecting the option that was not
+// selected runs its click handler, which switches the service to the same value; an option
+// already selected is left alone and switches nothing.
+void showServiceState(FormState& setup, bool enabled);
+
 }  // namespace fv

@@ -48,6 +48,9 @@ inline constexpr const char* WizardAutoDetect = "Btn_AutoDetec_SetupWizard1";
 // Wizard, account step.
 inline constexpr const char* WizardUserName = "EditFVUs_SetupWizard2";
 inline constexpr const char* WizardPassword = "EditFVPs_SetupWizard2";
+// How the utility library reaches the router: "http" (port 80) or "https" (this port).
+inline constexpr const char* WizardAuthMethod = "ComboBox_AuthMethod_SetupWizard2";
+inline constexpr const char* WizardAuthPort = "Edit_AuthPort_SetupWizard2";
 inline constexpr const char* WizardFailure1 = "LabelUPTestFailMsg_SetupWizard2";
 inline constexpr const char* WizardFailure2 = "LabelUPTestFailMsg2_SetupWizard2";
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "../unit/tasks/TaskTestDoubles.h"
@@ -13,9 +14,11 @@ namespace fv::test {
 
 class ManualClientCore {
   public:
-    // settingsFolder: where the core looks for FVSetup.xml and keeps FVTask.xml.
-    explicit ManualClientCore(const QString& settingsFolder)
-        : core_(options(settingsFolder, runner_)) {
+    // settingsFolder: where the core looks for FVSetup.xml and keeps FVTask.xml. adjust may
+    // change the remaining options (the service switch's library calls, say).
+    explicit ManualClientCore(const QString& settingsFolder,
+                              const std::function<void(ClientCore::Options&)>& adjust = {})
+        : core_(options(settingsFolder, runner_, adjust)) {
         core_.queue().openTaskFile(settingsFolder + "/FVTask.xml");
     }
 
@@ -26,13 +29,16 @@ class ManualClientCore {
     ManualTimer& sendTimer() { return timer(core_.timers().sendTimer()); }
 
   private:
-    static ClientCore::Options options(const QString& folder, ManualRunner*& runner) {
+    static ClientCore::Options options(const QString& folder, ManualRunner*& runner,
+                                       const std::function<void(ClientCore::Options&)>& adjust) {
         ClientCore::Options o;
         o.makeTimer = [](int ms) { return std::make_unique<ManualTimer>(ms); };
         auto owned = std::make_unique<ManualRunner>();
         runner = owned.get();
         o.runner = std::move(owned);
         o.setupFilePath = folder + "/FVSetup.xml";
+        if (adjust)
+            adjust(o);
         return o;
     }
 

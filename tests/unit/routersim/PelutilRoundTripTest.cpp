@@ -60,6 +60,43 @@ TEST_F(Pelutil, ServiceSwitchChangesTheApplicationList) {
     EXPECT_TRUE(line().ends_with("\"yes\",\"yes\"]"));
 }
 
+TEST_F(Pelutil, EveryCommandIsRecordedInOrderWithItsAddressAndAccount) {
+    sim->profile().update([](RouterFacts& f) { f.serviceEnabled = true; });
+    const std::string web = "127.0.0.1:" + std::to_string(port(Listener::Web));
+    const std::string tls = "127.0.0.1:" + std::to_string(port(Listener::Auth));
+    EXPECT_EQ(prepare(false, "wrong"), PELUTIL_E_ACCOUNT);
+    EXPECT_EQ(PEL_RT_EnableFerrovane(handle, 0), PELUTIL_E_ACCOUNT);
+    EXPECT_TRUE(sim->profile().get().serviceEnabled) << "a rejected account switched the service";
+    EXPECT_EQ(prepare(true), PELUTIL_OK);
+    EXPECT_EQ(PEL_RT_EnableFerrovane(handle, 0), PELUTIL_OK);
+    EXPECT_FALSE(sim->profile().get().serviceEnabled);
+
+    struct Expected {
+        const char* verb;
+        const char* argument;
+        std::string host;
+        const char* listener;
+        bool accepted;
+    };
+    const Expected expected[] = {
+        {"AUTH", "", web, "web", false},
+        {"ENABLEFV", "0", web, "web", false},
+        {"AUTH", "", tls, "auth", true},
+        {"ENABLEFV", "0", tls, "auth", true},
+    };
+    const auto calls = sim->utilityCalls();
+    ASSERT_EQ(calls.size(), std::size(expected));
+    for (size_t i = 0; i < calls.size(); ++i) {
+        EXPECT_EQ(calls[i].verb, expected[i].verb) << i;
+        EXPECT_EQ(calls[i].argument, expected[i].argument) << i;
+        EXPECT_EQ(calls[i].host, expected[i].host) << i;
+        EXPECT_EQ(calls[i].listener, expected[i].listener) << i;
+        EXPECT_EQ(calls[i].accepted, expected[i].accepted) << i;
+    }
+    sim->clearUtilityCalls();
+    EXPECT_TRUE(sim->utilityCalls().empty());
+}
+
 TEST_F(Pelutil, WanAddressComesBackAsNumberAndText) {
     sim->profile().update([](RouterFacts& f) { f.wanAddress = "198.51.100.7"; });
     ASSERT_EQ(prepare(), PELUTIL_OK);

@@ -133,7 +133,7 @@ Response Simulator::routerPage(const Request& request) {
     if (path == "/update_applist.asp")
         return Response::text(appListPage(profile_.get(), port(Listener::Service)), "text/html");
     if (path == "/pelutil.cgi")
-        return UtilityEndpoint(auth_, profile_).handle(request);
+        return UtilityEndpoint(auth_, profile_, &utilityLog_).handle(request);
     return Response::status("HTTP/1.1 404 Not Found", "<html><body>404 Not Found</body></html>");
 }
 

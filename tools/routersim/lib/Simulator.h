@@ -20,6 +20,7 @@
 #include "TlsContext.h"
 #include "TransferSettings.h"
 #include "UpdateSite.h"
+#include "UtilityEndpoint.h"
 
 namespace routersim {
 
@@ -68,6 +69,9 @@ class Simulator {
     // Every request of every listener, in arrival order.
     std::vector<Request> requests() const { return log_.all(); }
     void clearRequests() { log_.clear(); }
+    // The utility library's commands, in arrival order, rejected ones included.
+    std::vector<UtilityCall> utilityCalls() const { return utilityLog_.all(); }
+    void clearUtilityCalls() { utilityLog_.clear(); }
 
     AuthGate& auth() { return auth_; }
     TaskBoard& board() { return board_; }
@@ -86,6 +90,7 @@ class Simulator {
 
     SimulatorConfig config_;
     RequestLog log_;
+    UtilityCallLog utilityLog_;
     TlsContext tls_;
     AuthGate auth_;
     TaskBoard board_;

@@ -30,17 +30,38 @@ std::string jsonString(const std::string& json, const std::string& key) {
 
 }  // namespace
 
+void UtilityCallLog::add(UtilityCall call) {
+    std::lock_guard lock(mutex_);
+    calls_.push_back(std::move(call));
+}
+
+std::vector<UtilityCall> UtilityCallLog::all() const {
+    std::lock_guard lock(mutex_);
+    return calls_;
+}
+
+void UtilityCallLog::clear() {
+    std::lock_guard lock(mutex_);
+    calls_.clear();
+}
+
 Response UtilityEndpoint::handle(const Request& request) {
     if (request.method != "POST")
         return err("HTTP/1.1 405 Method Not Allowed", "POST only");
-    if (!auth_.basicAuthorisationValid(request))
-        return err("HTTP/1.1 401 Unauthorized", "account rejected");
     std::string line = request.body.substr(0, request.body.find('\n'));
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     const auto space = line.find(' ');
-    return run(line.substr(0, space),
-               space == std::string::npos ? std::string() : line.substr(space + 1));
+    const std::string verb = line.substr(0, space);
+    const std::string argument =
+        space == std::string::npos ? std::string() : line.substr(space + 1);
+    const bool accepted = auth_.basicAuthorisationValid(request);
+    if (log_)
+        log_->add({verb, argument, request.header("Host").value_or(std::string()), request.listener,
+                   accepted});
+    if (!accepted)
+        return err("HTTP/1.1 401 Unauthorized", "account rejected");
+    return run(verb, argument);
 }
 
 Response UtilityEndpoint::run(const std::string& verb, const std::string& argument) {
