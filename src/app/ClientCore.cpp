@@ -4,6 +4,7 @@
 #include "platform/WorkerThread.h"
 #include "router/SetupControlNames.h"
 #include "settings/ConnectionCommit.h"
+#include "settings/RouterSettingsPages.h"
 #include "settings/SetupDocument.h"
 #include "tasks/GeneralSettingsValues.h"
 #include "tasks/RefreshCycle.h"
@@ -208,6 +209,35 @@ void ClientCore::readRouterSettings(std::function<void(const RouterSettingsRead:
                      if (done)
                          done(*result);
                  });
+}
+
+void ClientCore::readRouterSettingsIntoPages(std::function<void()> done) {
+    auto show = [this, done = std::move(done)](const RouterSettingsRead::Result& read) {
+        showRouterSettingsInPages(read);
+        if (done)
+            done();
+    };
+    // No router set up yet (first start): the pages take what the file holds, nobody is asked.
+    if (records_.connection().ServerAddress.trimmed().isEmpty()) {
+        RouterSettingsRead::Result none;
+        none.failure = FailureKind::NoAddress;
+        show(none);
+        return;
+    }
+    readRouterSettings(std::move(show));
+}
+
+void ClientCore::showRouterSettingsInPages(const RouterSettingsRead::Result& read) {
+    DebugLog::write("FVPageGetBTSettingThreadDone()");
+    if (read.btRead)
+        RouterSettingsPages::showBitTorrent(records_.bt(), setupForm_);
+    else if (setupDoc_->fileExists())
+        setupDoc_->loadBitTorrentColumn();
+    DebugLog::write("FVPageGetBTSettingThreadDone()-end");
+    DebugLog::write("FVPageGetNZBSettingThreadDone()");
+    if (read.nzbRead)
+        RouterSettingsPages::showNzb(records_.nzb(), setupForm_);
+    DebugLog::write("FVPageGetBTSettingThreadDone()-end");
 }
 
 void ClientCore::writeRouterSettings(int kind,

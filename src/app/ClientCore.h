@@ -101,6 +101,11 @@ class ClientCore final : public QObject {
     // The router-side BitTorrent and NZB settings into the records, on the runner's worker;
     // done runs on the caller's thread with what was read.
     void readRouterSettings(std::function<void(const RouterSettingsRead::Result&)> done);
+    // The read the setup area starts (and the program, once, at start): what was read goes
+    // into the BitTorrent and NZB pages; a BitTorrent page the router could not fill takes
+    // the settings file's values, an NZB page keeps what it shows. done (may be empty) runs
+    // after the pages were filled.
+    void readRouterSettingsIntoPages(std::function<void()> done = {});
     // The records' settings of one kind (RouterSettingsWrite::BitTorrent or Nzb) to the
     // router, as they are when this is called.
     void writeRouterSettings(int kind,
@@ -113,6 +118,7 @@ class ClientCore final : public QObject {
     void switchService(bool enable, ServiceSwitch::Done done);
 
   private:
+    void showRouterSettingsInPages(const RouterSettingsRead::Result& read);
     void makeQueue(Options& options);
     void makeRefreshCycle();
     void makeCommands();

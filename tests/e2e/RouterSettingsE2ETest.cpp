@@ -10,6 +10,7 @@
 #include "Simulator.h"
 #include "TestEnvironment.h"
 #include "platform/DebugLog.h"
+#include "settings/SetupDocument.h"
 
 namespace fv {
 namespace {
@@ -164,6 +165,36 @@ TEST_F(RouterSettingsE2E, FailingExchangesLeaveTheRecordsAlone) {
     EXPECT_FALSE(w.written);
     EXPECT_EQ(w.failure, FailureKind::Refused);
     EXPECT_TRUE(log.contains("TFVPageSetSettingThread - http connect fault!; E.Message = "));
+}
+
+// The read the setup pages start fills them from the router; when the router cannot be
+// read, the BitTorrent page falls back to the settings file and the NZB page keeps its
+// values.
+TEST_F(RouterSettingsE2E, ReadFillsThePagesOrFallsBack) {
+    sim.settings().setValue("Peer_port", "6999");
+    sim.settings().setValue("Enable_peer_port", "1");
+    sim.settings().setValue("Server1.Host", "from.router.example");
+    FormState& pages = core.core().setupForm();
+    bool filled = false;
+    core.core().readRouterSettingsIntoPages([&] { filled = true; });
+    core.runner().runAll();
+    ASSERT_TRUE(filled);
+    EXPECT_EQ(pages.text("EditInPort_Setup"), "6999");
+    EXPECT_FALSE(pages.checked("ChkBoxDefaultPort_Setup"));
+    EXPECT_EQ(pages.text("EditUSENETServer_Setup"), "from.router.example");
+
+    // The settings file holds another BitTorrent port; the router is off now.
+    pages.setText("EditInPort_Setup", "7111");
+    ASSERT_TRUE(core.core().setupDocument().saveTransferColumn(1));
+    pages.setText("EditInPort_Setup", "1");
+    pages.setText("EditUSENETServer_Setup", "typed.example");
+    sim.faults(Listener::Service).setRefuse(true);
+    filled = false;
+    core.core().readRouterSettingsIntoPages([&] { filled = true; });
+    core.runner().runAll();
+    ASSERT_TRUE(filled);
+    EXPECT_EQ(pages.text("EditInPort_Setup"), "7111") << "the file's BitTorrent column";
+    EXPECT_EQ(pages.text("EditUSENETServer_Setup"), "typed.example") << "kept";
 }
 
 TEST_F(RouterSettingsE2E, NoAddressAsksNobody) {

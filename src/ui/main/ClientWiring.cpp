@@ -110,6 +110,9 @@ void ClientWiring::loadSetupXml(const QString&) {
 
 void ClientWiring::commitConnectionAtStart() {
     core_.commitConnectionAtStart();
+    // The stand-alone settings window's creation also starts the first read of the router's
+    // BitTorrent and NZB settings, so the setup pages show them when first opened.
+    core_.readRouterSettingsIntoPages();
 }
 
 void ClientWiring::prepareDrawing() {}  // the window draws itself from the skin
