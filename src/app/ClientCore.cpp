@@ -101,7 +101,7 @@ void ClientCore::makeRefreshCycle() {
     cycle.records = &records_;
     cycle.state = state_;
     cycle.table = std::make_shared<TaskTable>();
-    cycle.general = std::make_shared<GeneralSettingsValues>();
+    cycle.general = general_;
     cycle.gateway = gateway_;
     cycle.runner = runner_.get();
     cycle.queue = queue_.get();

@@ -22,6 +22,7 @@
 #include "settings/RouterSettingsWrite.h"
 #include "settings/SetupFieldRules.h"
 #include "settings/StartupSettings.h"
+#include "tasks/GeneralSettingsValues.h"
 #include "tasks/MainTimers.h"
 #include "tasks/RefreshState.h"
 #include "tasks/TaskListModel.h"
@@ -70,6 +71,8 @@ class ClientCore final : public QObject {
     MainTimers& timers() { return timers_; }
     TaskListModel& model() { return model_; }
     RefreshState& refreshState() { return *state_; }
+    // What the general read found last (router name, download disk and folder).
+    const GeneralSettingsValues& generalSettings() const { return *general_; }
     StandardRouterGateway& gateway() { return *gateway_; }
     TaskRunner& runner() { return *runner_; }
     UploadQueue& queue() { return *queue_; }
@@ -136,6 +139,7 @@ class ClientCore final : public QObject {
     MainTimers timers_;
     TaskListModel model_;
     std::shared_ptr<RefreshState> state_;
+    std::shared_ptr<GeneralSettingsValues> general_ = std::make_shared<GeneralSettingsValues>();
     std::shared_ptr<StandardRouterGateway> gateway_;
     std::unique_ptr<TaskRunner> runner_;
     std::unique_ptr<UploadQueue> queue_;
