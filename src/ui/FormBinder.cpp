@@ -1,6 +1,7 @@
 #include "ui/FormBinder.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
@@ -28,6 +29,14 @@ void FormBinder::bind(QWidget* root, const QStringList& names) {
             connect(edit, &QLineEdit::textEdited, this,
                     [this, name](const QString& text) { form_.setText(name, text); });
             connect(edit, &QLineEdit::editingFinished, this, [this, name] { form_.exit(name); });
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            connect(combo, &QComboBox::activated, this, [this, name](int index) {
+                form_.setItemIndex(name, index);
+                form_.click(name);
+            });
+            if (combo->isEditable())
+                connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                        [this, name](const QString& text) { form_.setText(name, text); });
         } else if (auto* button = qobject_cast<ImageButton*>(w)) {
             connect(button, &ImageButton::clicked, this, [this, name] { form_.click(name); });
         } else if (auto* check = qobject_cast<QAbstractButton*>(w)) {
@@ -68,6 +77,19 @@ void FormBinder::apply(const QString& name) {
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         if (edit->text() != c.text)
             edit->setText(c.text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        const QSignalBlocker quiet(combo);
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i)
+            shown << combo->itemText(i);
+        // A choice with fixed entries of its own keeps them when the form names none.
+        if (!c.items.isEmpty() && shown != c.items) {
+            combo->clear();
+            combo->addItems(c.items);
+        }
+        combo->setCurrentIndex(c.itemIndex);
+        if (combo->isEditable() && combo->currentText() != c.text)
+            combo->setEditText(c.text);
     } else if (auto* button = qobject_cast<ImageButton*>(w)) {
         if (!c.text.isEmpty())
             button->setCaption(c.text);

@@ -21,6 +21,7 @@
 #include "ui/FormBinder.h"
 #include "ui/ImageButton.h"
 #include "ui/MainTray.h"
+#include "ui/SetupArea.h"
 #include "ui/Skin.h"
 #include "ui/SkinImage.h"
 #include "ui/SkinnedTaskList.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(QWidget* parent)
     buildStatus();
 
     tableView_ = new TaskMenuWindow(this);
+    setupArea_ = new SetupArea(this);
     tray_ = new MainTray(this);
 
     connect(list_, &SkinnedTaskList::sortRequested, this, [this](int column) {
@@ -252,10 +254,19 @@ void MainWindow::bindForms(FormState& main, FormState* setup) {
         setupBinder_->bind(
             this, {QStringLiteral("EditAufresh_Setup"), QStringLiteral("SpBtnAufreshSec_Setup"),
                    QStringLiteral("LabelAufreshTitle_Setup")});
+        setupArea_->bind(*setup);
     }
 }
 
+void MainWindow::showSetupArea(bool on) {
+    tableView_->hide();
+    setupArea_->setVisible(on);
+    if (on)
+        setupArea_->raise();
+}
+
 void MainWindow::releaseForms() {
+    setupArea_->release();
     delete mainBinder_;
     delete setupBinder_;
     mainBinder_ = nullptr;

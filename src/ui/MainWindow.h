@@ -28,6 +28,7 @@ class FormBinder;
 class ImageButton;
 class MainTray;
 class SkinImage;
+class SetupArea;
 class SkinnedTaskList;
 class TaskMenuWindow;
 
@@ -61,6 +62,9 @@ class MainWindow : public QWidget {
     void setConfirm(std::function<bool(const QString&)> confirm) { confirm_ = std::move(confirm); }
 
     SkinnedTaskList* taskList() const { return list_; }
+    SetupArea* setupArea() const { return setupArea_; }
+    // The setup area covers the task-list page while it shows.
+    void showSetupArea(bool on);
     TaskMenuWindow* tableView() const { return tableView_; }
     MainTray* tray() const { return tray_; }
     Timer& timerBlackLV() { return *timerBlackLV_; }
@@ -113,6 +117,7 @@ class MainWindow : public QWidget {
     TransferDigest digest_;
 
     SkinnedTaskList* list_ = nullptr;
+    SetupArea* setupArea_ = nullptr;
     TaskMenuWindow* tableView_ = nullptr;
     MainTray* tray_ = nullptr;
     std::array<ImageButton*, 8> buttons_{};

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -269,6 +270,47 @@ TEST_F(ClientWindow, EveryNameTheLogicWritesIsAWidgetOfTheWindow) {
             continue;
         EXPECT_NE(client->window().findChild<QWidget*>(name), nullptr) << name.toStdString();
     }
+}
+
+// The Settings button opens the setup area with the router's settings read into its pages;
+// Apply on the NZB page checks the page and writes it to the router; OK returns to the list.
+TEST_F(ClientWindow, SetupAreaThroughItsWidgets) {
+    sim.settings().setValue("Server1.Host", "news.router.example");
+    launch();
+    ASSERT_TRUE(waitFor([&] { return online(); }, 10000));
+    press("BtnSetup_Main");
+    QWidget* area = find("panel_Setup");
+    ASSERT_TRUE(area->isVisible());
+    EXPECT_FALSE(client->window().timerBlackLV().enabled());
+    ASSERT_TRUE(waitFor(
+        [&] { return find<QLineEdit>("EditUSENETServer_Setup")->text() == "news.router.example"; },
+        5000));
+    QWidget* nzbTab = find("lab_Setup_tabSheetNZB");
+    QTest::mouseClick(nzbTab, Qt::LeftButton);
+    EXPECT_TRUE(find("tabSheetSetupPage3")->isVisible());
+
+    auto* server = find<QLineEdit>("EditUSENETServer_Setup");
+    server->selectAll();
+    QTest::keyClick(server, Qt::Key_Delete);
+    press("panel_Setup_Apply");
+    EXPECT_TRUE(find("LabelNZBErrMag_Setup")->isVisible());
+    EXPECT_EQ(text("LabelNZBErrMag_Setup"), "Please key in the USENET Server address.");
+    EXPECT_EQ(requestsWith("action_mode=FV_APPLY&download_type=NZB"), 0u);
+
+    QTest::keyClicks(server, "news.typed.example");
+    press("panel_Setup_Apply");
+    ASSERT_TRUE(
+        waitFor([&] { return requestsWith("action_mode=FV_APPLY&download_type=NZB") == 1; }, 5000));
+    EXPECT_TRUE(find("Lab_Setup_Apply_Send")->isVisible());
+    EXPECT_TRUE(waitFor(
+        [&] { return sim.settings().value("Server1.Host") == "news.typed.example"; }, 5000));
+
+    const size_t fetchesBefore = requestsWith("fv_print_status.cgi");
+    press("panel_Setup_OK");
+    EXPECT_FALSE(area->isVisible());
+    EXPECT_TRUE(client->window().timerBlackLV().enabled());
+    EXPECT_TRUE(waitFor([&] { return requestsWith("fv_print_status.cgi") > fetchesBefore; }, 5000))
+        << "the refresh runs again";
 }
 
 }  // namespace

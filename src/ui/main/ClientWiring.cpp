@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
 
 #include "platform/DebugLog.h"
 #include "settings/ConnectionCommit.h"
@@ -10,12 +11,21 @@
 #include "tasks/TaskCommands.h"
 #include "ui/FileSelectionWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/SetupArea.h"
 #include "upload/FileSelectionModel.h"
 
 namespace fv::ui {
 
 ClientWiring::ClientWiring(MainWindow& window, ClientCore& core)
-    : window_(window), core_(core), control_(core.model()) {
+    : window_(window),
+      core_(core),
+      control_(core.model()),
+      setupFlow_(core,
+                 SetupAreaFlow::Hooks{[this](bool on) { window_.timerBlackLV().setEnabled(on); },
+                                      [this](const QString& caption, const QString& text) {
+                                          QMessageBox::warning(&window_, caption, text);
+                                      },
+                                      [this](bool on) { window_.showSetupArea(on); }}) {
     core_.commands().setRestoreCursor([] {
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
@@ -25,6 +35,15 @@ ClientWiring::ClientWiring(MainWindow& window, ClientCore& core)
     window_.setRemoteMode([this] { return ConnectionCommit::isRemote(core_.setupForm()); });
     connect(&core_.model(), &TaskListModel::rowsChanged, &window_, &MainWindow::rowsChanged);
     wireCommands();
+    wireSetupArea();
+}
+
+void ClientWiring::wireSetupArea() {
+    SetupArea* area = window_.setupArea();
+    connect(area, &SetupArea::tabClicked, this,
+            [this](int page) { setupFlow_.selectPage(static_cast<SetupAreaFlow::Page>(page)); });
+    connect(area, &SetupArea::okClicked, this, [this] { setupFlow_.ok(); });
+    connect(area, &SetupArea::applyClicked, this, [this] { setupFlow_.apply(); });
 }
 
 ClientWiring::~ClientWiring() {
@@ -56,8 +75,7 @@ void ClientWiring::wireCommands() {
     on(main_names::PauseAllButton, [&commands] { commands.pauseAllTasks(); });
     on(main_names::ResumeAllButton, [&commands] { commands.resumeAllTasks(); });
     on(main_names::ClearButton, [&commands] { commands.clearCompletedTasks(); });
-    on(main_names::SetupButton,
-       [] { DebugLog::write("BtnSetup_MainClick(): setup pages not built"); });
+    on(main_names::SetupButton, [this] { setupFlow_.enter(); });
     // The failure line is how a halted queue is started again.
     on(main_names::UploadFailure, [this] { core_.retrySending(); });
     core_.setupForm().onClick(QStringLiteral("SpBtnAufreshSec_Setup"),

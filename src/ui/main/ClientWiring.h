@@ -9,6 +9,7 @@
 
 #include "app/ClientCore.h"
 #include "app/MainWindowStartup.h"
+#include "app/SetupAreaFlow.h"
 #include "app/StartupHooks.h"
 #include "app/TaskListModelControl.h"
 
@@ -30,6 +31,7 @@ class ClientWiring final : public QObject, public StartupHooks {
     void formShown();
     // The start-up state the selection window reads (main-shown and position hints).
     void setStartupState(MainWindowState* state) { startupState_ = state; }
+    SetupAreaFlow& setupFlow() { return setupFlow_; }
     // What "Add Task" asks for files with: the file dialog unless replaced (window tests).
     void setFileChooser(std::function<QStringList()> chooser) { chooseFiles_ = std::move(chooser); }
 
@@ -46,11 +48,13 @@ class ClientWiring final : public QObject, public StartupHooks {
 
   private:
     void wireCommands();
+    void wireSetupArea();
     void addTaskByDialog();
 
     MainWindow& window_;
     ClientCore& core_;
     TaskListModelControl control_;
+    SetupAreaFlow setupFlow_;
     MainWindowState* startupState_ = nullptr;
     std::function<QStringList()> chooseFiles_;
 };

@@ -1,0 +1,346 @@
+#include "ui/SetupArea.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QStackedWidget>
+
+#include "platform/FormState.h"
+#include "platform/VersionInfo.h"
+#include "router/SetupControlNames.h"
+#include "ui/FormBinder.h"
+#include "ui/ImageButton.h"
+#include "ui/Skin.h"
+
+namespace fv::ui {
+namespace {
+
+constexpr int kWidth = 683;
+constexpr int kHeight = 430 - SetupArea::kTop;
+constexpr int kFieldLeft = 200;
+constexpr int kRowHeight = 28;
+
+const char* const kTabs[][2] = {{"lab_Setup_tabSheetConnection", "Connection"},
+                                {"lab_Setup_tabSheetBitTorrent", "Bit Torrent"},
+                                {"lab_Setup_tabSheetNZB", "NZB"},
+                                {"lab_Setup_tabSheetAbout", "About"}};
+
+// Lays out one page: a caption on the left of each row, its control on the right.
+class Rows {
+  public:
+    // fieldLeft: where the controls start, right of the longest caption of the page.
+    explicit Rows(QWidget* page, int fieldLeft = kFieldLeft) : page_(page), fieldLeft_(fieldLeft) {}
+
+    QLabel* caption(const QString& name, const QString& text, int x = 16, int width = 0) {
+        auto* l = new QLabel(text, page_);
+        l->setObjectName(name);
+        l->setGeometry(x, y_, width > 0 ? width : fieldLeft_ - x - 6, kRowHeight - 4);
+        return l;
+    }
+    template <typename W>
+    W* field(const QString& name, int width = 180, int x = -1) {
+        auto* w = new W(page_);
+        w->setObjectName(name);
+        w->setGeometry(x < 0 ? fieldLeft_ : x, y_, width, kRowHeight - 4);
+        return w;
+    }
+    QLineEdit* edit(const QString& name, const QString& captionName, const QString& text,
+                    int width = 180) {
+        caption(captionName, text);
+        return field<QLineEdit>(name, width);
+    }
+    QCheckBox* check(const QString& name, const QString& text, int x = -1) {
+        auto* c = field<QCheckBox>(name, 300, x);
+        c->setText(text);
+        return c;
+    }
+    void next(int rows = 1) { y_ += rows * kRowHeight; }
+    int y() const { return y_; }
+    QWidget* page() const { return page_; }
+
+  private:
+    QWidget* page_;
+    int fieldLeft_;
+    int y_ = 10;
+};
+
+QLineEdit* masked(QLineEdit* edit) {
+    edit->setEchoMode(QLineEdit::Password);
+    return edit;
+}
+
+QLabel* message(Rows& rows, const QString& name) {
+    QLabel* l = rows.caption(name, QString(), 16, kWidth - 40);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, Skin::warning());
+    l->setPalette(pal);
+    l->hide();
+    return l;
+}
+
+}  // namespace
+
+QStringList SetupArea::tabNames() {
+    QStringList names;
+    for (const auto& tab : kTabs)
+        names << QString::fromLatin1(tab[0]);
+    return names;
+}
+
+SetupArea::SetupArea(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("panel_Setup"));
+    setGeometry(0, kTop, kWidth, kHeight);
+    setAutoFillBackground(false);
+    buildTabs();
+    pages_ = new QStackedWidget(this);
+    pages_->setObjectName(QString::fromLatin1(setup_names::PageShowing));
+    pages_->setGeometry(17, 44, kWidth - 34, kHeight - 100);
+    buildConnectionPage();
+    buildBitTorrentPage();
+    buildNzbPage();
+    buildAboutPage();
+
+    auto* sent = new QLabel(QStringLiteral("Apply send"), this);
+    sent->setObjectName(QStringLiteral("Lab_Setup_Apply_Send"));
+    sent->setGeometry(17, kHeight - 44, 300, 24);
+    sent->hide();
+    ok_ = new ImageButton(QString::fromLatin1(setup_names::OkPanel),
+                          QString::fromLatin1(setup_names::OkButton), QStringLiteral("OK"), this);
+    ok_->move(kWidth - 17 - 2 * ImageButton::kWidth - 10, kHeight - 50);
+    apply_ = new ImageButton(QString::fromLatin1(setup_names::ApplyPanel),
+                             QStringLiteral("lab_Setup_Apply_Text"), QStringLiteral("Apply"), this);
+    apply_->move(kWidth - 17 - ImageButton::kWidth, kHeight - 50);
+    connect(ok_, &ImageButton::clicked, this, &SetupArea::okClicked);
+    connect(apply_, &ImageButton::clicked, this, &SetupArea::applyClicked);
+    hide();
+}
+
+void SetupArea::buildTabs() {
+    int x = 17;
+    for (int i = 0; i < 4; ++i) {
+        auto* tab = new QLabel(QString::fromLatin1(kTabs[i][1]), this);
+        tab->setObjectName(QString::fromLatin1(kTabs[i][0]));
+        tab->setAlignment(Qt::AlignCenter);
+        tab->setGeometry(x, 10, 120, 28);
+        tab->setCursor(Qt::PointingHandCursor);
+        tab->setProperty("page", i);
+        tab->installEventFilter(this);
+        x += 124;
+    }
+}
+
+QWidget* SetupArea::page(int index, const QString& name) {
+    auto* p = new QWidget;
+    p->setObjectName(name);
+    pages_->insertWidget(index, p);
+    return p;
+}
+
+void SetupArea::buildConnectionPage() {
+    Rows rows(page(0, QStringLiteral("tabSheetSetupPage1")));
+    // Each pair of options decides on its own, so each sits in a group of its own.
+    auto* mode = new QWidget(rows.page());
+    mode->setGeometry(0, 0, 190, 3 * kRowHeight + 10);
+    auto* local = new QRadioButton(mode);
+    local->setObjectName(QString::fromLatin1(setup_names::Local));
+    local->setGeometry(16, 10, 20, 24);
+    rows.caption(QStringLiteral("LabelLocal_Setup"), QStringLiteral("Local:"), 40, 150);
+    auto* list = rows.field<QComboBox>(QString::fromLatin1(setup_names::LocalAddressList), 200);
+    list->setEditable(true);
+    rows.caption(QStringLiteral("LabelFVPort2_Setup"), QStringLiteral("Port:"), 420, 40);
+    rows.field<QLineEdit>(QStringLiteral("EditFVPort2_Setup"), 70, 462);
+    rows.next();
+    auto* remote = new QRadioButton(mode);
+    remote->setObjectName(QString::fromLatin1(setup_names::Remote));
+    remote->setGeometry(16, 10 + kRowHeight, 20, 24);
+    rows.caption(QStringLiteral("LabelRemote_Setup"), QStringLiteral("Remote (DDNS):"), 40, 150);
+    auto* choice = rows.field<QComboBox>(QString::fromLatin1(setup_names::DdnsChoice), 120);
+    choice->addItems({QStringLiteral("DDNS name"), QStringLiteral("Other address")});
+    rows.field<QLineEdit>(QString::fromLatin1(setup_names::DdnsName), 120, 326);
+    auto* suffix = rows.caption(QStringLiteral("LabelDDNSSuffix_Setup"),
+                                QString::fromLatin1(setup_names::DdnsDomainSuffix), 450, 110);
+    suffix->setEnabled(false);
+    rows.next();
+    rows.caption(QStringLiteral("LabelOthersIP_Setup"), QStringLiteral("Other address:"), 40, 150);
+    rows.field<QLineEdit>(QString::fromLatin1(setup_names::OtherAddress), 200);
+    rows.caption(QStringLiteral("LabelFVPort_Setup"), QStringLiteral("Port:"), 420, 40);
+    rows.field<QLineEdit>(QString::fromLatin1(setup_names::Port), 70, 462);
+    rows.next();
+    rows.edit(QString::fromLatin1(setup_names::UserName), QStringLiteral("LabelFVUs_Setup"),
+              QStringLiteral("Account:"));
+    rows.next();
+    QLineEdit* password =
+        masked(rows.edit(QString::fromLatin1(setup_names::Password),
+                         QStringLiteral("LabelFVPs_Setup"), QStringLiteral("Password:")));
+    QCheckBox* show = rows.check(QStringLiteral("ChkBoxPw_Setup"), QString(), 390);
+    show->setGeometry(390, rows.y(), 20, 24);
+    rows.caption(QStringLiteral("LabelPw_Setup"), QStringLiteral("Show Password"), 412, 150);
+    connect(show, &QCheckBox::toggled, password, [password](bool on) {
+        password->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
+    });
+    rows.next();
+    rows.caption(QStringLiteral("LabelAuthMethod_Setup"), QStringLiteral("Auth. Method:"));
+    rows.field<QComboBox>(QStringLiteral("ComboBox_AuthMethod_Setup"), 90);
+    rows.caption(QStringLiteral("LabelAuthPort_Setup"), QStringLiteral("Auth. Port:"), 310, 80);
+    rows.field<QLineEdit>(QStringLiteral("Edit_AuthPort_Setup"), 70, 392);
+    rows.next();
+    rows.caption(QStringLiteral("LabelFVService_Setup"), QStringLiteral("Download service:"));
+    auto* service = new QWidget(rows.page());
+    service->setGeometry(kFieldLeft, rows.y(), 420, kRowHeight);
+    auto* enable = new QRadioButton(QStringLiteral("Enable"), service);
+    enable->setObjectName(QString::fromLatin1(setup_names::ServiceEnable));
+    enable->setGeometry(0, 0, 120, 24);
+    auto* disable = new QRadioButton(QStringLiteral("Disable"), service);
+    disable->setObjectName(QString::fromLatin1(setup_names::ServiceDisable));
+    disable->setGeometry(130, 0, 120, 24);
+    rows.next();
+    message(rows, QString::fromLatin1(setup_names::TestMessage));
+    rows.next();
+    message(rows, QStringLiteral("LabelFVDetectMsg_Setup"));
+}
+
+void SetupArea::buildBitTorrentPage() {
+    Rows rows(page(1, QStringLiteral("tabSheetSetupPage2")), 280);
+    rows.check(QStringLiteral("ChkBoxDefaultPort_Setup"), QStringLiteral("Use the default port"),
+               16);
+    rows.next();
+    rows.edit(QStringLiteral("EditInPort_Setup"), QStringLiteral("LabelInPort_Setup"),
+              QStringLiteral("Incoming Port:"), 90);
+    rows.next();
+    for (const auto& [box, edit, unit, label] :
+         {std::array<const char*, 4>{"ChkBoxBTDLSp_Setup", "EditBTMaxDL_Setup",
+                                     "LabelBTMaxDLUnit_Setup", "Maximum download speed:"},
+          std::array<const char*, 4>{"ChkBoxBTULSp_Setup", "EditBTMaxUL_Setup",
+                                     "LabelBTMaxULUnit_Setup", "Maximum upload speed:"}}) {
+        rows.caption(QString::fromLatin1(edit).replace("Edit", "Label"),
+                     QString::fromLatin1(label));
+        rows.field<QLineEdit>(QString::fromLatin1(edit), 90);
+        rows.caption(QString::fromLatin1(unit), QStringLiteral("KB/s"), 376, 40);
+        rows.check(QString::fromLatin1(box), QStringLiteral("Unlimited"), 430);
+        rows.next();
+    }
+    rows.caption(QStringLiteral("LabelBTEncry_Setup"),
+                 QStringLiteral("Bit Torrent protocol encryption:"));
+    rows.field<QComboBox>(QStringLiteral("ComboBoxBTEncry_Setup"), 200);
+    rows.next();
+    rows.edit(QStringLiteral("EditMaxPeer_Setup"), QStringLiteral("LabelMaxPeer_Setup"),
+              QStringLiteral("Maximum peers allowed per torrent:"), 90);
+    rows.next();
+    rows.edit(QStringLiteral("EditMaxCon_Setup"), QStringLiteral("LabelMaxCon_Setup"),
+              QStringLiteral("Global maximum connection:"), 90);
+    rows.next();
+    rows.check(QStringLiteral("ChkBoxDHT_Setup"), QStringLiteral("DHT network"), 16);
+    rows.check(QStringLiteral("ChkBoxPEX_Setup"), QStringLiteral("PEX network"), 280);
+}
+
+void SetupArea::buildNzbPage() {
+    Rows rows(page(2, QStringLiteral("tabSheetSetupPage3")), 280);
+    const char* const edits[][3] = {
+        {"EditUSENETServer_Setup", "LabelUSENETServer_Setup", "USENET Server:"},
+        {"EditUSENETPort_Setup", "LabelUSENETPort_Setup", "USENET Server Port:"},
+        {"EditUSENETUs_Setup", "LabelUSENETUs_Setup", "User Name:"},
+        {"EditUSENETPs_Setup", "LabelUSENETPs_Setup", "Password:"},
+        {"EditUSENETConfPs_Setup", "LabelUSENETConfPs_Setup", "Confirm Password:"},
+    };
+    for (const auto& [edit, caption, text] : edits) {
+        QLineEdit* e = rows.edit(QString::fromLatin1(edit), QString::fromLatin1(caption),
+                                 QString::fromLatin1(text), 220);
+        if (QByteArray(edit).contains("Ps_"))
+            masked(e);
+        rows.next();
+    }
+    rows.caption(QStringLiteral("LabelNZBMaxDL_Setup"), QStringLiteral("Maximum download speed:"));
+    rows.field<QLineEdit>(QStringLiteral("EditNZBMaxDL_Setup"), 90);
+    rows.caption(QStringLiteral("LabelNZBMaxDLUnit_Setup"), QStringLiteral("KB/s"), 376, 40);
+    rows.check(QStringLiteral("ChkBoxNZBDLSp_Setup"), QStringLiteral("Unlimited"), 430);
+    rows.next();
+    rows.edit(QStringLiteral("EditNZBConNum_Setup"), QStringLiteral("LabelNZBConNum_Setup"),
+              QStringLiteral("Number of connections per NZB task:"), 90);
+    rows.next();
+    rows.check(QStringLiteral("ChkBoxNZBSSL_Setup"), QStringLiteral("SSL/TLS connection only"), 16);
+    rows.next();
+    message(rows, QStringLiteral("LabelNZBErrMag_Setup"));
+}
+
+void SetupArea::buildAboutPage() {
+    Rows rows(page(3, QStringLiteral("tabSheetSetupPage4")));
+    rows.caption(QStringLiteral("LabelVersion_About"),
+                 QStringLiteral("The New Ferrovane, version ") + VersionInfo::programVersion(), 16,
+                 500);
+    rows.next(2);
+    rows.check(QStringLiteral("ChkBox_ChkVerAtStart_About"),
+               QStringLiteral("Check New version at start up"), 16);
+}
+
+void SetupArea::bind(FormState& setup) {
+    setup_ = &setup;
+    binder_ = new FormBinder(setup, this);
+    QStringList names;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        const QString name = w->objectName();
+        if (name.endsWith(QLatin1String("_Setup")) || name.endsWith(QLatin1String("_About")))
+            names << name;
+    }
+    names.removeAll(QString::fromLatin1(setup_names::PageShowing));
+    names << QStringLiteral("Lab_Setup_Apply_Send");
+    binder_->bind(this, names);
+    connect(&setup, &FormState::controlChanged, this, [this](const QString& name) {
+        if (name == QLatin1String(setup_names::PageShowing) && setup_)
+            showPageNamed(setup_->text(name));
+    });
+    showPageNamed(setup.text(QString::fromLatin1(setup_names::PageShowing)));
+}
+
+void SetupArea::release() {
+    delete binder_;
+    binder_ = nullptr;
+    if (setup_)
+        disconnect(setup_, nullptr, this, nullptr);
+    setup_ = nullptr;
+}
+
+void SetupArea::showPageNamed(const QString& sheet) {
+    for (int i = 0; i < pages_->count(); ++i) {
+        QWidget* p = pages_->widget(i);
+        if (p->objectName() == sheet)
+            pages_->setCurrentWidget(p);
+    }
+    const int current = pages_->currentIndex();
+    for (int i = 0; i < 4; ++i) {
+        auto* tab = findChild<QLabel*>(QString::fromLatin1(kTabs[i][0]));
+        QFont f = tab->font();
+        f.setBold(i == current);
+        tab->setFont(f);
+    }
+    update();
+}
+
+void SetupArea::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), QColor(0xf2, 0xf5, 0xf8));
+    p.setPen(QPen(Skin::lineRule(), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(pages_->geometry()).adjusted(-0.5, -0.5, 0.5, 0.5), 8, 8);
+    // The selected tab stands out of the row of tabs.
+    const int current = pages_->currentIndex();
+    for (int i = 0; i < 4; ++i) {
+        const QRect r = findChild<QLabel*>(QString::fromLatin1(kTabs[i][0]))->geometry();
+        p.setBrush(i == current ? Skin::accent().lighter(170) : QColor(0xe4, 0xe9, 0xee));
+        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    }
+}
+
+bool SetupArea::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease && watched->property("page").isValid()) {
+        emit tabClicked(watched->property("page").toInt());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace fv::ui
