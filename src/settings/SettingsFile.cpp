@@ -7,7 +7,9 @@
 #include "settings/NzbSettings.h"
 
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <cstring>
+#include <optional>
 #include <pugixml.hpp>
 
 namespace fv {
@@ -54,6 +56,50 @@ pugi::xml_node rootOf(const pugi::xml_document& doc) {
     return {};
 }
 
+// A text as UTF-8 with every invalid sequence replaced by U+FFFD; null when it already is.
+std::optional<QByteArray> repairedUtf8(const char* text) {
+    const QByteArrayView bytes(text, static_cast<qsizetype>(std::strlen(text)));
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder.decode(bytes);
+    if (!decoder.hasError())
+        return std::nullopt;
+    return decoded.toUtf8();
+}
+
+// pugixml keeps the bytes of a UTF-8 file as they are, even where they are not UTF-8, but
+// drops such bytes when it writes UTF-16. A name made only of them would be written empty
+// and the saved file would no longer load (losing every setting at the next start), so
+// they are replaced at load, as QString would read them anyway.
+void repairUtf8(pugi::xml_node& n) {
+    if (const auto name = repairedUtf8(n.name()))
+        n.set_name(name->constData());
+    if (const auto value = repairedUtf8(n.value()))
+        n.set_value(value->constData());
+    for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        if (const auto name = repairedUtf8(a.name()))
+            a.set_name(name->constData());
+        if (const auto value = repairedUtf8(a.value()))
+            a.set_value(value->constData());
+    }
+}
+
+// In document order without recursion: a hostile file may nest very deeply.
+void repairUtf8(pugi::xml_document& doc) {
+    pugi::xml_node n = doc.first_child();
+    while (n) {
+        repairUtf8(n);
+        if (n.first_child()) {
+            n = n.first_child();
+            continue;
+        }
+        while (n && n != doc && !n.next_sibling())
+            n = n.parent();
+        if (!n || n == doc)
+            break;
+        n = n.next_sibling();
+    }
+}
+
 bool parse(const QByteArray& bytes, pugi::xml_document& doc) {
     const pugi::xml_parse_result result = doc.load_buffer(
         bytes.constData(), static_cast<size_t>(bytes.size()),
@@ -63,7 +109,10 @@ bool parse(const QByteArray& bytes, pugi::xml_document& doc) {
     int elements = 0;
     for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling())
         elements += n.type() == pugi::node_element ? 1 : 0;
-    return result && elements == 1;
+    if (!result || elements != 1)
+        return false;
+    repairUtf8(doc);
+    return true;
 }
 
 }  // namespace

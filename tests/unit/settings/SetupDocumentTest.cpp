@@ -6,6 +6,8 @@
 #include "platform/FormState.h"
 #include "router/SettingsRecords.h"
 #include "settings/ConnectionCommit.h"
+#include "settings/ConnectionSettings.h"
+#include "settings/SettingsFile.h"
 #include "settings/SetupFieldRules.h"
 
 #include <gtest/gtest.h>
@@ -441,6 +443,23 @@ TEST_F(SetupFile, HandWrittenFilesLoadInAnyCommonEncoding) {
         EXPECT_TRUE(doc.loadConnectionColumn()) << c.name;
         EXPECT_EQ(fields.text("EditFVUs_Setup"), QStringLiteral("Jürgen 名前")) << c.name;
     }
+}
+
+TEST_F(SetupFile, BytesThatAreNotUtf8StillLoadAfterTheFileIsSaved) {
+    // A name made only of such bytes was written empty in the UTF-16 file, which then no
+    // longer loaded: every setting was lost at the next start.
+    const QByteArray bytes(
+        "<root><Conr \xb0=\"1\"/><ConColumn><Port>2</Port>"
+        "<UserName>J\xfcrgen</UserName></ConColumn><\x9f/><Othe\xf2/></root>");
+    SettingsFile file(path());
+    ASSERT_TRUE(file.loadBytes(bytes));
+    const ConnectionSettings read = file.connection();
+    SettingsFile saved(path());
+    ASSERT_TRUE(saved.loadBytes(file.serialize()));
+    EXPECT_EQ(saved.columns(), file.columns());
+    EXPECT_EQ(saved.connection(), read);
+    EXPECT_EQ(read.port, QStringLiteral("2"));
+    EXPECT_EQ(read.userName, QStringLiteral("J\uFFFDrgen"));
 }
 
 TEST_F(SetupFile, WrittenFileIsUtf16WithItsDeclaration) {
