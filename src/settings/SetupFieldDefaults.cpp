@@ -58,6 +58,7 @@ void SetupFieldDefaults::applyConnection(FormState& form, SetupFormKind kind) {
     form.setChecked("RadioBtnFVEnable_Setup", true);
     form.setChecked("RadioBtnFVDisable_Setup", false);
     form.setChecked("ChkBox_ChkVerAtStart_About", false);
+    form.setText("Lab_Setup_Apply_Send", QStringLiteral("Apply send"));
     form.setVisible("Lab_Setup_Apply_Send", false);
 }
 

@@ -302,6 +302,7 @@ TEST_F(ClientWindow, SetupAreaThroughItsWidgets) {
     ASSERT_TRUE(
         waitFor([&] { return requestsWith("action_mode=FV_APPLY&download_type=NZB") == 1; }, 5000));
     EXPECT_TRUE(find("Lab_Setup_Apply_Send")->isVisible());
+    EXPECT_EQ(text("Lab_Setup_Apply_Send"), "Apply send");
     EXPECT_TRUE(waitFor(
         [&] { return sim.settings().value("Server1.Host") == "news.typed.example"; }, 5000));
 
