@@ -33,6 +33,7 @@ ClientCore::ClientCore(Options options)
       records_(*ownedRecords_),
       ctx_(records_, options.transport ? *options.transport : defaultHttpTransport()),
       setupRules_(setupForm_, SetupFormKind::SetupPages),
+      loginForms_(setupForm_, nullptr, texts_),
       timers_(options.makeTimer ? options.makeTimer
                                 : [](int ms) { return std::make_unique<QtTimer>(ms); }),
       model_(false),

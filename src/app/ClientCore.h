@@ -15,6 +15,7 @@
 #include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "platform/TaskRunner.h"
+#include "router/LoginForms.h"
 #include "router/RouterContext.h"
 #include "router/ServiceSwitch.h"
 #include "router/SettingsRecords.h"
@@ -63,6 +64,11 @@ class ClientCore final : public QObject {
     // The message texts every part of the core shows; English until a language is applied.
     const MessageTexts& texts() const { return texts_; }
     SettingsRecords& records() { return records_; }
+    // The context of the setup area's connection test: its login reads the page's fields
+    // and reports on the page's labels.
+    RouterContext connectionTestContext() {
+        return RouterContext(records_, *ctx_.transport, nullptr, &loginForms_);
+    }
     const RouterContext& routerContext() const { return ctx_; }
     FormState& mainForm() { return mainForm_; }
     FormState& setupForm() { return setupForm_; }
@@ -135,6 +141,7 @@ class ClientCore final : public QObject {
     FormState mainForm_;
     FormState setupForm_;
     SetupFieldRules setupRules_;
+    LoginForms loginForms_;
     std::unique_ptr<SetupDocument> setupDoc_;
     MainTimers timers_;
     TaskListModel model_;

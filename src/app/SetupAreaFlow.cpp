@@ -1,6 +1,7 @@
 #include "app/SetupAreaFlow.h"
 
 #include "platform/DebugLog.h"
+#include "router/ConnectionTest.h"
 #include "router/SessionLogin.h"
 #include "router/SetupControlNames.h"
 #include "settings/ConnectionCommit.h"
@@ -151,6 +152,22 @@ void SetupAreaFlow::writeToRouter(int kind) {
             hooks_.warn(QStringLiteral("FV - ") + core_.texts()[Msg::FormSetupMsg7],
                         core_.texts()[Msg::FormSetupMsg14]);
     });
+}
+
+void SetupAreaFlow::connectionTest() {
+    FormState& f = core_.setupForm();
+    for (const char* name : {setup_names::TestButton, setup_names::DetectButton})
+        f.setEnabled(name, false);
+    f.setText(setup_names::TestMessage, core_.texts()[Msg::FormSetupMsg8]);
+    f.setVisible(setup_names::TestMessage, true);
+    f.setText(setup_names::ActiveControl, QString::fromLatin1(setup_names::Password));
+    f.setText(kDetectMessage, QString());
+    // The two routines enable these again when they report.
+    for (const char* name :
+         {setup_names::OkPanel, setup_names::ApplyPanel, setup_names::BitTorrentTab,
+          setup_names::NzbTab, setup_names::AboutTab})
+        f.setEnabled(name, false);
+    ConnectionTest::start(core_.connectionTestContext());
 }
 
 void SetupAreaFlow::ok() {

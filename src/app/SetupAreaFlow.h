@@ -39,6 +39,8 @@ class SetupAreaFlow {
     bool showing() const { return showing_; }
     void apply();  // BtnApply_SetupClick
     void ok();     // lab_Setup_OK_TextClick
+    // BtnTest_SetupClick: the login and the service test, reporting on the page.
+    void connectionTest();
 
   private:
     void applyConnection(bool connectionPage);

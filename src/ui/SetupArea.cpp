@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 
@@ -122,10 +123,16 @@ SetupArea::SetupArea(QWidget* parent) : QWidget(parent) {
 void SetupArea::buildTabs() {
     int x = 17;
     for (int i = 0; i < 4; ++i) {
-        auto* tab = new QLabel(QString::fromLatin1(kTabs[i][1]), this);
-        tab->setObjectName(QString::fromLatin1(kTabs[i][0]));
+        // The caption sits on a panel of its own; the connection test disables the panels.
+        const QString caption = QString::fromLatin1(kTabs[i][0]);
+        auto* panel = new QWidget(this);
+        panel->setObjectName(
+            QString(caption).replace(QLatin1String("lab_"), QLatin1String("panel_")));
+        panel->setGeometry(x, 10, 120, 28);
+        auto* tab = new QLabel(QString::fromLatin1(kTabs[i][1]), panel);
+        tab->setObjectName(caption);
         tab->setAlignment(Qt::AlignCenter);
-        tab->setGeometry(x, 10, 120, 28);
+        tab->setGeometry(0, 0, 120, 28);
         tab->setCursor(Qt::PointingHandCursor);
         tab->setProperty("page", i);
         tab->installEventFilter(this);
@@ -188,7 +195,8 @@ void SetupArea::buildConnectionPage() {
     rows.caption(QStringLiteral("LabelAuthPort_Setup"), QStringLiteral("Auth. Port:"), 310, 80);
     rows.field<QLineEdit>(QStringLiteral("Edit_AuthPort_Setup"), 70, 392);
     rows.next();
-    rows.caption(QStringLiteral("LabelFVService_Setup"), QStringLiteral("Download service:"));
+    auto* test = rows.field<QPushButton>(QString::fromLatin1(setup_names::TestButton), 150, 16);
+    test->setText(QStringLiteral("Connection test"));
     auto* service = new QWidget(rows.page());
     service->setGeometry(kFieldLeft, rows.y(), 420, kRowHeight);
     auto* enable = new QRadioButton(QStringLiteral("Enable"), service);
@@ -282,7 +290,8 @@ void SetupArea::bind(FormState& setup) {
     QStringList names;
     for (QWidget* w : findChildren<QWidget*>()) {
         const QString name = w->objectName();
-        if (name.endsWith(QLatin1String("_Setup")) || name.endsWith(QLatin1String("_About")))
+        if (name.endsWith(QLatin1String("_Setup")) || name.endsWith(QLatin1String("_About")) ||
+            name.startsWith(QLatin1String("panel_Setup_tabSheet")))
             names << name;
     }
     names.removeAll(QString::fromLatin1(setup_names::PageShowing));
@@ -329,7 +338,8 @@ void SetupArea::paintEvent(QPaintEvent*) {
     // The selected tab stands out of the row of tabs.
     const int current = pages_->currentIndex();
     for (int i = 0; i < 4; ++i) {
-        const QRect r = findChild<QLabel*>(QString::fromLatin1(kTabs[i][0]))->geometry();
+        const QRect r =
+            findChild<QLabel*>(QString::fromLatin1(kTabs[i][0]))->parentWidget()->geometry();
         p.setBrush(i == current ? Skin::accent().lighter(170) : QColor(0xe4, 0xe9, 0xee));
         p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
     }

@@ -314,5 +314,23 @@ TEST_F(ClientWindow, SetupAreaThroughItsWidgets) {
         << "the refresh runs again";
 }
 
+// The connection test of the setup area logs in and reports on the page.
+TEST_F(ClientWindow, ConnectionTestReportsOnThePage) {
+    launch();
+    ASSERT_TRUE(waitFor([&] { return online(); }, 10000));
+    press("BtnSetup_Main");
+    press("BtnTest_Setup");
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return text("LabelTestMsg_Setup") ==
+                   MessageTexts::english()[Msg::FormSetupMsg3];  // "The Connection is successful"
+        },
+        10000))
+        << text("LabelTestMsg_Setup").toStdString();
+    EXPECT_TRUE(find("LabelTestMsg_Setup")->isVisible());
+    EXPECT_TRUE(waitFor([&] { return find("BtnTest_Setup")->isEnabled(); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return find("panel_Setup_tabSheetNZB")->isEnabled(); }, 5000));
+}
+
 }  // namespace
 }  // namespace fv::test

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "platform/DebugLog.h"
+#include "router/SetupControlNames.h"
 #include "settings/ConnectionCommit.h"
 #include "tasks/MainControlNames.h"
 #include "tasks/RefreshCycle.h"
@@ -44,6 +45,8 @@ void ClientWiring::wireSetupArea() {
             [this](int page) { setupFlow_.selectPage(static_cast<SetupAreaFlow::Page>(page)); });
     connect(area, &SetupArea::okClicked, this, [this] { setupFlow_.ok(); });
     connect(area, &SetupArea::applyClicked, this, [this] { setupFlow_.apply(); });
+    core_.setupForm().onClick(QString::fromLatin1(setup_names::TestButton),
+                              [this](const QString&) { setupFlow_.connectionTest(); });
 }
 
 ClientWiring::~ClientWiring() {
