@@ -5,7 +5,9 @@
 
 #include "cli/CliExit.h"
 #include "cli/CliSession.h"
+#include "cli/ConnectionEdit.h"
 #include "cli/RouterFailure.h"
+#include "platform/AppPaths.h"
 #include "settings/RouterSettingsRead.h"
 #include "settings/RouterSettingsWrite.h"
 
@@ -130,7 +132,9 @@ void SettingsCommand::configure(QCommandLineParser& parser) const {
                        "Peer_port Auth_type Max_torrent_peer Max_peer Enable_dht Down_limit "
                        "Down_rate Up_limit Up_rate Enable_pex Enable_peer_port peer_port_change "
                        "bt_port_tmp Select_port (BitTorrent); Host Port Encryption Username "
-                       "Password Connections DownloadRate (NZB)."),
+                       "Password Connections DownloadRate (NZB); connection.ServerAddress "
+                       "connection.ServerPort connection.UserName connection.Password "
+                       "connection.RefreshSeconds connection.Remote (the stored connection)."),
         QStringLiteral("[set KEY=VALUE...]"));
 }
 
@@ -145,6 +149,22 @@ std::optional<std::vector<SettingsCommand::Change>> SettingsCommand::parseChange
         }
         const QString key = a.left(eq);
         const QString value = a.mid(eq + 1);
+        const QLatin1String prefix(ConnectionEdit::kPrefix);
+        if (key.startsWith(prefix)) {
+            const QString field = key.mid(prefix.size());
+            if (!ConnectionEdit::knows(field)) {
+                *error =
+                    QStringLiteral("unknown settings key \"%1\"; see \"fvctl settings --help\"")
+                        .arg(key);
+                return std::nullopt;
+            }
+            if (const QString why = ConnectionEdit::check(field, value); !why.isEmpty()) {
+                *error = why;
+                return std::nullopt;
+            }
+            changes.push_back({kConnection, field, value});
+            continue;
+        }
         std::optional<int> kind;
         for (const BtField& f : kBtFields)
             if (key == QLatin1String(f.key))
@@ -169,6 +189,8 @@ std::optional<std::vector<SettingsCommand::Change>> SettingsCommand::parseChange
 void SettingsCommand::apply(const std::vector<Change>& changes, RouterBtSettings& bt,
                             RouterNzbSettings& nzb) {
     for (const Change& c : changes) {
+        if (c.kind == kConnection)
+            continue;  // the stored connection has keys of the same names
         for (const BtField& f : kBtFields)
             if (c.key == QLatin1String(f.key))
                 bt.*f.member = c.value;
@@ -197,6 +219,22 @@ int SettingsCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
             return kExitUsage;
         }
         changes = std::move(*parsed);
+    }
+    // The stored connection needs no router: it goes into the file first, also when there is
+    // none yet.
+    std::vector<std::pair<QString, QString>> connection;
+    for (const Change& c : changes)
+        if (c.kind == kConnection)
+            connection.emplace_back(c.key, c.value);
+    if (!connection.empty()) {
+        QString why;
+        if (!ConnectionEdit::apply(AppPaths::setupFilePath(), connection, &why)) {
+            io.error(QStringLiteral("the settings file cannot be written: ") + why);
+            return kExitLocalFiles;
+        }
+        io.line(QStringLiteral("connection settings saved"));
+        if (connection.size() == changes.size())
+            return kExitOk;
     }
 
     CliSession session;
@@ -227,6 +265,8 @@ int SettingsCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         bool nzbChanged = false;
         bool peerPortHelpersGiven = false;
         for (const Change& c : changes) {
+            if (c.kind == kConnection)
+                continue;
             (c.kind == RouterSettingsWrite::BitTorrent ? btChanged : nzbChanged) = true;
             peerPortHelpersGiven |=
                 c.key == QLatin1String("peer_port_change") || c.key == QLatin1String("bt_port_tmp");

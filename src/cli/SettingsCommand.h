@@ -1,7 +1,7 @@
 // fvctl settings [--json] and fvctl settings set KEY=VALUE ...: the connection of the settings
 // file and the router-side BitTorrent and NZB settings as the router reports them now; "set"
-// reads them, changes the named fields and writes back each kind that changed. The settings
-// file is never written.
+// reads them, changes the named fields and writes back each kind that changed; a
+// "connection." key changes the stored connection in the settings file instead.
 #pragma once
 
 #include <QStringList>
@@ -27,10 +27,12 @@ class SettingsCommand final : public CliCommand {
     // The changes of "set": for each KEY=VALUE, the record field it names. Empty with the
     // reason in error when an argument is no KEY=VALUE or names no field.
     struct Change {
-        int kind;  // RouterSettingsWrite::BitTorrent or Nzb
+        int kind;  // RouterSettingsWrite::BitTorrent or Nzb, or kConnection
         QString key;
         QString value;
     };
+    // A change of the stored connection ("connection.KEY=VALUE"), kept in the settings file.
+    static constexpr int kConnection = 0;
     static std::optional<std::vector<Change>> parseChanges(const QStringList& arguments,
                                                            QString* error);
     // Applies the changes of one kind to the records.

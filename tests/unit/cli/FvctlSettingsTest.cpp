@@ -1,5 +1,6 @@
 // fvctl settings: the connection and the router's BitTorrent/NZB settings shown and changed,
 // run as a program against the simulated router.
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -15,6 +16,10 @@ constexpr const char* kHostile = "p&ss=w#rd %+ x";
 
 class FvctlSettings : public FvctlFixture {
   protected:
+    QByteArray readSettingsFile() const {
+        QFile f(dataFile("FVSetup.xml"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     // The requests that wrote settings, in arrival order.
     std::vector<std::string> applyWrites() const {
         std::vector<std::string> out;
@@ -88,6 +93,33 @@ TEST_F(FvctlSettings, SetWritesOnlyTheKindsNamedWithValuesExactly) {
     EXPECT_EQ(sim->settings().value("bt_port_tmp"), "51413");
 }
 
+// The stored connection is changed in the settings file, as the setup page's Apply stores it,
+// and read back by the next run; the router is not asked and the NZB password stays.
+TEST_F(FvctlSettings, ConnectionKeysChangeTheSettingsFile) {
+    const QByteArray before = readSettingsFile();
+    const FvctlResult r =
+        run({"settings", "set", "connection.UserName=someone",
+             QString("connection.Password=") + kHostile, "connection.RefreshSeconds=30"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("connection settings saved"));
+    EXPECT_TRUE(applyWrites().empty());
+    EXPECT_NE(readSettingsFile(), before);
+    EXPECT_EQ(sim->settings().value("Server1.Password"), "usenet-secret");
+
+    const FvctlResult shown = run({"settings", "--json"});
+    ASSERT_EQ(shown.exitCode, cli::kExitRejected) << "the router refuses the new account";
+    const QJsonObject conn = QJsonDocument::fromJson(shown.out.toUtf8())["connection"].toObject();
+    EXPECT_EQ(conn["UserName"].toString(), "someone");
+    EXPECT_EQ(conn["RefreshIntervalMs"].toString(), "30000");
+    EXPECT_EQ(conn["Password"].toString(), "****");
+
+    ASSERT_EQ(run({"settings", "set", QString("connection.UserName=") + kUser,
+                   QString("connection.Password=") + kPassword})
+                  .exitCode,
+              0);
+    EXPECT_EQ(run({"settings"}).exitCode, 0) << "the stored account reaches the router again";
+}
+
 TEST_F(FvctlSettings, BadArgumentsAskNothing) {
     const struct {
         QStringList args;
@@ -98,6 +130,11 @@ TEST_F(FvctlSettings, BadArgumentsAskNothing) {
         {{"settings", "set", "Down_rate"}, "is not KEY=VALUE"},
         {{"settings", "set"}, "at least one KEY=VALUE"},
         {{"settings", "change", "Down_rate=1"}, "unknown settings action"},
+        {{"settings", "set", "connection.Colour=blue"}, "unknown settings key"},
+        {{"settings", "set", "connection.ServerPort=70000"}, "from 1 to 65535"},
+        {{"settings", "set", "connection.ServerPort=80a"}, "from 1 to 65535"},
+        {{"settings", "set", "connection.RefreshSeconds=3"}, "from 5 to 180"},
+        {{"settings", "set", "connection.Remote=yes"}, "0 (local) or 1 (remote)"},
     };
     for (const auto& c : cases) {
         const FvctlResult r = run(c.args);
