@@ -2,6 +2,7 @@
 
 #include "platform/DebugLog.h"
 #include "platform/WorkerThread.h"
+#include "router/AppListFetch.h"
 #include "router/SetupControlNames.h"
 #include "settings/ConnectionCommit.h"
 #include "settings/RouterSettingsPages.h"
@@ -210,6 +211,13 @@ void ClientCore::readRouterSettings(std::function<void(const RouterSettingsRead:
                      if (done)
                          done(*result);
                  });
+}
+
+void ClientCore::probeService() {
+    if (records_.connection().ServerAddress.trimmed().isEmpty())
+        return;
+    AppListFetch::start(*runner_, RouterContext(records_, *ctx_.transport, &probe_, nullptr),
+                        setupForm_);
 }
 
 void ClientCore::readRouterSettingsIntoPages(std::function<void()> done) {

@@ -16,6 +16,7 @@
 #include "platform/FormState.h"
 #include "platform/TaskRunner.h"
 #include "router/LoginForms.h"
+#include "router/ProbeResults.h"
 #include "router/RouterContext.h"
 #include "router/ServiceSwitch.h"
 #include "router/SettingsRecords.h"
@@ -115,6 +116,10 @@ class ClientCore final : public QObject {
     // the settings file's values, an NZB page keeps what it shows. done (may be empty) runs
     // after the pages were filled.
     void readRouterSettingsIntoPages(std::function<void()> done = {});
+    // The application-list probe of the setup area's entry: it reads whether the router's
+    // download service is on and shows it in the service options (a changed option switches
+    // the service to the same value, as a click would).
+    void probeService();
     // The records' settings of one kind (RouterSettingsWrite::BitTorrent or Nzb) to the
     // router, as they are when this is called.
     void writeRouterSettings(int kind,
@@ -142,6 +147,7 @@ class ClientCore final : public QObject {
     FormState setupForm_;
     SetupFieldRules setupRules_;
     LoginForms loginForms_;
+    ProbeResults probe_;
     std::unique_ptr<SetupDocument> setupDoc_;
     MainTimers timers_;
     TaskListModel model_;

@@ -48,6 +48,7 @@ void SetupAreaFlow::enter() {
     const bool online = core_.refreshState().failureCounter == 0 && !core_.refreshState().offline;
     f.setEnabled(setup_names::ServiceEnable, online);
     f.setEnabled(setup_names::ServiceDisable, online);
+    core_.probeService();
     core_.readRouterSettingsIntoPages();
     selectPage(Page::Connection);
     f.setVisible(kApplySent, false);
