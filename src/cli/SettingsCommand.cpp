@@ -9,6 +9,7 @@
 #include "cli/RouterFailure.h"
 #include "platform/AppPaths.h"
 #include "settings/RouterSettingsRead.h"
+#include "settings/RouterSettingsReply.h"
 #include "settings/RouterSettingsWrite.h"
 
 namespace fv::cli {
@@ -22,38 +23,19 @@ struct BtField {
     bool reported;  // the router's read reply carries it (the others are only sent)
 };
 
-struct NzbField {
-    const char* key;
-    QString RouterNzbSettings::*member;
-};
-
-// In the order of the router's read replies.
-const BtField kBtFields[] = {
-    {"Peer_port", &RouterBtSettings::Peer_port, true},
-    {"Auth_type", &RouterBtSettings::Auth_type, true},
-    {"Max_torrent_peer", &RouterBtSettings::Max_torrent_peer, true},
-    {"Max_peer", &RouterBtSettings::Max_peer, true},
-    {"Enable_dht", &RouterBtSettings::Enable_dht, true},
-    {"Down_limit", &RouterBtSettings::Down_limit, true},
-    {"Down_rate", &RouterBtSettings::Down_rate, true},
-    {"Up_limit", &RouterBtSettings::Up_limit, true},
-    {"Up_rate", &RouterBtSettings::Up_rate, true},
-    {"Enable_pex", &RouterBtSettings::Enable_pex, true},
-    {"Enable_peer_port", &RouterBtSettings::Enable_peer_port, true},
-    {"peer_port_change", &RouterBtSettings::peer_port_change, false},
-    {"bt_port_tmp", &RouterBtSettings::bt_port_tmp, false},
-    {"Select_port", &RouterBtSettings::Select_port, false},
-};
-
-const NzbField kNzbFields[] = {
-    {"Host", &RouterNzbSettings::Host},
-    {"Port", &RouterNzbSettings::Port},
-    {"Encryption", &RouterNzbSettings::Encryption},
-    {"Username", &RouterNzbSettings::Username},
-    {"Password", &RouterNzbSettings::Password},
-    {"Connections", &RouterNzbSettings::Connections},
-    {"DownloadRate", &RouterNzbSettings::DownloadRate},
-};
+// The read reply's fields in its order, then those the write alone carries.
+const std::vector<BtField>& btFields() {
+    static const std::vector<BtField> fields = [] {
+        std::vector<BtField> all;
+        for (const auto& f : btReplyFields())
+            all.push_back({f.key, f.member, true});
+        all.push_back({"peer_port_change", &RouterBtSettings::peer_port_change, false});
+        all.push_back({"bt_port_tmp", &RouterBtSettings::bt_port_tmp, false});
+        all.push_back({"Select_port", &RouterBtSettings::Select_port, false});
+        return all;
+    }();
+    return fields;
+}
 
 QString masked(const QString& secret) {
     return secret.isEmpty() ? QString() : QString::fromLatin1(kMasked);
@@ -76,14 +58,14 @@ std::vector<Shown> sectionsOf(const ConnectionProfile& conn, const RouterBtSetti
                     {"IsRemote", conn.IsRemote ? QStringLiteral("1") : QStringLiteral("0")}}});
     if (bt) {
         Shown s{QStringLiteral("bittorrent"), {}};
-        for (const BtField& f : kBtFields)
+        for (const BtField& f : btFields())
             if (f.reported)
                 s.values.emplace_back(QString::fromLatin1(f.key), bt->*f.member);
         out.push_back(std::move(s));
     }
     if (nzb) {
         Shown s{QStringLiteral("nzb"), {}};
-        for (const NzbField& f : kNzbFields) {
+        for (const auto& f : nzbReplyFields()) {
             const QString v = nzb->*f.member;
             s.values.emplace_back(QString::fromLatin1(f.key),
                                   f.member == &RouterNzbSettings::Password ? masked(v) : v);
@@ -166,10 +148,10 @@ std::optional<std::vector<SettingsCommand::Change>> SettingsCommand::parseChange
             continue;
         }
         std::optional<int> kind;
-        for (const BtField& f : kBtFields)
+        for (const BtField& f : btFields())
             if (key == QLatin1String(f.key))
                 kind = RouterSettingsWrite::BitTorrent;
-        for (const NzbField& f : kNzbFields)
+        for (const auto& f : nzbReplyFields())
             if (key == QLatin1String(f.key))
                 kind = RouterSettingsWrite::Nzb;
         if (!kind) {
@@ -191,10 +173,10 @@ void SettingsCommand::apply(const std::vector<Change>& changes, RouterBtSettings
     for (const Change& c : changes) {
         if (c.kind == kConnection)
             continue;  // the stored connection has keys of the same names
-        for (const BtField& f : kBtFields)
+        for (const BtField& f : btFields())
             if (c.key == QLatin1String(f.key))
                 bt.*f.member = c.value;
-        for (const NzbField& f : kNzbFields)
+        for (const auto& f : nzbReplyFields())
             if (c.key == QLatin1String(f.key))
                 nzb.*f.member = c.value;
     }

@@ -9,8 +9,29 @@
 namespace fv {
 namespace {
 
-constexpr size_t kBtItems = 11;
-constexpr size_t kNzbItems = 7;
+constexpr std::array<ReplyField<RouterBtSettings>, 11> kBtFields = {{
+    {"Peer_port", &RouterBtSettings::Peer_port},
+    {"Auth_type", &RouterBtSettings::Auth_type},
+    {"Max_torrent_peer", &RouterBtSettings::Max_torrent_peer},
+    {"Max_peer", &RouterBtSettings::Max_peer},
+    {"Enable_dht", &RouterBtSettings::Enable_dht},
+    {"Down_limit", &RouterBtSettings::Down_limit},
+    {"Down_rate", &RouterBtSettings::Down_rate},
+    {"Up_limit", &RouterBtSettings::Up_limit},
+    {"Up_rate", &RouterBtSettings::Up_rate},
+    {"Enable_pex", &RouterBtSettings::Enable_pex},
+    {"Enable_peer_port", &RouterBtSettings::Enable_peer_port},
+}};
+
+constexpr std::array<ReplyField<RouterNzbSettings>, 7> kNzbFields = {{
+    {"Host", &RouterNzbSettings::Host},
+    {"Port", &RouterNzbSettings::Port},
+    {"Encryption", &RouterNzbSettings::Encryption},
+    {"Username", &RouterNzbSettings::Username},
+    {"Password", &RouterNzbSettings::Password},
+    {"Connections", &RouterNzbSettings::Connections},
+    {"DownloadRate", &RouterNzbSettings::DownloadRate},
+}};
 
 QString text8(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -21,7 +42,22 @@ std::vector<std::string> itemsOf(std::string_view text, size_t wanted) {
     return splitCommaText(bracketedPart(text), wanted + 1);
 }
 
+template <typename Record, size_t N>
+void fill(const std::array<ReplyField<Record>, N>& fields, const std::vector<std::string>& items,
+          Record& record) {
+    for (size_t i = 0; i < N; ++i)
+        record.*fields[i].member = text8(items[i]);
+}
+
 }  // namespace
+
+const std::array<ReplyField<RouterBtSettings>, 11>& btReplyFields() {
+    return kBtFields;
+}
+
+const std::array<ReplyField<RouterNzbSettings>, 7>& nzbReplyFields() {
+    return kNzbFields;
+}
 
 std::string_view bracketedPart(std::string_view text) {
     if (text.size() < 2)
@@ -33,39 +69,25 @@ std::string_view bracketedPart(std::string_view text) {
 
 bool parseBtReply(std::string_view text, RouterBtSettings& bt) {
     DebugLog::write("ParseBTReturnText()");
-    const std::vector<std::string> items = itemsOf(text, kBtItems);
-    if (items.size() < kBtItems)
+    const std::vector<std::string> items = itemsOf(text, kBtFields.size());
+    if (items.size() < kBtFields.size())
         return false;
-    bt.Peer_port = text8(items[0]);
-    bt.Auth_type = text8(items[1]);
-    bt.Max_torrent_peer = text8(items[2]);
-    bt.Max_peer = text8(items[3]);
-    bt.Enable_dht = text8(items[4]);
-    bt.Down_limit = text8(items[5]);
-    bt.Down_rate = text8(items[6]);
-    bt.Up_limit = text8(items[7]);
-    bt.Up_rate = text8(items[8]);
-    bt.Enable_pex = text8(items[9]);
+    fill(kBtFields, items, bt);
     // Older services leave the switch out; the page then shows it off.
-    bt.Enable_peer_port = items[10].empty() ? QStringLiteral("0") : text8(items[10]);
+    if (bt.Enable_peer_port.isEmpty())
+        bt.Enable_peer_port = QStringLiteral("0");
     DebugLog::write("ParseBTReturnText()-end");
     return true;
 }
 
 bool parseNzbReply(std::string_view text, RouterNzbSettings& nzb) {
     DebugLog::write("ParseNZBReturnText()");
-    const std::vector<std::string> items = itemsOf(text, kNzbItems);
-    if (items.size() < kNzbItems)
+    const std::vector<std::string> items = itemsOf(text, kNzbFields.size());
+    if (items.size() < kNzbFields.size())
         return false;
     // Registered before anything else can log a line holding it.
     DebugLog::addSecret(items[4]);
-    nzb.Host = text8(items[0]);
-    nzb.Port = text8(items[1]);
-    nzb.Encryption = text8(items[2]);
-    nzb.Username = text8(items[3]);
-    nzb.Password = text8(items[4]);
-    nzb.Connections = text8(items[5]);
-    nzb.DownloadRate = text8(items[6]);
+    fill(kNzbFields, items, nzb);
     DebugLog::write("ParseNZBReturnText()-end");
     return true;
 }
