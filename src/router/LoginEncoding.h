@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace fv {
 
@@ -14,5 +15,9 @@ std::string base64Encode(const std::string& bytes);
 // Keeps A-Z a-z 0-9 ( ) - _ . and writes every other byte as %XX (upper-case hex), after
 // trimming spaces, tabs, CR and LF from both ends. At most 1023 bytes of input are taken.
 std::string percentEncode(const std::string& text);
+
+// Every byte that kept() refuses becomes "%" and two upper-case hex digits. The login and the
+// settings write keep different characters, so each passes its own rule.
+std::string percentEscape(std::string_view bytes, bool (*kept)(unsigned char));
 
 }  // namespace fv

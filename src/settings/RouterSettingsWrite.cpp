@@ -3,29 +3,21 @@
 #include <QByteArray>
 
 #include "platform/DebugLog.h"
+#include "router/LoginEncoding.h"
 #include "router/RouterOutcome.h"
 #include "router/StandardRequest.h"
 
 namespace fv {
 
 std::string encodeQueryValue(const QString& value) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     const QByteArray bytes = value.toUtf8();
-    std::string out;
-    out.reserve(static_cast<size_t>(bytes.size()) * 3);
-    for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                          (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
-        if (kept) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0x0F];
-        }
-    }
-    return out;
+    // RFC 3986's unreserved characters stay as they are.
+    return percentEscape(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                         [](unsigned char c) {
+                             return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                    (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
+                                    c == '~';
+                         });
 }
 
 namespace {
