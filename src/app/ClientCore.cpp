@@ -51,6 +51,11 @@ ClientCore::ClientCore(Options options)
     makeRefreshCycle();
     makeCommands();
     makeServiceSwitch(options);
+    routerSearch_ = std::make_unique<RouterSearch>(
+        *runner_,
+        options.makeTimer ? options.makeTimer
+                          : [](int ms) { return std::make_unique<QtTimer>(ms); },
+        std::move(options.discovery));
 }
 
 ClientCore::~ClientCore() {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "discovery/RouterSearch.h"
 #include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "platform/TaskRunner.h"
@@ -54,6 +55,8 @@ class ClientCore final : public QObject {
         // The utility library's calls and pause for the service switch; the real ones unless
         // replaced.
         ServiceSwitch::Options serviceSwitch;
+        // Where router searches send and listen; the real network unless replaced.
+        SearchEndpoints discovery;
     };
 
     ClientCore();
@@ -86,6 +89,8 @@ class ClientCore final : public QObject {
     RefreshCycle& refresh() { return *cycle_; }
     TaskCommands& commands() { return *commands_; }
     ServiceSwitch& serviceSwitch() { return *serviceSwitch_; }
+    // The router search and its discovered-router table, read by the setup pages and detection.
+    RouterSearch& routerSearch() { return *routerSearch_; }
 
     // The settings file into the setup fields; false when it is missing or unreadable.
     bool loadSettingsFile();
@@ -159,6 +164,7 @@ class ClientCore final : public QObject {
     std::unique_ptr<RefreshCycle> cycle_;
     std::unique_ptr<TaskCommands> commands_;
     std::unique_ptr<ServiceSwitch> serviceSwitch_;
+    std::unique_ptr<RouterSearch> routerSearch_;
 };
 
 }  // namespace fv

@@ -86,9 +86,18 @@ void SetupAreaFlow::applyConnection(bool connectionPage) {
     doc.commitConnectionFields();
     const ConnectionProfile conn = core_.records().connection();
     core_.timers().refreshTimer().setInterval(conn.RefreshIntervalMs);
-    const QString routerName = core_.generalSettings().get().GeneralRouterName;
+    const QString localAddress =
+        ConnectionCommit::localAddress(core_.setupForm().text("ComboBoxLocalIP_Setup"));
+    const auto discovered = core_.routerSearch().table().firstWithAddress(localAddress);
+    QString routerName = core_.generalSettings().get().GeneralRouterName;
+    if (routerName.isEmpty() && discovered)
+        routerName = discovered->device;
     core_.records().editConnection([&](ConnectionProfile& c) {
         c.RouterName = routerName;
+        if (discovered) {
+            c.WebDavHttpPort = discovered->webDavHttpPort;
+            c.WebDavHttpsPort = discovered->webDavHttpsPort;
+        }
         // Without a discovered router to take them from, the router's usual WebDAV ports.
         if (c.WebDavHttpPort.isEmpty()) {
             c.WebDavHttpPort = QStringLiteral("8082");

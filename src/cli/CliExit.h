@@ -16,6 +16,7 @@ enum ExitCode : int {
     kExitUploadFailed = 9,  // the router could not take the file
     kExitLocalFiles = 10,   // no settings file, or the queue file cannot be written
     kExitSenderBusy = 11,   // another process (the window) is sending; the file stays queued
+    kExitPortHeld = 12,     // another program holds the discovery port 9999
 };
 
 // The table printed by "fvctl --help" and quoted in the README.

@@ -3,6 +3,7 @@
 #include "cli/AddCommand.h"
 #include "cli/CliExit.h"
 #include "cli/ControlCommand.h"
+#include "cli/DiscoverCommand.h"
 #include "cli/QueueCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/StatusCommand.h"
@@ -33,6 +34,7 @@ CommandTable::CommandTable() {
     commands_.push_back(std::make_unique<TorrentCommand>());
     commands_.push_back(std::make_unique<TestCommand>());
     commands_.push_back(std::make_unique<SettingsCommand>());
+    commands_.push_back(std::make_unique<DiscoverCommand>());
 }
 
 const CliCommand* CommandTable::find(const QString& name) const {
@@ -109,7 +111,8 @@ const char* exitCodeHelp() {
            "  8   the router's task list or disk is full\n"
            "  9   the router could not take the file\n"
            "  10  no settings file, or the queue file cannot be written\n"
-           "  11  another process is sending the queue; the file stays queued\n";
+           "  11  another process is sending the queue; the file stays queued\n"
+           "  12  another program holds the discovery port 9999\n";
 }
 
 }  // namespace fv::cli

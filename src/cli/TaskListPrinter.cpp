@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 
+#include "cli/TextTable.h"
+
 namespace fv::cli {
 namespace {
 
@@ -17,14 +19,6 @@ const std::array<QString, kColumns>& headers() {
         QStringLiteral("Progress"), QStringLiteral("Status"), QStringLiteral("Size"),
         QStringLiteral("Down"),     QStringLiteral("Up")};
     return h;
-}
-
-// Control characters from a hostile report must not move the terminal's cursor.
-QString printable(QString text) {
-    for (QChar& c : text)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char(' ');
-    return text;
 }
 
 std::array<QString, kColumns> cells(const TaskListRow& row) {
@@ -42,21 +36,12 @@ QString TaskListPrinter::identifier(const TaskListRow& row) {
 }
 
 QStringList TaskListPrinter::table(const std::vector<TaskListRow>& rows) {
-    std::vector<std::array<QString, kColumns>> lines{headers()};
-    for (const auto& r : rows)
-        lines.push_back(cells(r));
-    std::array<qsizetype, kColumns> width{};
-    for (const auto& l : lines)
-        for (size_t i = 0; i < kColumns; ++i)
-            width[i] = std::max(width[i], l[i].size());
-    QStringList out;
-    for (const auto& l : lines) {
-        QString text;
-        for (size_t i = 0; i < kColumns; ++i)
-            text += (i + 1 < kColumns) ? l[i].leftJustified(width[i] + 2) : l[i];
-        out << text;
+    std::vector<QStringList> lines{QStringList(headers().begin(), headers().end())};
+    for (const auto& r : rows) {
+        const auto c = cells(r);
+        lines.push_back(QStringList(c.begin(), c.end()));
     }
-    return out;
+    return alignedTable(lines);
 }
 
 QByteArray TaskListPrinter::json(const std::vector<TaskListRow>& rows) {

@@ -106,5 +106,54 @@ TEST_F(Discovery, SilentRouterAnswersNothing) {
     EXPECT_EQ(ask(sim->discoveryPort(), request()), "");
 }
 
+TEST_F(Discovery, RouterWithoutExtensionSendsOnlyTheInformationBlock) {
+    sim->profile().update([](RouterFacts& f) {
+        f.discoveryExtension = false;
+        f.ddnsName = "never.example";
+    });
+    const std::string d = ask(sim->discoveryPort(), request());
+    ASSERT_EQ(d.size(), 512u);
+    EXPECT_EQ(text(d, 8 + 192, 32), "KR-AX3000");
+    EXPECT_EQ(d.substr(272), std::string(240, '\0'));
+}
+
+// A fleet answers one request with one reply per member, each from its own address.
+TEST(DiscoveryFleet, AnswersAsManyRoutersFromConsecutiveAddresses) {
+    SimulatorConfig config;
+    config.discoveryFleet = 3;
+    config.discoveryFleetFrom = "127.0.1.1";
+    Simulator fleet(config);
+    std::string error;
+    ASSERT_TRUE(fleet.start(&error)) << error;
+
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    timeval tv{0, 300 * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(fleet.discoveryPort());
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const std::string r = request();
+    ::sendto(fd, r.data(), r.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    std::vector<std::string> seen;
+    for (int i = 0; i < 3; ++i) {
+        char buffer[600];
+        sockaddr_in from{};
+        socklen_t len = sizeof from;
+        const ssize_t n =
+            ::recvfrom(fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &len);
+        ASSERT_EQ(n, 512);
+        const std::string d(buffer, 512);
+        char address[INET_ADDRSTRLEN];
+        inet_ntop(AF_INET, &from.sin_addr, address, sizeof address);
+        seen.push_back(std::string(address) + " " + text(d, 8 + 192, 32) + " " +
+                       std::to_string(byteAt(d, 8 + 246)));
+    }
+    ::close(fd);
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"127.0.1.1 KR-AX3000-000 94", "127.0.1.2 KR-AX3000-001 95",
+                                        "127.0.1.3 KR-AX3000-002 96"}));
+}
+
 }  // namespace
 }  // namespace routersim::test

@@ -66,6 +66,34 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"unknownFlag", {"--everywhere"}, false, false, 0, 0, 0, ""}),
     [](const auto& info) { return std::string(info.param.label); });
 
+TEST(DiscoveryOptions, SetTheRepliesShape) {
+    std::string error;
+    const auto o = parseCommandLine(
+        {"--discovery-name", "KR-9", "--discovery-mac", "02:00:00:00:00:0a", "--discovery-mode",
+         "2", "--discovery-no-extension", "--discovery-printer", "a!$b", "--discovery-fleet", "256",
+         "--discovery-fleet-from", "198.18.0.1"},
+        false, &error);
+    ASSERT_TRUE(o) << error;
+    const RouterFacts& f = o->config.facts;
+    EXPECT_EQ(f.deviceName, "KR-9");
+    EXPECT_EQ(f.mac[5], 0x0A);
+    EXPECT_EQ(f.mode, 2);
+    EXPECT_FALSE(f.discoveryExtension);
+    EXPECT_EQ(f.printer, "a!$b");
+    EXPECT_EQ(o->config.discoveryFleet, 256);
+    EXPECT_EQ(o->config.discoveryFleetFrom, "198.18.0.1");
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--discovery-mac", "02:00:00:00:00"},
+          {"--discovery-mac", "02:00:00:00:00:0g"},
+          {"--discovery-mode", "256"},
+          {"--discovery-fleet", "x"},
+          {"--discovery-mode"}}) {
+        error.clear();
+        EXPECT_FALSE(parseCommandLine(bad, false, &error)) << bad[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
 TEST(ClientSettingsFile, IsUtf16WithDeclarationAndPointsAtTheRouter) {
     fv::test::ScratchDir dir;
     const std::string path = dir.file("FVSetup.xml").toStdString();

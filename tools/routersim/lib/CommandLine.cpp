@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace routersim {
 
@@ -47,6 +48,21 @@ std::string* textFlag(Options& o, const std::string& flag) {
         return &o.config.updateVersion;
     if (flag == "--write-client-settings")
         return &o.clientSettingsPath;
+    RouterFacts& f = o.config.facts;
+    if (flag == "--discovery-name")
+        return &f.deviceName;
+    if (flag == "--discovery-ssid")
+        return &f.ssid;
+    if (flag == "--discovery-mask")
+        return &f.subnetMask;
+    if (flag == "--discovery-printer")
+        return &f.printer;
+    if (flag == "--discovery-ddns")
+        return &f.ddnsName;
+    if (flag == "--discovery-wan")
+        return &f.wanAddress;
+    if (flag == "--discovery-fleet-from")
+        return &o.config.discoveryFleetFrom;
     return nullptr;
 }
 
@@ -57,6 +73,8 @@ bool switchFlag(Options& o, const std::string& flag) {
         o.config.authMode = AuthMode::Session;
     else if (flag == "--no-discovery")
         o.config.discovery = false;
+    else if (flag == "--discovery-no-extension")
+        o.config.facts.discoveryExtension = false;
     else if (flag == "--control")
         o.control = true;
     else if (flag == "--help" || flag == "-h")
@@ -64,6 +82,40 @@ bool switchFlag(Options& o, const std::string& flag) {
     else
         return false;
     return true;
+}
+
+bool toMac(const std::string& text, std::uint8_t* mac) {
+    unsigned b[6];
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%2x:%2x:%2x:%2x:%2x:%2x%c", &b[0], &b[1], &b[2], &b[3], &b[4],
+                    &b[5], &end) != 6)
+        return false;
+    for (int i = 0; i < 6; ++i)
+        mac[i] = static_cast<std::uint8_t>(b[i]);
+    return true;
+}
+
+// The flags whose value is a number or a MAC rather than a text.
+void valueFlag(Options& o, const std::string& flag, const std::string& value, std::string* error) {
+    unsigned number = 0;
+    const auto [ptr, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+    const bool isNumber = ec == std::errc() && ptr == value.data() + value.size();
+    if (flag == "--discovery-mac") {
+        if (!toMac(value, o.config.facts.mac))
+            *error = flag + ": not a MAC address (AA:BB:CC:DD:EE:FF): " + value;
+    } else if (flag == "--discovery-mode") {
+        if (!isNumber || number > 255)
+            *error = flag + ": not a byte: " + value;
+        o.config.facts.mode = static_cast<std::uint8_t>(number);
+    } else if (flag == "--discovery-fleet") {
+        if (!isNumber || number > 4096)
+            *error = flag + ": not a count up to 4096: " + value;
+        o.config.discoveryFleet = static_cast<int>(number);
+    }
+}
+
+bool isValueFlag(const std::string& flag) {
+    return flag == "--discovery-mac" || flag == "--discovery-mode" || flag == "--discovery-fleet";
 }
 
 }  // namespace
@@ -80,6 +132,19 @@ std::optional<Options> parseCommandLine(const std::vector<std::string>& args, bo
             continue;
         std::uint16_t* port = portFlag(o, flag);
         std::string* text = textFlag(o, flag);
+        if (isValueFlag(flag)) {
+            if (i + 1 >= args.size()) {
+                *error = flag + " needs a value";
+                return std::nullopt;
+            }
+            std::string problem;
+            valueFlag(o, flag, args[++i], &problem);
+            if (!problem.empty()) {
+                *error = problem;
+                return std::nullopt;
+            }
+            continue;
+        }
         if (!port && !text) {
             *error = "unknown option " + flag;
             return std::nullopt;
@@ -118,6 +183,11 @@ std::string usage() {
            "  --update-port N             TLS update server port (default: a free one)\n"
            "  --discovery-port N          UDP discovery port (default 9999)\n"
            "  --no-discovery              do not answer discovery\n"
+           "  --discovery-name/-ssid/-mask/-printer/-ddns/-wan TEXT  what discovery replies "
+           "carry\n"
+           "  --discovery-mac AA:BB:CC:DD:EE:FF  --discovery-mode N  --discovery-no-extension\n"
+           "  --discovery-fleet N --discovery-fleet-from ADDR  answer as N routers, from ADDR "
+           "counting up\n"
            "  --user NAME --password PW   the router account (default admin/admin)\n"
            "  --session                   require session login instead of Basic authorisation\n"
            "  --update-version V          version published by the update server (default "

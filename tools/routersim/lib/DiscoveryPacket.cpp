@@ -59,6 +59,8 @@ DiscoveryDatagram discoveryReply(const RouterFacts& facts) {
     putText(d, kInfo + 192, 32, facts.deviceName);
     d[kInfo + 240] = facts.mode;
     std::copy_n(facts.mac, 6, d.begin() + kInfo + 241);
+    if (!facts.discoveryExtension)
+        return d;
 
     d[kExtension + 0] = 0x82;
     d[kExtension + 1] = 0x80;

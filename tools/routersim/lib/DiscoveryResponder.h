@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include <netinet/in.h>
 
 #include "RouterProfile.h"
 
@@ -26,12 +29,24 @@ class DiscoveryResponder {
     // While on, requests are read and dropped (a router that does not answer).
     void setSilent(bool on) { silent_ = on; }
     int answered() const { return answered_; }
+    // Answers as `count` routers, each from its own address counted up from `firstAddress`
+    // (which the test network must give this host), with MACs and names counted up likewise.
+    // Call before start(); count 0 answers as the one router of the profile.
+    void setFleet(int count, const std::string& firstAddress) {
+        fleetCount_ = count;
+        fleetFrom_ = firstAddress;
+    }
 
   private:
     void loop();
+    bool openFleet(std::string* error);
+    void answer(const sockaddr_in& sender);
 
     RouterProfile& profile_;
     int fd_ = -1;
+    int fleetCount_ = 0;
+    std::string fleetFrom_;
+    std::vector<int> fleetFds_;
     std::uint16_t port_ = 0;
     std::thread thread_;
     std::atomic<bool> stopping_{false};

@@ -16,6 +16,7 @@ struct RouterFacts {
     std::string printer = "";
     std::uint8_t mac[6] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
     std::uint8_t mode = 0;
+    bool discoveryExtension = true;  // false: a reply without the extension block
     std::string ddnsName = "";
     std::string wanAddress = "203.0.113.45";
     std::uint16_t webDavHttpPort = 8082;

@@ -44,6 +44,8 @@ Simulator::Simulator(SimulatorConfig config)
       updates_(config_.updateVersion),
       discovery_(profile_) {
     auth_.setMode(config_.authMode);
+    profile_.update([this](RouterFacts& f) { f = config_.facts; });
+    discovery_.setFleet(config_.discoveryFleet, config_.discoveryFleetFrom);
     for (int i = 0; i < kListenerCount; ++i)
         faults_.push_back(std::make_unique<FaultSwitches>());
     auto site = std::make_shared<ServiceSite>(auth_, board_, settings_);

@@ -47,6 +47,11 @@ struct SimulatorConfig {
     std::string password = "admin";
     AuthMode authMode = AuthMode::Basic;
     std::string updateVersion = "2.2.0.1";
+    RouterFacts facts;  // the router's identity at start
+    // Discovery answers as this many routers, each from its own address counted up from
+    // discoveryFleetFrom (addresses the test network gives this router); 0: one router.
+    int discoveryFleet = 0;
+    std::string discoveryFleetFrom;
 };
 
 class Simulator {
