@@ -91,6 +91,10 @@ class ClientCore final : public QObject {
     ServiceSwitch& serviceSwitch() { return *serviceSwitch_; }
     // The router search and its discovered-router table, read by the setup pages and detection.
     RouterSearch& routerSearch() { return *routerSearch_; }
+    // What the application-list probes learnt (the service's port, version, installed and
+    // enabled marks), and a context whose probes record there.
+    ProbeResults& probeResults() { return probe_; }
+    RouterContext probeContext() { return RouterContext(records_, *ctx_.transport, &probe_); }
 
     // The settings file into the setup fields; false when it is missing or unreadable.
     bool loadSettingsFile();
