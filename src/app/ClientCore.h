@@ -56,7 +56,7 @@ class ClientCore final : public QObject {
         // replaced.
         ServiceSwitch::Options serviceSwitch;
         // Where router searches send and listen; the real network unless replaced.
-        SearchEndpoints discovery;
+        SearchEndpoints discovery = SearchEndpoints::fromEnvironment();
     };
 
     ClientCore();
@@ -95,6 +95,11 @@ class ClientCore final : public QObject {
     // enabled marks), and a context whose probes record there.
     ProbeResults& probeResults() { return probe_; }
     RouterContext probeContext() { return RouterContext(records_, *ctx_.transport, &probe_); }
+    // The wizard's address test: probes record their findings, the host comes from the
+    // wizard's address page.
+    RouterContext wizardTestContext() {
+        return RouterContext(records_, *ctx_.transport, &probe_, &loginForms_);
+    }
 
     // The settings file into the setup fields; false when it is missing or unreadable.
     bool loadSettingsFile();

@@ -180,6 +180,11 @@ void SetupAreaFlow::connectionTest() {
     ConnectionTest::start(core_.connectionTestContext());
 }
 
+void SetupAreaFlow::finishWizard() {
+    applyConnection(false);
+    ok();
+}
+
 void SetupAreaFlow::ok() {
     // Log in now, off the UI thread, so the first refresh finds a session.
     const ConnectionProfile conn = core_.records().connection();

@@ -41,6 +41,11 @@ class SetupAreaFlow {
     void ok();     // lab_Setup_OK_TextClick
     // BtnTest_SetupClick: the login and the service test, reporting on the page.
     void connectionTest();
+    // The wizard's Finish: the connection record from its page and "ConColumn" saved, the
+    // session kept, then the rest of "OK".
+    void finishWizard();
+    // Back to the task list without applying anything (the wizard's Skip).
+    void returnToTaskList();
 
   private:
     void applyConnection(bool connectionPage);
@@ -50,7 +55,6 @@ class SetupAreaFlow {
     // The NZB page's checks in order; the first failing one's text, empty when all pass.
     QString nzbProblem() const;
     void writeToRouter(int kind);
-    void returnToTaskList();
 
     ClientCore& core_;
     Hooks hooks_;

@@ -59,7 +59,9 @@ void DiscoverCommand::configure(QCommandLineParser& parser) const {
 
 int DiscoverCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
     InlineTaskRunner runner;
-    RouterSearch search(runner, [](int ms) { return std::make_unique<QtTimer>(ms); });
+    RouterSearch search(
+        runner, [](int ms) { return std::make_unique<QtTimer>(ms); },
+        SearchEndpoints::fromEnvironment());
     QString holderMessage;
     search.setOnPortHeld([&](const QString& message) { holderMessage = message; });
     QEventLoop loop;

@@ -8,6 +8,20 @@
 
 namespace fv {
 
+SearchEndpoints SearchEndpoints::fromEnvironment() {
+    SearchEndpoints e;
+    bool ok = false;
+    const uint port = qEnvironmentVariable("FV_DISCOVERY_LOOPBACK").toUInt(&ok);
+    if (!ok || port == 0 || port > 65535)
+        return e;
+    e.bindAddress = QStringLiteral("127.0.0.1");
+    e.bindPort = 0;
+    e.limitedBroadcast = QStringLiteral("127.0.0.1");
+    e.targetPort = static_cast<std::uint16_t>(port);
+    e.listAdapters = [] { return std::vector<AdapterAddress>{}; };
+    return e;
+}
+
 RouterSearch::RouterSearch(TaskRunner& runner, const TimerFactory& makeTimer,
                            SearchEndpoints endpoints)
     : runner_(runner),

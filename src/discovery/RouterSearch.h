@@ -36,6 +36,10 @@ struct SearchEndpoints {
     std::function<std::vector<AdapterAddress>()> listAdapters = localAdapterRows;
     // The program holding a UDP port, if one can be named.
     std::function<std::optional<QString>(std::uint16_t port)> findPortHolder;
+
+    // The real network, or with FV_DISCOVERY_LOOPBACK=PORT only 127.0.0.1:PORT: the demo and
+    // tests that run the programs aim their searches at a simulated router that way.
+    static SearchEndpoints fromEnvironment();
 };
 
 class RouterSearch final : public QObject {

@@ -2,9 +2,13 @@
 
 #include <QDeadlineTimer>
 #include <cerrno>
+#include <chrono>
+#include <future>
+#include <memory>
 
 #include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
+#include "platform/WorkerThread.h"
 #include "router/LoginForms.h"
 #include "router/SessionLogin.h"
 #include "router/SetupControlNames.h"
@@ -44,14 +48,16 @@ ThreadWaitResult ConnectionTest::waitForThreadEnd(QThread* thread, int ms) {
             QStringLiteral("WaitForThreadEnd():Send FAILED; Error: %1\r\n").arg(EINVAL));
         return ThreadWaitResult::Failed;
     }
-    if (thread->wait(QDeadlineTimer(ms))) {
-        DebugLog::write("WaitForThreadEnd():The state of the specified object is signaled.\r\n");
-        return ThreadWaitResult::Signaled;
-    }
-    DebugLog::write(
-        "WaitForThreadEnd():The time-out interval elapsed, and the object's state is "
-        "nonsignaled.\r\n");
-    return ThreadWaitResult::TimedOut;
+    const bool signaled = thread->wait(QDeadlineTimer(ms));
+    logWaitOutcome(signaled);
+    return signaled ? ThreadWaitResult::Signaled : ThreadWaitResult::TimedOut;
+}
+
+void ConnectionTest::logWaitOutcome(bool signaled) {
+    DebugLog::write(signaled
+                        ? "WaitForThreadEnd():The state of the specified object is signaled.\r\n"
+                        : "WaitForThreadEnd():The time-out interval elapsed, and the object's "
+                          "state is nonsignaled.\r\n");
 }
 
 QThread* ConnectionTest::makeThread(std::function<void()> routine) {
@@ -61,12 +67,21 @@ QThread* ConnectionTest::makeThread(std::function<void()> routine) {
 }
 
 void ConnectionTest::start(const RouterContext& ctx) {
-    // deleteLater needs this (UI) thread's event loop, so the pointer stays valid during
-    // the wait even when the login ends first.
-    QThread* login = makeThread([ctx] { runTokenCheck(ctx); });
-    login->start();
-    waitForThreadEnd(login, 1000);
-    makeThread([ctx] { runAccountCheck(ctx); })->start();
+    // The account check starts when the login has ended, or after 1000 ms. That wait runs on
+    // the account check's own worker, not here: the window keeps painting (and the wizard's
+    // busy overlay turning) while the router takes its time.
+    auto loginEnded = std::make_shared<std::promise<void>>();
+    std::shared_future<void> ended = loginEnded->get_future().share();
+    WorkerThread::start(nullptr, [ctx, loginEnded] {
+        runTokenCheck(ctx);
+        loginEnded->set_value();
+    });
+    WorkerThread::start(nullptr, [ctx, ended] {
+        const bool signaled =
+            ended.wait_for(std::chrono::milliseconds(1000)) == std::future_status::ready;
+        logWaitOutcome(signaled);
+        runAccountCheck(ctx);
+    });
 }
 
 void ConnectionTest::startLogin(const RouterContext& ctx) {

@@ -21,8 +21,9 @@ class ConnectionTest {
     // wait. UI thread.
     static ThreadWaitResult waitForThreadEnd(QThread* thread, int ms);
 
-    // Starts the login routine, waits for it up to 1000 ms, then starts the account check.
-    // Both threads free themselves. UI thread; the caller has disabled the buttons.
+    // Starts the login routine and, once it ended or 1000 ms passed, the account check; the
+    // wait happens off the UI thread. Both run on tracked workers. UI thread; the caller has
+    // disabled the buttons.
     static void start(const RouterContext& ctx);
 
     // The login routine alone on a self-freeing thread ("OK"/"Finish" without a session).
@@ -31,6 +32,9 @@ class ConnectionTest {
     // The wizard's address test: the service test against the address step's host, with
     // "Auto Detection" disabled while it runs. Blocks; UI thread.
     static bool testServiceForWizard(const RouterContext& ctx);
+
+    // The debug line of a wait's outcome.
+    static void logWaitOutcome(bool signaled);
 
     // A self-deleting thread running routine (not started).
     static QThread* makeThread(std::function<void()> routine);

@@ -99,7 +99,8 @@ void FormBinder::apply(const QString& name) {
     w->setVisible(c.visible);
     // A skinned button stands in for a command button the logic disables after use; the
     // skinned one calls its handler on every click, so it never takes over that state.
-    if (!qobject_cast<ImageButton*>(w))
+    auto* button = qobject_cast<ImageButton*>(w);
+    if (!button || button->followsEnabledFlag())
         w->setEnabled(c.enabled);
 }
 

@@ -17,23 +17,35 @@ bool busyCursorShowing() {
 
 ImageButton::ImageButton(const QString& objectName, const QString& captionName,
                          const QString& caption, QWidget* parent)
-    : QWidget(parent), caption_(new QLabel(caption, this)) {
+    : QWidget(parent) {
     setObjectName(objectName);
     setFixedSize(kWidth, kHeight);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(caption);
-    caption_->setObjectName(captionName);
-    caption_->setAlignment(Qt::AlignCenter);
-    caption_->setWordWrap(true);
-    caption_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    caption_->setGeometry(rect().adjusted(3, 1, -3, -1));
-    QFont f = caption_->font();
-    f.setPixelSize(11);
-    caption_->setFont(f);
-    QPalette pal = caption_->palette();
-    pal.setColor(QPalette::WindowText, Skin::ink());
-    caption_->setPalette(pal);
+    caption_ = makeCaption(captionName, caption);
     setProperty("picture", QStringLiteral("normal"));
+}
+
+QLabel* ImageButton::makeCaption(const QString& captionName, const QString& text) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(captionName);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setGeometry(rect().adjusted(3, 1, -3, -1));
+    QFont f = label->font();
+    f.setPixelSize(11);
+    label->setFont(f);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, Skin::ink());
+    label->setPalette(pal);
+    return label;
+}
+
+QLabel* ImageButton::addCaption(const QString& captionName, const QString& text) {
+    QLabel* label = makeCaption(captionName, text);
+    label->hide();
+    return label;
 }
 
 void ImageButton::setCaption(const QString& text) {

@@ -23,6 +23,14 @@ class ImageButton : public QWidget {
 
     QLabel* caption() const { return caption_; }
     void setCaption(const QString& text);
+    // Another caption in the same place, hidden at first, for a button whose meaning changes
+    // (OK / Next / Finish): the caption that is visible says what a click does.
+    QLabel* addCaption(const QString& captionName, const QString& text);
+    // Whether the form's enabled flag reaches this button. The main window's buttons stand in
+    // for command buttons the logic disables after use, so theirs never does; the setup
+    // area's panels follow it.
+    void setFollowsEnabledFlag(bool on) { followsEnabledFlag_ = on; }
+    bool followsEnabledFlag() const { return followsEnabledFlag_; }
     // Back to the normal picture (the pointer moved over the window's background).
     void resetPicture();
     Skin::Picture picture() const { return picture_; }
@@ -42,7 +50,10 @@ class ImageButton : public QWidget {
     void setPicture(Skin::Picture picture);
     void setPointer(Qt::CursorShape shape);
 
+    QLabel* makeCaption(const QString& captionName, const QString& text);
+
     QLabel* caption_;
+    bool followsEnabledFlag_ = false;
     Skin::Picture picture_ = Skin::Picture::ButtonNormal;
 };
 

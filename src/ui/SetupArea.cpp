@@ -15,73 +15,20 @@
 #include "router/SetupControlNames.h"
 #include "ui/FormBinder.h"
 #include "ui/ImageButton.h"
+#include "ui/SetupRows.h"
 #include "ui/Skin.h"
+#include "ui/WizardPages.h"
 
 namespace fv::ui {
 namespace {
 
 constexpr int kWidth = 683;
 constexpr int kHeight = 430 - SetupArea::kTop;
-constexpr int kFieldLeft = 200;
-constexpr int kRowHeight = 28;
 
 const char* const kTabs[][2] = {{"lab_Setup_tabSheetConnection", "Connection"},
                                 {"lab_Setup_tabSheetBitTorrent", "Bit Torrent"},
                                 {"lab_Setup_tabSheetNZB", "NZB"},
                                 {"lab_Setup_tabSheetAbout", "About"}};
-
-// Lays out one page: a caption on the left of each row, its control on the right.
-class Rows {
-  public:
-    // fieldLeft: where the controls start, right of the longest caption of the page.
-    explicit Rows(QWidget* page, int fieldLeft = kFieldLeft) : page_(page), fieldLeft_(fieldLeft) {}
-
-    QLabel* caption(const QString& name, const QString& text, int x = 16, int width = 0) {
-        auto* l = new QLabel(text, page_);
-        l->setObjectName(name);
-        l->setGeometry(x, y_, width > 0 ? width : fieldLeft_ - x - 6, kRowHeight - 4);
-        return l;
-    }
-    template <typename W>
-    W* field(const QString& name, int width = 180, int x = -1) {
-        auto* w = new W(page_);
-        w->setObjectName(name);
-        w->setGeometry(x < 0 ? fieldLeft_ : x, y_, width, kRowHeight - 4);
-        return w;
-    }
-    QLineEdit* edit(const QString& name, const QString& captionName, const QString& text,
-                    int width = 180) {
-        caption(captionName, text);
-        return field<QLineEdit>(name, width);
-    }
-    QCheckBox* check(const QString& name, const QString& text, int x = -1) {
-        auto* c = field<QCheckBox>(name, 300, x);
-        c->setText(text);
-        return c;
-    }
-    void next(int rows = 1) { y_ += rows * kRowHeight; }
-    int y() const { return y_; }
-    QWidget* page() const { return page_; }
-
-  private:
-    QWidget* page_;
-    int fieldLeft_;
-    int y_ = 10;
-};
-
-QLineEdit* masked(QLineEdit* edit) {
-    edit->setEchoMode(QLineEdit::Password);
-    return edit;
-}
-
-QLabel* message(Rows& rows, const QString& name) {
-    QLabel* l = rows.caption(name, QString(), 16, kWidth - 40);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, Skin::warning());
-    l->setPalette(pal);
-    l->hide();
-    return l;
-}
 
 }  // namespace
 
@@ -104,19 +51,33 @@ SetupArea::SetupArea(QWidget* parent) : QWidget(parent) {
     buildBitTorrentPage();
     buildNzbPage();
     buildAboutPage();
+    WizardPages::build(pages_, pages_->width());
 
     auto* sent = new QLabel(QStringLiteral("Apply send"), this);
     sent->setObjectName(QStringLiteral("Lab_Setup_Apply_Send"));
     sent->setGeometry(17, kHeight - 44, 300, 24);
     sent->hide();
+    // The wizard gives the two panels other captions: Next or Finish, Previous or Auto Search.
     ok_ = new ImageButton(QString::fromLatin1(setup_names::OkPanel),
                           QString::fromLatin1(setup_names::OkButton), QStringLiteral("OK"), this);
+    ok_->addCaption(QString::fromLatin1(setup_names::FinishButton), QStringLiteral("Finish"));
+    ok_->addCaption(QString::fromLatin1(setup_names::NextButton), QStringLiteral("Next"));
     ok_->move(kWidth - 17 - 2 * ImageButton::kWidth - 10, kHeight - 50);
     apply_ = new ImageButton(QString::fromLatin1(setup_names::ApplyPanel),
                              QStringLiteral("lab_Setup_Apply_Text"), QStringLiteral("Apply"), this);
+    apply_->addCaption(QStringLiteral("lab_Setup_Previous_Text"), QStringLiteral("Previous"));
+    apply_->addCaption(QStringLiteral("lab_Setup_AutoSearch_Text"), QStringLiteral("Auto Search"));
     apply_->move(kWidth - 17 - ImageButton::kWidth, kHeight - 50);
+    skip_ =
+        new ImageButton(QString::fromLatin1(setup_names::SkipPanel),
+                        QStringLiteral("lab_Setup_Skip_Text"), QStringLiteral("Skip Wizard"), this);
+    skip_->move(17, kHeight - 50);
+    skip_->hide();
+    for (ImageButton* b : {ok_, apply_, skip_})
+        b->setFollowsEnabledFlag(true);
     connect(ok_, &ImageButton::clicked, this, &SetupArea::okClicked);
     connect(apply_, &ImageButton::clicked, this, &SetupArea::applyClicked);
+    connect(skip_, &ImageButton::clicked, this, &SetupArea::skipClicked);
     hide();
 }
 
@@ -151,7 +112,7 @@ void SetupArea::buildConnectionPage() {
     Rows rows(page(0, QStringLiteral("tabSheetSetupPage1")));
     // Each pair of options decides on its own, so each sits in a group of its own.
     auto* mode = new QWidget(rows.page());
-    mode->setGeometry(0, 0, 190, 3 * kRowHeight + 10);
+    mode->setGeometry(0, 0, 190, 3 * kSetupRowHeight + 10);
     auto* local = new QRadioButton(mode);
     local->setObjectName(QString::fromLatin1(setup_names::Local));
     local->setGeometry(16, 10, 20, 24);
@@ -163,7 +124,7 @@ void SetupArea::buildConnectionPage() {
     rows.next();
     auto* remote = new QRadioButton(mode);
     remote->setObjectName(QString::fromLatin1(setup_names::Remote));
-    remote->setGeometry(16, 10 + kRowHeight, 20, 24);
+    remote->setGeometry(16, 10 + kSetupRowHeight, 20, 24);
     rows.caption(QStringLiteral("LabelRemote_Setup"), QStringLiteral("Remote (DDNS):"), 40, 150);
     auto* choice = rows.field<QComboBox>(QString::fromLatin1(setup_names::DdnsChoice), 120);
     choice->addItems({QStringLiteral("DDNS name"), QStringLiteral("Other address")});
@@ -197,8 +158,9 @@ void SetupArea::buildConnectionPage() {
     rows.next();
     auto* test = rows.field<QPushButton>(QString::fromLatin1(setup_names::TestButton), 150, 16);
     test->setText(QStringLiteral("Connection test"));
+
     auto* service = new QWidget(rows.page());
-    service->setGeometry(kFieldLeft, rows.y(), 420, kRowHeight);
+    service->setGeometry(kSetupFieldLeft, rows.y(), 420, kSetupRowHeight);
     auto* enable = new QRadioButton(QStringLiteral("Enable"), service);
     enable->setObjectName(QString::fromLatin1(setup_names::ServiceEnable));
     enable->setGeometry(0, 0, 120, 24);
@@ -206,9 +168,16 @@ void SetupArea::buildConnectionPage() {
     disable->setObjectName(QString::fromLatin1(setup_names::ServiceDisable));
     disable->setGeometry(130, 0, 120, 24);
     rows.next();
-    message(rows, QString::fromLatin1(setup_names::TestMessage));
+    rows.message(QString::fromLatin1(setup_names::TestMessage), kWidth - 40);
     rows.next();
-    message(rows, QStringLiteral("LabelFVDetectMsg_Setup"));
+    rows.message(QStringLiteral("LabelFVDetectMsg_Setup"), kWidth - 40);
+    // Beside the local address it fills, and beside the authentication it sets up.
+    auto* detect = new QPushButton(QStringLiteral("Auto Detection"), rows.page());
+    detect->setObjectName(QString::fromLatin1(setup_names::DetectButton));
+    detect->setGeometry(540, 10, 104, kSetupRowHeight - 4);
+    auto* wizard = new QPushButton(QStringLiteral("Setup Wizard"), rows.page());
+    wizard->setObjectName(QStringLiteral("Btn_SetupWizard_Setup"));
+    wizard->setGeometry(494, 10 + 5 * kSetupRowHeight, 150, kSetupRowHeight - 4);
 }
 
 void SetupArea::buildBitTorrentPage() {
@@ -271,7 +240,7 @@ void SetupArea::buildNzbPage() {
     rows.next();
     rows.check(QStringLiteral("ChkBoxNZBSSL_Setup"), QStringLiteral("SSL/TLS connection only"), 16);
     rows.next();
-    message(rows, QStringLiteral("LabelNZBErrMag_Setup"));
+    rows.message(QStringLiteral("LabelNZBErrMag_Setup"), kWidth - 40);
 }
 
 void SetupArea::buildAboutPage() {
@@ -291,8 +260,12 @@ void SetupArea::bind(FormState& setup) {
     for (QWidget* w : findChildren<QWidget*>()) {
         const QString name = w->objectName();
         if (name.endsWith(QLatin1String("_Setup")) || name.endsWith(QLatin1String("_About")) ||
-            name.startsWith(QLatin1String("panel_Setup_tabSheet")))
+            name.startsWith(QLatin1String("panel_Setup_")) ||
+            name.startsWith(QLatin1String("lab_Setup_")) ||
+            name.contains(QLatin1String("SetupWizard")))
             names << name;
+        if (w->property("formClick").toBool())
+            w->installEventFilter(this);
     }
     names.removeAll(QString::fromLatin1(setup_names::PageShowing));
     names << QStringLiteral("Lab_Setup_Apply_Send");
@@ -338,14 +311,21 @@ void SetupArea::paintEvent(QPaintEvent*) {
     // The selected tab stands out of the row of tabs.
     const int current = pages_->currentIndex();
     for (int i = 0; i < 4; ++i) {
-        const QRect r =
-            findChild<QLabel*>(QString::fromLatin1(kTabs[i][0]))->parentWidget()->geometry();
+        const QWidget* panel = findChild<QLabel*>(QString::fromLatin1(kTabs[i][0]))->parentWidget();
+        if (panel->isHidden())
+            continue;  // the wizard hides the tabs
+        const QRect r = panel->geometry();
         p.setBrush(i == current ? Skin::accent().lighter(170) : QColor(0xe4, 0xe9, 0xee));
         p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
     }
 }
 
 bool SetupArea::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease && watched->property("formClick").toBool() &&
+        setup_) {
+        setup_->click(watched->objectName());
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease && watched->property("page").isValid()) {
         emit tabClicked(watched->property("page").toInt());
         return true;

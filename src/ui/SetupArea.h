@@ -38,6 +38,7 @@ class SetupArea : public QWidget {
     void tabClicked(int page);
     void okClicked();
     void applyClicked();
+    void skipClicked();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +56,7 @@ class SetupArea : public QWidget {
     QStackedWidget* pages_ = nullptr;
     ImageButton* ok_ = nullptr;
     ImageButton* apply_ = nullptr;
+    ImageButton* skip_ = nullptr;
     FormBinder* binder_ = nullptr;
     FormState* setup_ = nullptr;
 };

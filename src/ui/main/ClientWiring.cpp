@@ -1,8 +1,10 @@
 #include "ClientWiring.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 #include "platform/DebugLog.h"
 #include "router/SetupControlNames.h"
@@ -10,6 +12,7 @@
 #include "tasks/MainControlNames.h"
 #include "tasks/RefreshCycle.h"
 #include "tasks/TaskCommands.h"
+#include "ui/BusyOverlay.h"
 #include "ui/FileSelectionWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SetupArea.h"
@@ -26,7 +29,20 @@ ClientWiring::ClientWiring(MainWindow& window, ClientCore& core)
                                       [this](const QString& caption, const QString& text) {
                                           QMessageBox::warning(&window_, caption, text);
                                       },
-                                      [this](bool on) { window_.showSetupArea(on); }}) {
+                                      [this](bool on) { window_.showSetupArea(on); }}),
+      detection_(core, ServerDetection::Hooks{[this] { setupFlow_.connectionTest(); },
+                                              [this] {
+                                                  if (busy_)
+                                                      busy_->setRunning(false);
+                                              }}),
+      wizard_(core, setupFlow_, detection_,
+              WizardFlow::Hooks{[this] { showBusyOverlay(); },
+                                [this](const QString& url) {
+                                    if (openUrl_)
+                                        openUrl_(url);
+                                    else
+                                        QDesktopServices::openUrl(QUrl(url));
+                                }}) {
     core_.commands().setRestoreCursor([] {
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
@@ -43,10 +59,44 @@ void ClientWiring::wireSetupArea() {
     SetupArea* area = window_.setupArea();
     connect(area, &SetupArea::tabClicked, this,
             [this](int page) { setupFlow_.selectPage(static_cast<SetupAreaFlow::Page>(page)); });
-    connect(area, &SetupArea::okClicked, this, [this] { setupFlow_.ok(); });
-    connect(area, &SetupArea::applyClicked, this, [this] { setupFlow_.apply(); });
-    core_.setupForm().onClick(QString::fromLatin1(setup_names::TestButton),
-                              [this](const QString&) { setupFlow_.connectionTest(); });
+    connect(area, &SetupArea::okClicked, this, &ClientWiring::okPanelClicked);
+    connect(area, &SetupArea::applyClicked, this, &ClientWiring::applyPanelClicked);
+    connect(area, &SetupArea::skipClicked, this, [this] { wizard_.skip(); });
+    FormState& f = core_.setupForm();
+    f.onClick(QString::fromLatin1(setup_names::TestButton),
+              [this](const QString&) { setupFlow_.connectionTest(); });
+    for (const char* detect : {setup_names::DetectButton, setup_names::WizardAutoDetect})
+        f.onClick(QString::fromLatin1(detect), [this](const QString&) { detection_.start(); });
+    f.onClick(QStringLiteral("Btn_SetupWizard_Setup"),
+              [this](const QString&) { wizard_.startFromButton(); });
+}
+
+// One panel, three meanings: the caption that shows says which.
+void ClientWiring::okPanelClicked() {
+    if (wizard_.nextShowing())
+        wizard_.next();
+    else if (wizard_.finishShowing())
+        wizard_.finish();
+    else
+        setupFlow_.ok();
+}
+
+void ClientWiring::applyPanelClicked() {
+    if (wizard_.previousShowing())
+        wizard_.previous();
+    else if (wizard_.showing() &&
+             core_.setupForm().visible(QStringLiteral("lab_Setup_AutoSearch_Text")))
+        detection_.start();
+    else
+        setupFlow_.apply();
+}
+
+void ClientWiring::showBusyOverlay() {
+    if (busy_)
+        return;
+    busy_ = new BusyOverlay(&window_);
+    connect(busy_, &BusyOverlay::gaveUp, this, [this] { wizard_.detectionGaveUp(); });
+    busy_->show();
 }
 
 ClientWiring::~ClientWiring() {
@@ -141,7 +191,7 @@ void ClientWiring::prepareDrawing() {}  // the window draws itself from the skin
 void ClientWiring::applyLanguage(const QString&) {}  // English until the language file loads
 
 void ClientWiring::startSetupWizard() {
-    DebugLog::write("StartSetupWizard(): wizard not built");
+    wizard_.start();
 }
 
 }  // namespace fv::ui

@@ -4,14 +4,18 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 
 #include "app/ClientCore.h"
 #include "app/MainWindowStartup.h"
+#include "app/ServerDetection.h"
 #include "app/SetupAreaFlow.h"
 #include "app/StartupHooks.h"
 #include "app/TaskListModelControl.h"
+#include "app/WizardFlow.h"
+#include "ui/BusyOverlay.h"
 
 namespace fv::ui {
 
@@ -32,6 +36,12 @@ class ClientWiring final : public QObject, public StartupHooks {
     // The start-up state the selection window reads (main-shown and position hints).
     void setStartupState(MainWindowState* state) { startupState_ = state; }
     SetupAreaFlow& setupFlow() { return setupFlow_; }
+    WizardFlow& wizard() { return wizard_; }
+    ServerDetection& detection() { return detection_; }
+    // The busy overlay while it shows (null otherwise).
+    BusyOverlay* busyOverlay() const { return busy_; }
+    // What a link opens with: the desktop's browser unless replaced (window tests).
+    void setUrlOpener(std::function<void(const QString&)> open) { openUrl_ = std::move(open); }
     // What "Add Task" asks for files with: the file dialog unless replaced (window tests).
     void setFileChooser(std::function<QStringList()> chooser) { chooseFiles_ = std::move(chooser); }
 
@@ -49,12 +59,19 @@ class ClientWiring final : public QObject, public StartupHooks {
   private:
     void wireCommands();
     void wireSetupArea();
+    void showBusyOverlay();
+    void okPanelClicked();
+    void applyPanelClicked();
     void addTaskByDialog();
 
     MainWindow& window_;
     ClientCore& core_;
     TaskListModelControl control_;
     SetupAreaFlow setupFlow_;
+    ServerDetection detection_;
+    WizardFlow wizard_;
+    QPointer<BusyOverlay> busy_;
+    std::function<void(const QString&)> openUrl_;
     MainWindowState* startupState_ = nullptr;
     std::function<QStringList()> chooseFiles_;
 };

@@ -5,7 +5,12 @@
 namespace fv::ui {
 
 RunningClient::RunningClient(StartupEnvironment environment, QStringList arguments)
-    : shell_(window_),
+    : RunningClient(std::move(environment), std::move(arguments), ClientCore::Options{}) {}
+
+RunningClient::RunningClient(StartupEnvironment environment, QStringList arguments,
+                             ClientCore::Options coreOptions)
+    : core_(std::move(coreOptions)),
+      shell_(window_),
       wiring_(window_, core_),
       startup_(std::move(environment), wiring_, shell_, wiring_.startupTimers(),
                std::move(arguments)),

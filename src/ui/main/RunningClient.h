@@ -22,6 +22,9 @@ class RunningClient {
   public:
     // arguments: the process's arguments, program name first.
     RunningClient(StartupEnvironment environment, QStringList arguments);
+    // With the core's parts replaced (window tests aim the router search at loopback).
+    RunningClient(StartupEnvironment environment, QStringList arguments,
+                  ClientCore::Options coreOptions);
 
     // The window's creation steps; false when the program must end with exit code 1.
     bool start();

@@ -94,7 +94,7 @@ TEST(RouterSearch, FindsRoutersThroughBothBroadcastsAndEndsAfter1500ms) {
 
     EXPECT_EQ(ended, 1);
     EXPECT_FALSE(search.searching());
-    EXPECT_GE(took, 1450);
+    EXPECT_GE(took, 1400);  // Qt's coarse timers may fire up to 5 % early
     EXPECT_LT(took, 2500);
     ASSERT_EQ(search.table().count(), 2);
     EXPECT_EQ(search.table().rows()[0].device, "Alpha");

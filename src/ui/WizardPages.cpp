@@ -1,0 +1,188 @@
+#include "ui/WizardPages.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+
+#include "router/SetupControlNames.h"
+#include "ui/SetupRows.h"
+
+namespace fv::ui {
+namespace {
+
+namespace n = setup_names;
+
+QWidget* addPage(QStackedWidget* pages, int index) {
+    auto* p = new QWidget;
+    p->setObjectName(QStringLiteral("tabSheetSetupWizard%1").arg(index));
+    pages->addWidget(p);
+    return p;
+}
+
+QLabel* text(Rows& rows, const QString& name, const QString& value, int width, int x = 16) {
+    QLabel* l = rows.caption(name, value, x, width);
+    l->setWordWrap(true);
+    return l;
+}
+
+QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption, int x, int y,
+                    int width = 150) {
+    auto* r = new QRadioButton(caption, parent);
+    r->setObjectName(name);
+    r->setGeometry(x, y, width, 24);
+    return r;
+}
+
+QLabel* link(Rows& rows, const QString& name, const QString& value, int x, int width) {
+    QLabel* l = rows.caption(name, value, x, width);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, Skin::accent());
+    l->setPalette(pal);
+    return l;
+}
+
+}  // namespace
+
+void WizardPages::build(QStackedWidget* pages, int width) {
+    buildWelcome(addPage(pages, 0), width);
+    buildAddress(addPage(pages, 1), width);
+    buildAccount(addPage(pages, 2), width);
+    buildCompletion(addPage(pages, 3), width);
+}
+
+void WizardPages::buildWelcome(QWidget* page, int width) {
+    Rows rows(page);
+    QLabel* title = text(rows, QStringLiteral("Lab_SetupWizard0_Title"),
+                         QStringLiteral("Welcome to Ferrovane Utility"), width - 32);
+    QFont f = title->font();
+    f.setBold(true);
+    f.setPixelSize(16);
+    title->setFont(f);
+    rows.next(2);
+    text(rows, QStringLiteral("Lab_SetupWizard0_Text"),
+         QStringLiteral("This wizard finds your router and connects this computer to its "
+                        "download service."),
+         width - 32);
+    rows.next();
+    text(rows, QStringLiteral("Lab_SetupWizard0_Install"),
+         QStringLiteral("Please install and enable Ferrovane on your router first."), width - 32);
+    rows.next(3);
+    auto* agree = rows.field<QCheckBox>(QStringLiteral("ChkBox_SetupWizard0"), 20, 16);
+    agree->setAccessibleName(QStringLiteral("I agree"));
+    rows.caption(QStringLiteral("Lab_SetupWizard0_Agree"),
+                 QStringLiteral("By using Ferrovane Utility, you agree to the"), 40, 270);
+    link(rows, QStringLiteral("Lab_SetupWizard0_Terms"), QStringLiteral("KOVA Terms of Use"), 312,
+         120);
+    rows.caption(QStringLiteral("Lab_SetupWizard0_And"), QStringLiteral("and"), 434, 28);
+    link(rows, QStringLiteral("Lab_SetupWizard0_Privacy"), QStringLiteral("KOVA Privacy Policy"),
+         464, 150);
+}
+
+void WizardPages::buildAddress(QWidget* page, int width) {
+    Rows rows(page, 230);
+    text(rows, QStringLiteral("Lab_SetupWizard1_Text"),
+         QStringLiteral("Please choose the way which your client device connecting to the "
+                        "router."),
+         width - 32);
+    rows.message(QStringLiteral("Lab_SetupWizard1_FailText"), width - 32)
+        ->setText(QStringLiteral("Please install and enable Ferrovane on the router, then try "
+                                 "again."));
+    rows.next();
+    auto* mode = new QWidget(page);
+    mode->setGeometry(0, rows.y(), 200, 2 * kSetupRowHeight);
+    radio(mode, QString::fromLatin1("RadioBtn_SetupWizard1_Local"), QStringLiteral("Local"), 16, 0);
+    radio(mode, QString::fromLatin1(n::WizardRemote), QStringLiteral("Remote (DDNS)"), 16,
+          kSetupRowHeight);
+    // The address edit sits under the list of found routers, which covers it.
+    rows.field<QLineEdit>(QString::fromLatin1(n::WizardLocalAddress), 200)->hide();
+    rows.field<QComboBox>(QStringLiteral("ComboBoxLocalIP_SetupWizard1"), 200)->setEditable(true);
+    rows.caption(QStringLiteral("Lab_SetupWizard1_Port"), QStringLiteral("Port:"), 440, 40);
+    rows.field<QLineEdit>(QStringLiteral("EditFVPort_SetupWizard1"), 70, 482);
+    rows.field<QComboBox>(QStringLiteral("ComboBoxFVPort_SetupWizard1"), 70, 482)->hide();
+    rows.next();
+    auto* remote = new QWidget(page);
+    remote->setGeometry(200, rows.y(), 30, 2 * kSetupRowHeight);
+    rows.next();
+    radio(remote, QString::fromLatin1(n::WizardRemoteByName), QString(), 4, 0, 24);
+    rows.field<QLineEdit>(QString::fromLatin1(n::WizardDdnsName), 120);
+    rows.caption(QStringLiteral("Lab_SetupWizard1_Suffix"),
+                 QString::fromLatin1(n::DdnsDomainSuffix), 354, 110)
+        ->setEnabled(false);
+    rows.next();
+    radio(remote, QStringLiteral("RadioBtn_SetupWizard1_Remote_Remote1"), QString(), 4,
+          kSetupRowHeight, 24);
+    rows.field<QLineEdit>(QString::fromLatin1(n::WizardOtherAddress), 200);
+    rows.caption(QStringLiteral("Lab_SetupWizard1_Port2"), QStringLiteral("Port:"), 440, 40);
+    rows.field<QLineEdit>(QStringLiteral("EditFVPort2_SetupWizard1"), 70, 482);
+    rows.next(2);
+    rows.field<QPushButton>(QString::fromLatin1(n::WizardAutoDetect), 150, 16)
+        ->setText(QStringLiteral("Auto Detection"));
+    rows.next();
+    rows.message(QStringLiteral("Lab_SetupWizard1_Detect_Dec0"), width - 32);
+    QLabel* notFound = rows.message(QStringLiteral("Lab_SetupWizard1_Detect2_Dec0"), width - 32);
+    notFound->setCursor(Qt::PointingHandCursor);
+    notFound->setProperty("formClick", true);
+}
+
+void WizardPages::buildAccount(QWidget* page, int width) {
+    Rows rows(page, 200);
+    text(rows, QStringLiteral("Lab_SetupWizard2_Text"),
+         QStringLiteral("Sign in with your KOVA router account"), width - 32);
+    rows.next(2);
+    rows.edit(QString::fromLatin1(n::WizardUserName), QStringLiteral("Lab_SetupWizard2_Account"),
+              QStringLiteral("Account:"));
+    rows.next();
+    QLineEdit* password =
+        masked(rows.edit(QString::fromLatin1(n::WizardPassword),
+                         QStringLiteral("Lab_SetupWizard2_Password"), QStringLiteral("Password:")));
+    auto* show =
+        rows.check(QStringLiteral("ChkBoxPw_SetupWizard2"), QStringLiteral("Show Password"), 390);
+    QObject::connect(show, &QCheckBox::toggled, password, [password](bool on) {
+        password->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
+    });
+    rows.next();
+    auto* kind = new QWidget(page);
+    kind->setGeometry(0, rows.y(), 400, kSetupRowHeight);
+    radio(kind, QStringLiteral("RadioBtnGeneral_SetupWizard2"), QStringLiteral("General"), 200, 0,
+          90);
+    radio(kind, QStringLiteral("RadioBtnAdvanced_SetupWizard2"), QStringLiteral("Advanced"), 296, 0,
+          100);
+    rows.next();
+    auto* advanced = new QWidget(page);
+    advanced->setObjectName(QStringLiteral("panel_SetupWizard2_Advanced"));
+    advanced->setGeometry(0, rows.y(), width, 2 * kSetupRowHeight);
+    Rows inner(advanced, 200);
+    inner.caption(QStringLiteral("Lab_SetupWizard2_AuthMethod"),
+                  QStringLiteral("Authorisation Method:"));
+    inner.field<QComboBox>(QString::fromLatin1(n::WizardAuthMethod), 90)
+        ->addItems({QStringLiteral("http"), QStringLiteral("https")});
+    inner.next();
+    inner.edit(QString::fromLatin1(n::WizardAuthPort), QStringLiteral("Lab_SetupWizard2_AuthPort"),
+               QStringLiteral("Authorisation Port:"), 70);
+    advanced->hide();
+    rows.next(2);
+    rows.message(QString::fromLatin1(n::WizardFailure1), width - 32);
+    rows.next();
+    rows.message(QString::fromLatin1(n::WizardFailure2), width - 32)
+        ->setText(QStringLiteral("*Invalid account or password"));
+}
+
+void WizardPages::buildCompletion(QWidget* page, int width) {
+    Rows rows(page);
+    QLabel* title = text(rows, QStringLiteral("Lab_SetupWizard3_Title"),
+                         QStringLiteral("Complete the setting!"), width - 32);
+    QFont f = title->font();
+    f.setBold(true);
+    f.setPixelSize(16);
+    title->setFont(f);
+    rows.next(2);
+    text(rows, QStringLiteral("Lab_SetupWizard3_Text"),
+         QStringLiteral("You also can modify the configuration in the setting area."), width - 32);
+    rows.next();
+    text(rows, QStringLiteral("Lab_SetupWizard3_Refer"),
+         QStringLiteral("For questions about the connection, please refer to the"), 360);
+    link(rows, QStringLiteral("Lab_SetupWizard3_FAQ"), QStringLiteral("FAQ."), 378, 60);
+}
+
+}  // namespace fv::ui

@@ -1,0 +1,216 @@
+// The first start without a settings file, through the real window: the wizard's pages, its
+// agreement, the account, the detection under the busy overlay against three simulated
+// routers on loopback addresses (one of them slow), Finish writing the settings file, and
+// Skip leaving none. The window must keep painting throughout.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "Simulator.h"
+#include "TestEnvironment.h"
+#include "ui/ImageButton.h"
+#include "ui/main/RunningClient.h"
+
+namespace fv::test {
+namespace {
+
+using routersim::Listener;
+
+std::uint16_t freePort(int type) {
+    const int fd = ::socket(AF_INET, type, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    inet_pton(AF_INET, "127.0.0.2", &a.sin_addr);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    socklen_t len = sizeof a;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    ::close(fd);
+    return ntohs(a.sin_port);
+}
+
+// The longest gap between ticks of a 10 ms timer on the UI thread while it lives.
+class StallMeter {
+  public:
+    StallMeter() {
+        clock_.start();
+        QObject::connect(&timer_, &QTimer::timeout,
+                         [this] { longest_ = std::max(longest_, clock_.restart()); });
+        timer_.start(10);
+    }
+    qint64 longestMs() const { return longest_; }
+
+  private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 longest_ = 0;
+};
+
+class WizardWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previousDataDir_ = qgetenv("FV_DATA_DIR");
+        qputenv("FV_DATA_DIR", dir.path().toUtf8());
+    }
+    void TearDown() override {
+        if (client) {
+            client->finish();
+            client.reset();
+        }
+        sims.clear();
+        qputenv("FV_DATA_DIR", previousDataDir_);
+    }
+    void startRouter(const char* address, const char* name, std::uint8_t macByte, const char* ddns,
+                     const char* wan) {
+        routersim::SimulatorConfig c;
+        c.bindAddress = address;
+        c.authPort = authPort;
+        c.discoveryPort = discoveryPort;
+        c.facts.deviceName = name;
+        c.facts.mac[5] = macByte;
+        c.facts.ddnsName = ddns;
+        c.facts.wanAddress = wan;
+        auto sim = std::make_unique<routersim::Simulator>(c);
+        std::string error;
+        ASSERT_TRUE(sim->start(&error)) << error;
+        sims.push_back(std::move(sim));
+    }
+    void launch() {
+        ClientCore::Options o;
+        o.discovery.bindAddress = "127.0.0.1";
+        o.discovery.bindPort = 0;
+        o.discovery.limitedBroadcast = "127.0.0.2";
+        o.discovery.targetPort = discoveryPort;
+        o.discovery.listAdapters = [] {
+            return std::vector<AdapterAddress>{{"test", "127.0.0.3", "255.255.255.255"},
+                                               {"test", "127.0.0.4", "255.255.255.255"}};
+        };
+        client = std::make_unique<ui::RunningClient>(StartupEnvironment::system(),
+                                                     QStringList{"ferrovane"}, std::move(o));
+        ASSERT_TRUE(client->start());
+        client->window().show();
+    }
+    template <typename T = QWidget>
+    T* find(const QString& name) const {
+        T* w = client->window().findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QString pageShowing() const {
+        auto* pages = find<QStackedWidget>("PageControl_Setup");
+        return pages && pages->currentWidget() ? pages->currentWidget()->objectName() : QString();
+    }
+    void click(const QString& name) {
+        QWidget* w = find(name);
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    }
+    void type(const QString& name, const QString& text) {
+        auto* edit = find<QLineEdit>(name);
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    bool visibleCaption(const QString& name) const {
+        QWidget* w = find(name);
+        return w && w->isVisible();
+    }
+
+    std::uint16_t authPort = freePort(SOCK_STREAM);
+    std::uint16_t discoveryPort = freePort(SOCK_DGRAM);
+    ScratchDir dir;
+    std::vector<std::unique_ptr<routersim::Simulator>> sims;
+    std::unique_ptr<ui::RunningClient> client;
+
+  private:
+    QByteArray previousDataDir_;
+};
+
+TEST_F(WizardWindow, FirstStartFindsTheRouterAndFinishSavesTheConnection) {
+    startRouter("127.0.0.2", "KR-SLOW", 1, "slow.example.org", "203.0.113.45");
+    startRouter("127.0.0.3", "KR-HOME", 2, "", "203.0.113.46");
+    startRouter("127.0.0.4", "KR-BEHIND", 3, "", "192.168.5.2");
+    routersim::Faults slow;
+    slow.delayMs = 1200;
+    slow.onlyTarget = "update_applist";
+    sims[0]->faults(Listener::Auth).set(slow);
+    launch();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pageShowing() == "tabSheetSetupWizard0"; }, 5000));
+    EXPECT_TRUE(visibleCaption("lab_Setup_Next_Text"));
+    EXPECT_FALSE(find("panel_Setup_OK")->isEnabled()) << "Next waits for the agreement";
+    EXPECT_FALSE(find("panel_Setup_tabSheetBitTorrent")->isVisible());
+    click("panel_Setup_OK");
+    EXPECT_EQ(pageShowing(), "tabSheetSetupWizard0");
+
+    click("ChkBox_SetupWizard0");
+    ASSERT_TRUE(find("panel_Setup_OK")->isEnabled());
+    click("panel_Setup_OK");
+    ASSERT_EQ(pageShowing(), "tabSheetSetupWizard2");
+
+    type("EditFVUs_SetupWizard2", "admin");
+    type("EditFVPs_SetupWizard2", "admin");
+    click("RadioBtnAdvanced_SetupWizard2");
+    ASSERT_TRUE(find("panel_SetupWizard2_Advanced")->isVisible());
+    auto* method = find<QComboBox>("ComboBox_AuthMethod_SetupWizard2");
+    ASSERT_NE(method, nullptr);
+    method->setFocus();
+    QTest::keyClick(method, Qt::Key_Down);  // "https", as a user picks it
+    ASSERT_EQ(method->currentText(), "https");
+    EXPECT_EQ(find<QLineEdit>("Edit_AuthPort_SetupWizard2")->text(), "8443");
+    type("Edit_AuthPort_SetupWizard2", QString::number(authPort));
+
+    StallMeter meter;
+    click("panel_Setup_OK");  // Next: the detection under the busy overlay
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client->wiring().busyOverlay() != nullptr; }, 2000));
+    EXPECT_FALSE(client->window().isEnabled()) << "the window takes no input meanwhile";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return pageShowing() == "tabSheetSetupWizard3" && !client->wiring().busyOverlay(); },
+        30000))
+        << pageShowing().toStdString();
+    EXPECT_LT(meter.longestMs(), 100) << "the UI thread stalled";
+    EXPECT_TRUE(client->window().isEnabled());
+
+    // The public router without a DDNS name got one; the slow one has its own name and the
+    // one behind another router none.
+    EXPECT_FALSE(sims[1]->profile().get().ddnsHost.empty());
+    EXPECT_TRUE(sims[2]->profile().get().ddnsHost.empty());
+    EXPECT_TRUE(visibleCaption("lab_Setup_Go_Text"));
+    EXPECT_FALSE(QFile::exists(dir.file("FVSetup.xml")));
+
+    click("panel_Setup_OK");  // Finish
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.file("FVSetup.xml")); }, 3000));
+    const ConnectionProfile conn = client->core().records().connection();
+    EXPECT_EQ(conn.ServerAddress, "127.0.0.4") << "the first entry of the found routers";
+    EXPECT_EQ(conn.UserName, "admin");
+    EXPECT_FALSE(find("panel_Setup")->isVisible()) << "back to the task list";
+    EXPECT_FALSE(find("panel_Setup_tabSheetBitTorrent")->isHidden()) << "the tabs are back";
+}
+
+TEST_F(WizardWindow, SkipRightAfterTheStartLeavesNoSettingsFile) {
+    launch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pageShowing() == "tabSheetSetupWizard0"; }, 5000));
+    click("panel_Setup_Skip");
+    EXPECT_EQ(pageShowing(), "tabSheetSetupWizard0") << "Skip waits for the agreement too";
+    click("ChkBox_SetupWizard0");
+    click("panel_Setup_Skip");
+    EXPECT_FALSE(find("panel_Setup")->isVisible());
+    QTest::qWait(200);
+    EXPECT_FALSE(QFile::exists(dir.file("FVSetup.xml")));
+}
+
+}  // namespace
+}  // namespace fv::test
