@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+#include "app/ShareEntryCheck.h"
+#include "app/ShareLinkFetch.h"
 #include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "platform/TaskRunner.h"
@@ -36,6 +38,7 @@ class RefreshCycle;
 class SetupDocument;
 class StandardRouterGateway;
 class TaskCommands;
+class TaskView;
 
 class ClientCore final : public QObject {
   public:
@@ -54,6 +57,12 @@ class ClientCore final : public QObject {
         // The utility library's calls and pause for the service switch; the real ones unless
         // replaced.
         ServiceSwitch::Options serviceSwitch;
+        // The router's local host name for the share; empty: RouterLocalHost::configured().
+        QString routerLocalHost;
+        // The share's SMB look-up and the share link's TLS exchange; the real ones unless
+        // replaced.
+        ShareEntryCheck::Stat smbStat;
+        ShareLinkFetch::Exchange shareLinkExchange;
     };
 
     ClientCore();
@@ -80,12 +89,19 @@ class ClientCore final : public QObject {
     RefreshState& refreshState() { return *state_; }
     // What the general read found last (router name, download disk and folder).
     const GeneralSettingsValues& generalSettings() const { return *general_; }
+    // The same values for a caller that reads them itself (fvctl has no refresh cycle).
+    GeneralSettingsValues& generalSettings() { return *general_; }
     StandardRouterGateway& gateway() { return *gateway_; }
     TaskRunner& runner() { return *runner_; }
     UploadQueue& queue() { return *queue_; }
     RefreshCycle& refresh() { return *cycle_; }
     TaskCommands& commands() { return *commands_; }
     ServiceSwitch& serviceSwitch() { return *serviceSwitch_; }
+    // View and the task menu's share check (finished files and shares).
+    TaskView& taskView() { return *taskView_; }
+    ShareEntryCheck& shareCheck() { return *shareCheck_; }
+    // The host the share is reached under: the configured one, else the server address.
+    QString routerLocalHost() const;
 
     // The settings file into the setup fields; false when it is missing or unreadable.
     bool loadSettingsFile();
@@ -137,6 +153,7 @@ class ClientCore final : public QObject {
     void makeRefreshCycle();
     void makeCommands();
     void makeServiceSwitch(Options& options);
+    void makeShareAccess(Options& options);
 
     MessageTexts texts_;
     // Workers read the records; at exit they are kept if a worker never finished.
@@ -159,6 +176,9 @@ class ClientCore final : public QObject {
     std::unique_ptr<RefreshCycle> cycle_;
     std::unique_ptr<TaskCommands> commands_;
     std::unique_ptr<ServiceSwitch> serviceSwitch_;
+    QString localHost_;
+    std::unique_ptr<ShareEntryCheck> shareCheck_;
+    std::unique_ptr<TaskView> taskView_;
 };
 
 }  // namespace fv

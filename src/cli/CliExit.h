@@ -16,6 +16,7 @@ enum ExitCode : int {
     kExitUploadFailed = 9,  // the router could not take the file
     kExitLocalFiles = 10,   // no settings file, or the queue file cannot be written
     kExitSenderBusy = 11,   // another process (the window) is sending; the file stays queued
+    kExitNotOpened = 12,    // View found nothing to open (no such file on the share, no link)
 };
 
 // The table printed by "fvctl --help" and quoted in the README.

@@ -3,6 +3,7 @@
 #include "cli/AddCommand.h"
 #include "cli/CliExit.h"
 #include "cli/ControlCommand.h"
+#include "cli/OpenCommand.h"
 #include "cli/QueueCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/StatusCommand.h"
@@ -28,6 +29,7 @@ CommandTable::CommandTable() {
     commands_.push_back(std::make_unique<StatusCommand>());
     for (const auto& spec : ControlCommand::specs())
         commands_.push_back(std::make_unique<ControlCommand>(spec));
+    commands_.push_back(std::make_unique<OpenCommand>());
     commands_.push_back(std::make_unique<AddCommand>());
     commands_.push_back(std::make_unique<QueueCommand>());
     commands_.push_back(std::make_unique<TorrentCommand>());
@@ -109,7 +111,8 @@ const char* exitCodeHelp() {
            "  8   the router's task list or disk is full\n"
            "  9   the router could not take the file\n"
            "  10  no settings file, or the queue file cannot be written\n"
-           "  11  another process is sending the queue; the file stays queued\n";
+           "  11  another process is sending the queue; the file stays queued\n"
+           "  12  nothing to open: the file is not on the share, or the router gave no link\n";
 }
 
 }  // namespace fv::cli

@@ -49,6 +49,7 @@ class ClientWiring final : public QObject, public StartupHooks {
   private:
     void wireCommands();
     void wireSetupArea();
+    void wireTaskView();
     void addTaskByDialog();
 
     MainWindow& window_;
