@@ -69,6 +69,9 @@ bool SambaServer::start(const QString& password, QString* reason) {
     smbd_ = std::make_unique<QProcess>();
     smbd_->setProcessChannelMode(QProcess::MergedChannels);
     smbd_->setStandardOutputFile(dir_.file("log/stdout"));
+    // smbd signals its whole process group when it stops; in a session of its own that group
+    // holds only smbd and its children, never the test.
+    smbd_->setChildProcessModifier([] { ::setsid(); });
     smbd_->start(smbd, {"--foreground", "--no-process-group", "--debug-stdout", "-d", "1", "-s",
                         dir_.file("smb.conf")});
     if (!smbd_->waitForStarted(5000) || !waitUntilListening(15000)) {
