@@ -1,8 +1,9 @@
 // The client's working parts, assembled once: the connection and settings records, the
 // settings file with the setup fields it fills, the named timers, the task list model, the
-// router gateway, the worker runner, the upload queue with its transfers, the refresh cycle
-// and the task commands. The window binds its widgets to it, fvctl drives it by hand and the
-// end-to-end tests run it against the simulated router; all three build this one assembly.
+// router gateway, the worker runner, the upload queue with its transfers, the refresh cycle,
+// the task commands and View with its share access. The window binds its widgets to it,
+// fvctl drives it by hand and the end-to-end tests run it against the simulated router; all
+// three build this one assembly.
 //
 // UI thread only. Its destruction waits for the workers it started (they read the records).
 #pragma once

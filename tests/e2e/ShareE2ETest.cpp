@@ -418,5 +418,15 @@ TEST_F(ShareE2E, ViewDoesNothingWhileOfflineAndUsesTheSelectedRow) {
         << opened[0].toStdString();
 }
 
+TEST_F(ShareE2E, TheHiddenTrayItemsOpenTheShareAndTheRoutersPage) {
+    const QString host = client->core().routerLocalHost();
+    client->core().taskView().openSambaFolder();
+    EXPECT_TRUE(opened.isEmpty()) << "no download folder known yet";
+    refresh();
+    client->core().taskView().openSambaFolder();
+    client->core().taskView().openVeyra();
+    EXPECT_EQ(opened, (QStringList{"smb://" + host + "/Download2/Complete", "https://" + host}));
+}
+
 }  // namespace
 }  // namespace fv::test
