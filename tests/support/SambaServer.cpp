@@ -40,7 +40,8 @@ SambaServer::~SambaServer() {
     }
 }
 
-bool SambaServer::start(const QString& password, QString* reason) {
+bool SambaServer::start(const QString& password, QString* reason, const QString& accountName) {
+    accountName_ = accountName;
     const QString smbd = findProgram("smbd");
     if (smbd.isEmpty() || findProgram("smbpasswd").isEmpty()) {
         *reason =
@@ -92,6 +93,7 @@ bool SambaServer::writeConfig(QString* reason) {
                              "  server role = standalone server\n"
                              "  map to guest = never\n"
                              "  restrict anonymous = 2\n"
+                             "  username map = %2/users.map\n"
                              "  private dir = %2/private\n"
                              "  lock directory = %2/lock\n"
                              "  state directory = %2/state\n"
@@ -110,6 +112,13 @@ bool SambaServer::writeConfig(QString* reason) {
                              "  valid users = %3\n")
                              .arg(port_)
                              .arg(d, user_);
+    QFile map(dir_.file("users.map"));
+    if (!map.open(QIODevice::WriteOnly) ||
+        (!accountName_.isEmpty() &&
+         map.write((user_ + " = " + accountName_ + "\n").toUtf8()) < 0)) {
+        *reason = "cannot write users.map";
+        return false;
+    }
     QFile f(dir_.file("smb.conf"));
     if (!f.open(QIODevice::WriteOnly) || f.write(conf.toUtf8()) < 0) {
         *reason = "cannot write smb.conf";

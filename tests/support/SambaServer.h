@@ -21,10 +21,12 @@ class SambaServer {
     SambaServer& operator=(const SambaServer&) = delete;
 
     // Starts smbd; false with why not in *reason (smbd missing, no root, did not start).
-    bool start(const QString& password, QString* reason);
+    // accountName, when given, is the name clients sign in with (mapped to the Unix user).
+    bool start(const QString& password, QString* reason, const QString& accountName = {});
 
     quint16 port() const { return port_; }
-    QString user() const { return user_; }
+    // The name clients sign in with.
+    QString user() const { return accountName_.isEmpty() ? user_ : accountName_; }
     // "127.0.0.1:port", as RouterLocalHost takes it.
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
     // A file or folder below the share's root (created with its parents).
@@ -39,6 +41,7 @@ class SambaServer {
 
     ScratchDir dir_;
     QString user_;
+    QString accountName_;
     quint16 port_ = 0;
     std::unique_ptr<QProcess> smbd_;
 };
