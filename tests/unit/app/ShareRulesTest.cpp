@@ -169,7 +169,8 @@ TEST(CertificatePins, AGarbledFileKnowsNoRouter) {
     const QString path = dir.file("FVSharePins.txt");
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("\tnokey\nonlykey\n\xff\xfe\n", 20));
+    const char garbled[] = "\tnokey\nonlykey\n\xff\xfe\n";
+    f.write(QByteArray(garbled, sizeof garbled - 1));
     f.close();
     CertificatePins pins(path);
     EXPECT_FALSE(pins.pinFor("onlykey"));
