@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libcurl4-openssl-dev libssl-dev openssl libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libsmbclient-dev samba smbclient xdg-utils
     libxml2-utils mktorrent xvfb xauth iproute2
     fonts-dejavu-core
 )

@@ -1,5 +1,8 @@
 #include "app/ClientCore.h"
 
+#include "app/CertificatePins.h"
+#include "app/RouterLocalHost.h"
+#include "app/TaskView.h"
 #include "platform/DebugLog.h"
 #include "platform/WorkerThread.h"
 #include "router/AppListFetch.h"
@@ -56,6 +59,7 @@ ClientCore::ClientCore(Options options)
         options.makeTimer ? options.makeTimer
                           : [](int ms) { return std::make_unique<QtTimer>(ms); },
         std::move(options.discovery));
+    makeShareAccess(options);
 }
 
 ClientCore::~ClientCore() {
@@ -144,6 +148,30 @@ void ClientCore::makeServiceSwitch(Options& options) {
     };
     bind(setup_names::ServiceEnable, true);
     bind(setup_names::ServiceDisable, false);
+}
+
+void ClientCore::makeShareAccess(Options& options) {
+    localHost_ =
+        options.routerLocalHost.isEmpty() ? RouterLocalHost::configured() : options.routerLocalHost;
+    auto localHost = [this] { return routerLocalHost(); };
+    shareCheck_ = std::make_unique<ShareEntryCheck>(ShareEntryCheck::Deps{
+        &records_, general_, runner_.get(), localHost, std::move(options.smbStat)});
+    TaskView::Deps view;
+    view.model = &model_;
+    view.state = state_;
+    view.records = &records_;
+    view.general = general_;
+    view.runner = runner_.get();
+    view.share = shareCheck_.get();
+    view.localHost = localHost;
+    view.texts = &texts_;
+    view.pinFile = CertificatePins::besideSettings(setupDoc_->path());
+    view.exchange = std::move(options.shareLinkExchange);
+    taskView_ = std::make_unique<TaskView>(std::move(view));
+}
+
+QString ClientCore::routerLocalHost() const {
+    return RouterLocalHost::effective(localHost_, records_.connection().ServerAddress);
 }
 
 bool ClientCore::loadSettingsFile() {

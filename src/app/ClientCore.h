@@ -1,8 +1,9 @@
 // The client's working parts, assembled once: the connection and settings records, the
 // settings file with the setup fields it fills, the named timers, the task list model, the
-// router gateway, the worker runner, the upload queue with its transfers, the refresh cycle
-// and the task commands. The window binds its widgets to it, fvctl drives it by hand and the
-// end-to-end tests run it against the simulated router; all three build this one assembly.
+// router gateway, the worker runner, the upload queue with its transfers, the refresh cycle,
+// the task commands and View with its share access. The window binds its widgets to it,
+// fvctl drives it by hand and the end-to-end tests run it against the simulated router; all
+// three build this one assembly.
 //
 // UI thread only. Its destruction waits for the workers it started (they read the records).
 #pragma once
@@ -13,6 +14,8 @@
 #include <memory>
 
 #include "discovery/RouterSearch.h"
+#include "app/ShareEntryCheck.h"
+#include "app/ShareLinkFetch.h"
 #include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "platform/TaskRunner.h"
@@ -37,6 +40,7 @@ class RefreshCycle;
 class SetupDocument;
 class StandardRouterGateway;
 class TaskCommands;
+class TaskView;
 
 class ClientCore final : public QObject {
   public:
@@ -57,6 +61,12 @@ class ClientCore final : public QObject {
         ServiceSwitch::Options serviceSwitch;
         // Where router searches send and listen; the real network unless replaced.
         SearchEndpoints discovery = SearchEndpoints::fromEnvironment();
+        // The router's local host name for the share; empty: RouterLocalHost::configured().
+        QString routerLocalHost;
+        // The share's SMB look-up and the share link's TLS exchange; the real ones unless
+        // replaced.
+        ShareEntryCheck::Stat smbStat;
+        ShareLinkFetch::Exchange shareLinkExchange;
     };
 
     ClientCore();
@@ -83,6 +93,8 @@ class ClientCore final : public QObject {
     RefreshState& refreshState() { return *state_; }
     // What the general read found last (router name, download disk and folder).
     const GeneralSettingsValues& generalSettings() const { return *general_; }
+    // The same values for a caller that reads them itself (fvctl has no refresh cycle).
+    GeneralSettingsValues& generalSettings() { return *general_; }
     StandardRouterGateway& gateway() { return *gateway_; }
     TaskRunner& runner() { return *runner_; }
     UploadQueue& queue() { return *queue_; }
@@ -100,6 +112,11 @@ class ClientCore final : public QObject {
     RouterContext wizardTestContext() {
         return RouterContext(records_, *ctx_.transport, &probe_, &loginForms_);
     }
+    // View and the task menu's share check (finished files and shares).
+    TaskView& taskView() { return *taskView_; }
+    ShareEntryCheck& shareCheck() { return *shareCheck_; }
+    // The host the share is reached under: the configured one, else the server address.
+    QString routerLocalHost() const;
 
     // The settings file into the setup fields; false when it is missing or unreadable.
     bool loadSettingsFile();
@@ -151,6 +168,7 @@ class ClientCore final : public QObject {
     void makeRefreshCycle();
     void makeCommands();
     void makeServiceSwitch(Options& options);
+    void makeShareAccess(Options& options);
 
     MessageTexts texts_;
     // Workers read the records; at exit they are kept if a worker never finished.
@@ -174,6 +192,9 @@ class ClientCore final : public QObject {
     std::unique_ptr<TaskCommands> commands_;
     std::unique_ptr<ServiceSwitch> serviceSwitch_;
     std::unique_ptr<RouterSearch> routerSearch_;
+    QString localHost_;
+    std::unique_ptr<ShareEntryCheck> shareCheck_;
+    std::unique_ptr<TaskView> taskView_;
 };
 
 }  // namespace fv

@@ -1,5 +1,7 @@
 #include "app/TaskMenuPlan.h"
 
+#include "app/ShareTarget.h"
+
 namespace fv {
 
 namespace {
@@ -7,25 +9,26 @@ const QString kOpenDirectory = QStringLiteral("Open Directory");
 const QString kPlay = QStringLiteral("Play");
 }  // namespace
 
+bool TaskMenuPlan::needsShareCheck(bool remote, const QString& fileName, const QString& status) {
+    return !remote && !fileName.isEmpty() && ShareTarget::isFinished(status);
+}
+
 TaskMenuPlan TaskMenuPlan::make(bool remote, const QString& fileName, const QString& status,
-                                ShareLookup* share) {
+                                std::optional<ShareEntryKind> kind) {
     TaskMenuPlan plan;
     if (remote) {
         plan.entries_ = {{QStringLiteral("Open Directory via Veyra"), true}};
         return plan;
     }
-    if (fileName.isEmpty()) {
+    if (!needsShareCheck(remote, fileName, status)) {
         plan.entries_ = {{kOpenDirectory, true}};
         return plan;
     }
-    if (share)
-        share->connectShare();
-    if (status != QLatin1String("Finished") && status != QLatin1String("Seeding")) {
-        plan.entries_ = {{kOpenDirectory, true}};
+    if (!kind) {
+        plan.entries_ = {{kOpenDirectory, false}, {kPlay, false}};
         return plan;
     }
-    const ShareEntryKind kind = share ? share->probe(fileName) : ShareEntryKind::Missing;
-    switch (kind) {
+    switch (*kind) {
         case ShareEntryKind::File:
             plan.entries_ = {{kOpenDirectory, true}, {kPlay, true}};
             break;

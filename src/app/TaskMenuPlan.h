@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "app/TaskViewAction.h"
@@ -18,10 +19,12 @@ class TaskMenuPlan {
     static constexpr int kEntryHeight = 30;
     static constexpr int kFrame = 4;
 
-    // remote: the connection mode is remote. share may be null (no share access available):
-    // the file then counts as missing.
+    // remote: the connection mode is remote. kind: what the share check found for the task;
+    // nothing while the check runs (both entries then wait, disabled).
     static TaskMenuPlan make(bool remote, const QString& fileName, const QString& status,
-                             ShareLookup* share);
+                             std::optional<ShareEntryKind> kind);
+    // Whether the entries depend on a share check (a finished task in local mode).
+    static bool needsShareCheck(bool remote, const QString& fileName, const QString& status);
 
     // Top of the menu relative to the list's top, for line 1 to 5 whose tops are given.
     static int top(int lineNumber, int line1Top, int line2Top);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace fv {
 
@@ -19,11 +20,12 @@ enum class ShareEntryKind { File, Folder, Missing };
 
 class ShareLookup {
   public:
+    using Done = std::function<void(ShareEntryKind)>;
     virtual ~ShareLookup() = default;
-    // Signs in to the router's file share with the connection account (local mode).
-    virtual void connectShare() = 0;
-    // What the finished task's name denotes in the router's download folder.
-    virtual ShareEntryKind probe(const QString& fileName) = 0;
+    // What the finished task's name denotes in the router's download folder, signed in with
+    // the connection account. The check runs off the UI thread; done runs on it afterwards
+    // (at once when the answer is known without asking).
+    virtual void probe(const QString& fileName, Done done) = 0;
 };
 
 }  // namespace fv

@@ -16,7 +16,8 @@ enum ExitCode : int {
     kExitUploadFailed = 9,  // the router could not take the file
     kExitLocalFiles = 10,   // no settings file, or the queue file cannot be written
     kExitSenderBusy = 11,   // another process (the window) is sending; the file stays queued
-    kExitPortHeld = 12,     // another program holds the discovery port 9999
+    kExitNotOpened = 12,    // View found nothing to open (no such file on the share, no link)
+    kExitPortHeld = 13,     // another program holds the discovery port 9999
 };
 
 // The table printed by "fvctl --help" and quoted in the README.

@@ -4,6 +4,7 @@
 #include "cli/CliExit.h"
 #include "cli/ControlCommand.h"
 #include "cli/DiscoverCommand.h"
+#include "cli/OpenCommand.h"
 #include "cli/QueueCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/StatusCommand.h"
@@ -29,6 +30,7 @@ CommandTable::CommandTable() {
     commands_.push_back(std::make_unique<StatusCommand>());
     for (const auto& spec : ControlCommand::specs())
         commands_.push_back(std::make_unique<ControlCommand>(spec));
+    commands_.push_back(std::make_unique<OpenCommand>());
     commands_.push_back(std::make_unique<AddCommand>());
     commands_.push_back(std::make_unique<QueueCommand>());
     commands_.push_back(std::make_unique<TorrentCommand>());
@@ -112,7 +114,8 @@ const char* exitCodeHelp() {
            "  9   the router could not take the file\n"
            "  10  no settings file, or the queue file cannot be written\n"
            "  11  another process is sending the queue; the file stays queued\n"
-           "  12  another program holds the discovery port 9999\n";
+           "  12  nothing to open: the file is not on the share, or the router gave no link\n"
+           "  13  another program holds the discovery port 9999\n";
 }
 
 }  // namespace fv::cli

@@ -58,6 +58,11 @@ constexpr const char kFormUpdateMag3[] =
     "update button.";
 constexpr const char kFormUpdateMag4[] = "The Utility is the latest version.";
 constexpr const char kFormUpdateMag5[] = "No Internet connected.";
+constexpr const char kFormShareMsg0[] =
+    "The router's certificate has changed since it was first trusted, so no share link was "
+    "asked for. If the router was not reset or replaced, someone may be intercepting the "
+    "connection. To trust the new certificate, remove the router's line from FVSharePins.txt "
+    "beside FVSetup.xml.";
 
 constexpr std::array<MessageTexts::Entry, MessageTexts::kCount> kTable = {{
     {"FormMainMsg0", Msg::FormMainMsg0, kFormMainMsg0},
@@ -105,6 +110,7 @@ constexpr std::array<MessageTexts::Entry, MessageTexts::kCount> kTable = {{
     {"FormUpdateMag3", Msg::FormUpdateMag3, kFormUpdateMag3},
     {"FormUpdateMag4", Msg::FormUpdateMag4, kFormUpdateMag4},
     {"FormUpdateMag5", Msg::FormUpdateMag5, kFormUpdateMag5},
+    {"FormShareMsg0", Msg::FormShareMsg0, kFormShareMsg0},
 }};
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The 45 message texts the windows and fvctl show, named by their language keys
+// The message texts the windows and fvctl show, named by their language keys
 // ("FormMainMsg0", ...). A MessageTexts holds one language's set; it starts as English and
 // the language file replaces what its section holds. It is a value handed to whoever shows
 // a message, so no text is a mutable global.
@@ -56,11 +56,13 @@ enum class Msg : int {
     FormUpdateMag3,
     FormUpdateMag4,
     FormUpdateMag5,
+    // Not in the original's table: the share link's pinned router key changed.
+    FormShareMsg0,
 };
 
 class MessageTexts {
   public:
-    static constexpr int kCount = 45;
+    static constexpr int kCount = 46;
 
     struct Entry {
         const char* key;  // the language file's key

@@ -27,8 +27,10 @@ MainTray::MainTray(QObject* parent) : QObject(parent), menu_(new QMenu) {
     };
     connect(add(QStringLiteral("Show_TrayPopup_Main"), QStringLiteral("Show"), true),
             &QAction::triggered, this, &MainTray::showRequested);
-    add(QStringLiteral("Veyra_TrayPopup_Main"), QStringLiteral("Veyra"), false);
-    add(QStringLiteral("Samba_TrayPopup_Main"), QStringLiteral("Samba"), false);
+    connect(add(QStringLiteral("Veyra_TrayPopup_Main"), QStringLiteral("Veyra"), false),
+            &QAction::triggered, this, &MainTray::veyraRequested);
+    connect(add(QStringLiteral("Samba_TrayPopup_Main"), QStringLiteral("Samba"), false),
+            &QAction::triggered, this, &MainTray::sambaRequested);
     menu_->addSeparator();
     connect(add(QStringLiteral("Exit_TrayPopup_Main"), QStringLiteral("Exit"), true),
             &QAction::triggered, this, &MainTray::exitRequested);

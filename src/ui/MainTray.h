@@ -32,6 +32,9 @@ class MainTray : public QObject {
     void clicked();
     void showRequested();
     void exitRequested();
+    // The hidden items; nothing in the program shows them.
+    void sambaRequested();
+    void veyraRequested();
 
   private:
     QMenu* menu_;

@@ -107,6 +107,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(tray_, &MainTray::clicked, this, &MainWindow::toggleFromTray);
     connect(tray_, &MainTray::showRequested, this, &MainWindow::showFromTray);
     connect(tray_, &MainTray::exitRequested, this, &MainWindow::exitFromTray);
+    connect(tray_, &MainTray::sambaRequested, this, &MainWindow::sambaRequested);
+    connect(tray_, &MainTray::veyraRequested, this, &MainWindow::veyraRequested);
     timerBlackLV_->setHandler([this] { list_->timerTick(); });
 
     // Tab walks the buttons, then the list, then the refresh field.
@@ -312,11 +314,24 @@ void MainWindow::openTaskMenu(int lineNumber, QPoint globalPos) {
     const QString name = rows_->text(row, kColName);
     const QString status = rows_->text(row, kColStatus);
     const bool remote = isRemote_ && isRemote_();
-    const TaskMenuPlan plan = TaskMenuPlan::make(remote, name, status, share_);
+    const bool check = TaskMenuPlan::needsShareCheck(remote, name, status);
+    // Without share access a finished file counts as missing.
+    const std::optional<ShareEntryKind> known =
+        check && !share_ ? std::optional(ShareEntryKind::Missing) : std::nullopt;
     const QPoint inList = list_->mapFromGlobal(globalPos);
     const int top = TaskMenuPlan::top(lineNumber, list_->lineTop(1), list_->lineTop(2));
     tableView_->setTag(QString());
-    tableView_->open(plan, list_->mapToGlobal(QPoint(inList.x(), top)));
+    // The menu opens at once; the share check fills its entries in when it answers.
+    tableView_->open(TaskMenuPlan::make(remote, name, status, known),
+                     list_->mapToGlobal(QPoint(inList.x(), top)));
+    const int opening = ++menuOpening_;
+    if (!check || !share_)
+        return;
+    share_->probe(name, [this, opening, name, status](ShareEntryKind kind) {
+        if (opening != menuOpening_ || !tableView_->isVisible())
+            return;
+        tableView_->showEntries(TaskMenuPlan::make(false, name, status, kind));
+    });
 }
 
 void MainWindow::onMenuEntry(int entry) {

@@ -82,6 +82,9 @@ class MainWindow : public QWidget {
 
   signals:
     void filesDropped(const QStringList& paths);
+    // The tray's hidden "Samba" and "Veyra" items.
+    void sambaRequested();
+    void veyraRequested();
     // Raised each time the window becomes visible (FormShow).
     void formShown();
 
@@ -134,6 +137,8 @@ class MainWindow : public QWidget {
     FormBinder* setupBinder_ = nullptr;
     bool closeRequested_ = false;
     bool manualMove_ = false;
+    // Which opening of the task menu a share check answers; older answers are dropped.
+    int menuOpening_ = 0;
     QPoint moveOffset_;
 };
 

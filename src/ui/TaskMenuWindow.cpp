@@ -38,6 +38,15 @@ TaskMenuWindow::TaskMenuWindow(QWidget* parent)
 }
 
 void TaskMenuWindow::open(const TaskMenuPlan& plan, QPoint topLeft) {
+    showEntries(plan);
+    move(topLeft);
+    show();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void TaskMenuWindow::showEntries(const TaskMenuPlan& plan) {
     clearHighlights();
     const auto& list = plan.entries();
     shown_ = std::min(static_cast<int>(list.size()), kMaxEntries);
@@ -55,11 +64,6 @@ void TaskMenuWindow::open(const TaskMenuPlan& plan, QPoint topLeft) {
         e.label->setPalette(pal);
     }
     resize(kWidth, plan.windowHeight());
-    move(topLeft);
-    show();
-    raise();
-    activateWindow();
-    setFocus();
 }
 
 QString TaskMenuWindow::entryText(int entry) const {

@@ -24,6 +24,8 @@ class TaskMenuWindow : public QWidget {
 
     // Shows the plan's entries with the window's top-left at `topLeft` (screen coordinates).
     void open(const TaskMenuPlan& plan, QPoint topLeft);
+    // Replaces the entries of the open menu in place (the share check's answer).
+    void showEntries(const TaskMenuPlan& plan);
     int entryCount() const { return shown_; }
     QString entryText(int entry) const;  // 1-based
     bool entryEnabled(int entry) const;

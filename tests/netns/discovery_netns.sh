@@ -132,7 +132,7 @@ set +e
 "$fvctl" discover >/dev/null 2>"$work/held.txt"
 code=$?
 set -e
-[ "$code" -eq 12 ] || fail "a held port gives exit code 12, got $code"
+[ "$code" -eq 13 ] || fail "a held port gives exit code 13, got $code"
 grep -qF "fv-routersim has used port number : 9999, please close it and then try again." \
     "$work/held.txt" || fail "the holder is not named: $(cat "$work/held.txt")"
 echo "ok: a held port 9999 names fv-routersim"

@@ -17,11 +17,24 @@
 namespace fv::test {
 namespace {
 
+// Answers at once, or keeps the answer until answer() when held.
 class FixedShare : public ShareLookup {
   public:
-    void connectShare() override {}
-    ShareEntryKind probe(const QString&) override { return kind; }
+    void probe(const QString& name, Done done) override {
+        probed << name;
+        if (held)
+            pending = std::move(done);
+        else
+            done(kind);
+    }
+    void answer() {
+        if (pending)
+            std::exchange(pending, nullptr)(kind);
+    }
     ShareEntryKind kind = ShareEntryKind::File;
+    bool held = false;
+    Done pending;
+    QStringList probed;
 };
 
 TEST_F(MainWindowTest, WindowShapeAndNamedControls) {
@@ -166,6 +179,64 @@ TEST_F(MainWindowTest, RightClickOpensTheTaskMenu) {
         EXPECT_FALSE(menu->isVisible()) << c.what;
         window->setShareLookup(nullptr);
     }
+}
+
+TEST_F(MainWindowTest, TheMenuOpensBeforeTheShareCheckAnswersAndThenUpdates) {
+    struct Case {
+        const char* what;
+        ShareEntryKind kind;
+        QStringList entries;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"file", ShareEntryKind::File, {"Open Directory", "Play"}, true},
+        {"folder", ShareEntryKind::Folder, {"Open Directory"}, true},
+        {"missing", ShareEntryKind::Missing, {"Open Directory", "Play"}, false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        FixedShare share;
+        share.kind = c.kind;
+        share.held = true;
+        window->setShareLookup(&share);
+        useList(ListOfTasks::numbered(3, "Finished"));
+        window->show();
+        click(find("img_ListViewLine_2"), QPoint(40, 12), Qt::RightButton);
+        ui::TaskMenuWindow* menu = window->tableView();
+        ASSERT_TRUE(menu->isVisible()) << c.what;
+        ASSERT_EQ(share.probed.size(), 1) << c.what;
+        EXPECT_EQ(share.probed[0], list->text(1, 0)) << c.what;
+        ASSERT_EQ(menu->entryCount(), 2) << c.what;
+        EXPECT_FALSE(menu->entryEnabled(1)) << c.what;
+        EXPECT_FALSE(menu->entryEnabled(2)) << c.what;
+        share.answer();
+        ASSERT_EQ(menu->entryCount(), c.entries.size()) << c.what;
+        for (int e = 1; e <= menu->entryCount(); ++e) {
+            EXPECT_EQ(menu->entryText(e), c.entries[e - 1]) << c.what;
+            EXPECT_EQ(menu->entryEnabled(e), c.enabled) << c.what;
+        }
+        EXPECT_EQ(menu->height(), 30 * static_cast<int>(c.entries.size()) + 4) << c.what;
+        window->setShareLookup(nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, AnAnswerForAnEarlierOpeningLeavesTheMenuAlone) {
+    FixedShare share;
+    share.kind = ShareEntryKind::Folder;
+    share.held = true;
+    window->setShareLookup(&share);
+    useList(ListOfTasks::numbered(3, "Finished"));
+    window->show();
+    click(find("img_ListViewLine_1"), QPoint(40, 12), Qt::RightButton);
+    ShareLookup::Done first = std::exchange(share.pending, nullptr);
+    click(find("img_ListViewLine_2"), QPoint(40, 12), Qt::RightButton);
+    ASSERT_TRUE(first);
+    first(ShareEntryKind::Folder);  // the first opening's answer arrives late
+    EXPECT_EQ(window->tableView()->entryCount(), 2);
+    share.kind = ShareEntryKind::File;
+    share.answer();
+    EXPECT_TRUE(window->tableView()->entryEnabled(2));
+    window->setShareLookup(nullptr);
 }
 
 TEST_F(MainWindowTest, MenuEntriesStartViewInTheirMode) {

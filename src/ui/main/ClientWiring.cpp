@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "app/TaskView.h"
 #include "platform/DebugLog.h"
 #include "router/SetupControlNames.h"
 #include "settings/ConnectionCommit.h"
@@ -50,9 +51,23 @@ ClientWiring::ClientWiring(MainWindow& window, ClientCore& core)
     window_.bindForms(core_.mainForm(), &core_.setupForm());
     window_.setTaskList(&control_);
     window_.setRemoteMode([this] { return ConnectionCommit::isRemote(core_.setupForm()); });
+    wireTaskView();
     connect(&core_.model(), &TaskListModel::rowsChanged, &window_, &MainWindow::rowsChanged);
     wireCommands();
     wireSetupArea();
+}
+
+void ClientWiring::wireTaskView() {
+    TaskView& view = core_.taskView();
+    view.setInform([this](const QString& caption, const QString& text) {
+        QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, &window_);
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        box.exec();
+    });
+    window_.setViewAction(&view);
+    window_.setShareLookup(&core_.shareCheck());
+    connect(&window_, &MainWindow::sambaRequested, this, [&view] { view.openSambaFolder(); });
+    connect(&window_, &MainWindow::veyraRequested, this, [&view] { view.openVeyra(); });
 }
 
 void ClientWiring::wireSetupArea() {
@@ -103,6 +118,8 @@ ClientWiring::~ClientWiring() {
     // The window stops drawing from the list and writing into the forms before they go.
     window_.timerBlackLV().setEnabled(false);
     window_.setTaskList(nullptr);
+    window_.setViewAction(nullptr);
+    window_.setShareLookup(nullptr);
     window_.releaseForms();
 }
 

@@ -62,6 +62,7 @@ class ClientWiring final : public QObject, public StartupHooks {
     void showBusyOverlay();
     void okPanelClicked();
     void applyPanelClicked();
+    void wireTaskView();
     void addTaskByDialog();
 
     MainWindow& window_;

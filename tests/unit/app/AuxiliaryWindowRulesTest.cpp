@@ -8,31 +8,18 @@
 namespace fv {
 namespace {
 
-class FakeShare : public ShareLookup {
-  public:
-    explicit FakeShare(ShareEntryKind kind) : kind(kind) {}
-    void connectShare() override { ++connects; }
-    ShareEntryKind probe(const QString& name) override {
-        probed << name;
-        return kind;
-    }
-    ShareEntryKind kind;
-    int connects = 0;
-    QStringList probed;
-};
-
 TEST(TaskMenuPlan, EntriesByModeStatusAndShare) {
     struct Case {
         const char* what;
         bool remote;
         const char* name;
         const char* status;
-        ShareEntryKind kind;
+        std::optional<ShareEntryKind> kind;  // nothing: the check has not answered
         std::vector<TaskMenuEntry> entries;
-        bool connects;
-        bool probes;
+        bool checks;
     };
     const std::vector<TaskMenuEntry> openOnly = {{"Open Directory", true}};
+    const std::vector<TaskMenuEntry> bothOff = {{"Open Directory", false}, {"Play", false}};
     const Case cases[] = {
         {"remote",
          true,
@@ -40,46 +27,32 @@ TEST(TaskMenuPlan, EntriesByModeStatusAndShare) {
          "Finished",
          ShareEntryKind::File,
          {{"Open Directory via Veyra", true}},
-         false,
          false},
-        {"downloading", false, "a.mkv", "Downloading", ShareEntryKind::File, openOnly, true, false},
+        {"downloading", false, "a.mkv", "Downloading", ShareEntryKind::File, openOnly, false},
         {"finished file",
          false,
          "a.mkv",
          "Finished",
          ShareEntryKind::File,
          {{"Open Directory", true}, {"Play", true}},
-         true,
          true},
-        {"seeding folder", false, "dir", "Seeding", ShareEntryKind::Folder, openOnly, true, true},
-        {"missing",
-         false,
-         "gone",
-         "Finished",
-         ShareEntryKind::Missing,
-         {{"Open Directory", false}, {"Play", false}},
-         true,
-         true},
-        {"status is exact", false, "a", "finished", ShareEntryKind::File, openOnly, true, false},
+        {"seeding folder", false, "dir", "Seeding", ShareEntryKind::Folder, openOnly, true},
+        {"missing", false, "gone", "Finished", ShareEntryKind::Missing, bothOff, true},
+        {"check running", false, "a.mkv", "Seeding", std::nullopt, bothOff, true},
+        {"running task, no check needed", false, "a", "Paused", std::nullopt, openOnly, false},
+        {"no name", false, "", "Finished", ShareEntryKind::File, openOnly, false},
+        {"status is exact", false, "a", "finished", ShareEntryKind::File, openOnly, false},
     };
     for (const Case& c : cases) {
-        FakeShare share(c.kind);
-        const TaskMenuPlan plan = TaskMenuPlan::make(c.remote, c.name, c.status, &share);
+        const TaskMenuPlan plan = TaskMenuPlan::make(c.remote, c.name, c.status, c.kind);
         ASSERT_EQ(plan.entries().size(), c.entries.size()) << c.what;
         for (size_t i = 0; i < c.entries.size(); ++i) {
             EXPECT_EQ(plan.entries()[i].text, c.entries[i].text) << c.what;
             EXPECT_EQ(plan.entries()[i].enabled, c.entries[i].enabled) << c.what;
         }
         EXPECT_EQ(plan.windowHeight(), 30 * static_cast<int>(c.entries.size()) + 4) << c.what;
-        EXPECT_EQ(share.connects, c.connects ? 1 : 0) << c.what;
-        EXPECT_EQ(share.probed.size(), c.probes ? 1 : 0) << c.what;
+        EXPECT_EQ(TaskMenuPlan::needsShareCheck(c.remote, c.name, c.status), c.checks) << c.what;
     }
-}
-
-TEST(TaskMenuPlan, WithoutShareAccessAFinishedFileCountsAsMissing) {
-    const TaskMenuPlan plan = TaskMenuPlan::make(false, "a", "Finished", nullptr);
-    ASSERT_EQ(plan.entries().size(), 2u);
-    EXPECT_FALSE(plan.entries()[1].enabled);
 }
 
 TEST(TaskMenuPlan, OpensBelowTheFirstLineAndAtTheOthers) {

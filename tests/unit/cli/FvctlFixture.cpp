@@ -106,6 +106,8 @@ std::unique_ptr<QProcess> FvctlFixture::start(const QStringList& arguments) cons
     else
         env.remove("FV_DEBUG_LOG");
     env.remove("http_proxy");
+    for (const auto& [name, value] : environment)
+        env.insert(name, value);
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(env);
     process->start(QStringLiteral(FVCTL_PATH), arguments);

@@ -56,6 +56,8 @@ class FvctlFixture : public ::testing::Test {
     std::unique_ptr<routersim::Simulator> sim;
     QString language = QStringLiteral("English");
     bool debugLog = false;  // FV_DEBUG_LOG for the programs started
+    // More variables for the programs started (name, value).
+    std::vector<std::pair<QString, QString>> environment;
 
   private:
     ScratchDir data_;
