@@ -11,12 +11,26 @@ namespace {
 
 constexpr int kColumns = 1 + TaskListRow::ColumnCount;
 
-const std::array<QString, kColumns>& headers() {
-    static const std::array<QString, kColumns> h = {
-        QStringLiteral("ID"),       QStringLiteral("Name"),   QStringLiteral("Type"),
-        QStringLiteral("Progress"), QStringLiteral("Status"), QStringLiteral("Size"),
-        QStringLiteral("Down"),     QStringLiteral("Up")};
-    return h;
+std::array<QString, kColumns> headers(const ClientTexts& t) {
+    return {t[Ct::FvctlTitleId],     t[Ct::FvctlTitleName], t[Ct::FvctlTitleType],
+            t[Ct::FvctlTitleProgress], t[Ct::FvctlTitleStatus], t[Ct::FvctlTitleSize],
+            t[Ct::FvctlTitleDown],   t[Ct::FvctlTitleUp]};
+}
+
+// Columns line up on the screen: a wide (CJK) character takes two cells.
+qsizetype cellsOf(const QString& text) {
+    qsizetype n = 0;
+    for (const char32_t c : text.toUcs4())
+        n += (c >= 0x1100 && (c <= 0x115F || (c >= 0x2E80 && c <= 0xA4CF) ||
+                              (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                              (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6)))
+                 ? 2
+                 : 1;
+    return n;
+}
+
+QString padded(const QString& text, qsizetype cells) {
+    return text + QString(std::max<qsizetype>(0, cells - cellsOf(text)), QLatin1Char(' '));
 }
 
 // Control characters from a hostile report must not move the terminal's cursor.
@@ -41,19 +55,19 @@ QString TaskListPrinter::identifier(const TaskListRow& row) {
     return row.isUploadRow() ? QStringLiteral("-") : row.caption;
 }
 
-QStringList TaskListPrinter::table(const std::vector<TaskListRow>& rows) {
-    std::vector<std::array<QString, kColumns>> lines{headers()};
+QStringList TaskListPrinter::table(const std::vector<TaskListRow>& rows, const ClientTexts& texts) {
+    std::vector<std::array<QString, kColumns>> lines{headers(texts)};
     for (const auto& r : rows)
         lines.push_back(cells(r));
     std::array<qsizetype, kColumns> width{};
     for (const auto& l : lines)
         for (size_t i = 0; i < kColumns; ++i)
-            width[i] = std::max(width[i], l[i].size());
+            width[i] = std::max(width[i], cellsOf(l[i]));
     QStringList out;
     for (const auto& l : lines) {
         QString text;
         for (size_t i = 0; i < kColumns; ++i)
-            text += (i + 1 < kColumns) ? l[i].leftJustified(width[i] + 2) : l[i];
+            text += (i + 1 < kColumns) ? padded(l[i], width[i] + 2) : l[i];
         out << text;
     }
     return out;

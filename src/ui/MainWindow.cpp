@@ -15,6 +15,7 @@
 #include "app/TaskMenuPlan.h"
 #include "app/TaskViewAction.h"
 #include "i18n/MessageTexts.h"
+#include "i18n/TextSet.h"
 #include "platform/DebugLog.h"
 #include "platform/FormState.h"
 #include "tasks/MainControlNames.h"
@@ -26,6 +27,7 @@
 #include "ui/SkinImage.h"
 #include "ui/SkinnedTaskList.h"
 #include "ui/TaskMenuWindow.h"
+#include "ui/WindowTextWriter.h"
 
 namespace fv::ui {
 
@@ -71,7 +73,7 @@ MainWindow::MainWindow(QWidget* parent)
     setAcceptDrops(true);
     setWindowIcon(QIcon(Skin::pixmap(Skin::Picture::Logo, QSize(64, 64), 2.0)));
     confirm_ = [this](const QString& question) {
-        return QMessageBox::question(this, MessageTexts::english()[Msg::FormMainMsg7], question) ==
+        return QMessageBox::question(this, messages_[Msg::FormMainMsg7], question) ==
                QMessageBox::Yes;
     };
 
@@ -233,6 +235,7 @@ void MainWindow::buildStatus() {
 
 void MainWindow::bindForms(FormState& main, FormState* setup) {
     mainForm_ = &main;
+    setupForm_ = setup;
     mainBinder_ = new FormBinder(main, this);
     QStringList names = {QString::fromLatin1(main_names::ConnectStatus),
                          QStringLiteral("Lab_ConnectStatusTitle_Main"),
@@ -272,6 +275,7 @@ void MainWindow::releaseForms() {
     mainBinder_ = nullptr;
     setupBinder_ = nullptr;
     mainForm_ = nullptr;
+    setupForm_ = nullptr;
 }
 
 void MainWindow::setTaskList(TaskListControl* list) {
@@ -302,6 +306,16 @@ void MainWindow::showOnline(bool online) {
     }
     online_->setVisible(online);
     offline_->setVisible(!online);
+}
+
+void MainWindow::applyTexts(const TextSet& texts) {
+    messages_ = texts.messages;
+    client_ = texts.client;
+    WindowTextWriter writer(*this);
+    writer.throughForm(mainForm_).throughForm(setupForm_).alsoUnder(tray_->menu());
+    writer.write(texts.texts(LanguageWindow::Main));
+    writer.useJapaneseFont(texts.japaneseFontControls);
+    tray_->setFinishedTitle(client_[Ct::TrayDownloadFinished]);
 }
 
 void MainWindow::openTaskMenu(int lineNumber, QPoint globalPos) {
@@ -340,8 +354,7 @@ void MainWindow::onView() {
 void MainWindow::onRemoveKey() {
     if (!mainForm_)
         return;
-    const QString remove = buttons_[1]->caption()->text();
-    if (confirm_ && confirm_(remove + QStringLiteral(" the selected task?")))
+    if (confirm_ && confirm_(client_[Ct::AskRemove]))
         mainForm_->click(QString::fromLatin1(kButtonNames[1]));
 }
 
