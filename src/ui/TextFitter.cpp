@@ -106,6 +106,8 @@ void TextFitter::fit(QWidget* control) {
 }
 
 bool TextFitter::fits(const QWidget* control) {
+    if (qobject_cast<const LineLabel*>(control))
+        return true;  // it draws an ellipsis where its line ends
     if (auto* l = qobject_cast<const QLabel*>(control))
         return l->text().endsWith(kEllipsis) || labelFits(l, l->text(), l->font());
     if (auto* b = qobject_cast<const QAbstractButton*>(control))

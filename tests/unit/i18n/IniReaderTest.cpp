@@ -35,7 +35,8 @@ std::string repeated(const std::string& s, int n) {
 // The entries read, by the key as written, with their values.
 Expected read(const std::string& file, const std::string& section) {
     Expected out;
-    for (const auto& [lowered, entry] : ini::readSection(file, section).entries())
+    const IniSection read = ini::readSection(file, section);
+    for (const auto& [lowered, entry] : read.entries())
         out[entry.key] = entry.value;
     return out;
 }

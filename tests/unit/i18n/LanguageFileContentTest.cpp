@@ -1,4 +1,4 @@
-// The shipped language file resources/FV2Lang.ini: UTF-8, the 26 sections, each with every
+// The shipped language file (resources/FV2Lang.ini): UTF-8, the 26 sections, each with every
 // key the windows, the message texts and fvctl read (and no key nobody reads), and no
 // translation left as the English text except where the word is the same in that language.
 #include <QFile>
@@ -77,7 +77,7 @@ bool sameWordAllowed(const std::string& english, const QString& section) {
 class ShippedLanguageFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        QFile file(qEnvironmentVariable("FV_TEST_SOURCE_DIR") + "/resources/FV2Lang.ini");
+        QFile file(QStringLiteral(FV_SHIPPED_LANGUAGE_FILE));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
         bytes = file.readAll().toStdString();
     }
@@ -125,9 +125,10 @@ TEST_F(ShippedLanguageFile, EnglishIsTheDefaultsAndTheOthersAreTranslated) {
         for (const KeyText& k : everyKey()) {
             const QString value = s.value(k.key).value_or(QString());
             EXPECT_FALSE(value.trimmed().isEmpty()) << section.toStdString() << " " << k.key;
-            if (value == QString::fromStdString(k.english))
+            if (value == QString::fromStdString(k.english)) {
                 EXPECT_TRUE(sameWordAllowed(k.english, section))
                     << section.toStdString() << " leaves " << k.key << " in English";
+            }
         }
     }
 }
