@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -312,11 +313,26 @@ void MainWindow::showOnline(bool online) {
 void MainWindow::applyTexts(const TextSet& texts) {
     messages_ = texts.messages;
     client_ = texts.client;
+    if (const auto title = texts.captionOf(LanguageWindow::Main, "Lab_ConnectStatusTitle_Main"))
+        layoutStatusLine(*title);
     WindowTextWriter writer(*this);
     writer.throughForm(mainForm_).throughForm(setupForm_).alsoUnder(tray_->menu());
     writer.write(texts.texts(LanguageWindow::Main));
     writer.useJapaneseFont(texts.japaneseFontControls);
     tray_->setFinishedTitle(client_[Ct::TrayDownloadFinished]);
+}
+
+void MainWindow::layoutStatusLine(const QString& title) {
+    // The connection pictures and line follow the status title, however long its word.
+    auto* caption = findChild<QLabel*>(QStringLiteral("Lab_ConnectStatusTitle_Main"));
+    auto* line = findChild<QLabel*>(QString::fromLatin1(main_names::ConnectStatus));
+    const int width = std::clamp(caption->fontMetrics().horizontalAdvance(title) + 4, 48, 160);
+    caption->resize(width, caption->height());
+    const int x = caption->x() + width + 2;
+    online_->move(x, online_->y());
+    offline_->move(x, offline_->y());
+    const int right = line->geometry().right();
+    line->setGeometry(x + 22, line->y(), right - x - 21, line->height());
 }
 
 void MainWindow::openTaskMenu(int lineNumber, QPoint globalPos) {

@@ -108,6 +108,7 @@ class MainWindow : public QWidget {
     void buildHeader();
     void buildButtons();
     void buildStatus();
+    void layoutStatusLine(const QString& title);
     QLabel* addLabel(const QString& name, const QString& text, const QRect& geometry);
     void startMove(QMouseEvent* event);
     void resetButtons();

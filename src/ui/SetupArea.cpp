@@ -207,8 +207,8 @@ void SetupArea::buildConnectionPage() {
     rows.caption(QStringLiteral("Lab_AuthMethodTitle_Setup"), QStringLiteral("Auth. Method:"));
     rows.field<QComboBox>(QStringLiteral("ComboBox_AuthMethod_Setup"), 90);
     rows.caption(QStringLiteral("Lab_AuthPortTitle_Setup"), QStringLiteral("Auth. Port:"), 300,
-                 90);
-    rows.field<QLineEdit>(QStringLiteral("Edit_AuthPort_Setup"), 70, 392);
+                 190);
+    rows.field<QLineEdit>(QStringLiteral("Edit_AuthPort_Setup"), 70, 492);
     rows.next();
     auto* test = rows.field<QPushButton>(QString::fromLatin1(setup_names::TestButton), 150, 16);
     test->setText(QStringLiteral("Connection test"));

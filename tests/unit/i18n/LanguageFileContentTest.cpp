@@ -54,7 +54,7 @@ const SameWord kSameWords[] = {
             "JAPANESE", "MALAY", "NORWEGIAN", "POLISH", "PORTUGUESE", "ROMANIAN", "RUSSIAN",
             "SPANISH", "SWEDISH", "UKRAINIAN"}},
     {"Port:", {"CZECH", "DANISH", "GERMAN", "HUNGARIAN", "MALAY", "NORWEGIAN", "POLISH",
-               "ROMANIAN", "SWEDISH"}},
+               "ROMANIAN", "SWEDISH", "TURKISH"}},
     {"Status", {"BRAZILIAN", "DANISH", "DUTCH", "GERMAN", "NORWEGIAN", "SWEDISH"}},
     {"Type", {"DANISH", "FRENCH", "NORWEGIAN"}},
     {"Information", {"DANISH", "FRENCH", "SWEDISH"}},
