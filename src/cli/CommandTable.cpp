@@ -64,8 +64,9 @@ QString CommandTable::globalHelp(const ClientTexts& texts) const {
     QString text = texts[Ct::FvctlUsage] + '\n' + wrapped(texts[Ct::FvctlAbout], kHelpWidth) +
                    "\n\n" + texts[Ct::FvctlCommands] + '\n';
     for (const auto& c : commands_)
-        text += QStringLiteral("  %1%2\n").arg(c->name().leftJustified(12),
-                                               texts.commandSummary(c->name(), c->summary()));
+        text +=
+            QStringLiteral("  %1%2\n")
+                .arg(c->name().leftJustified(12), texts.commandSummary(c->name(), c->summary()));
     text += '\n' + texts[Ct::FvctlCommandHelp] + "\n\n";
     text += exitCodeHelp(texts);
     return text;

@@ -12,9 +12,9 @@ namespace {
 constexpr int kColumns = 1 + TaskListRow::ColumnCount;
 
 std::array<QString, kColumns> headers(const ClientTexts& t) {
-    return {t[Ct::FvctlTitleId],     t[Ct::FvctlTitleName], t[Ct::FvctlTitleType],
+    return {t[Ct::FvctlTitleId],       t[Ct::FvctlTitleName],   t[Ct::FvctlTitleType],
             t[Ct::FvctlTitleProgress], t[Ct::FvctlTitleStatus], t[Ct::FvctlTitleSize],
-            t[Ct::FvctlTitleDown],   t[Ct::FvctlTitleUp]};
+            t[Ct::FvctlTitleDown],     t[Ct::FvctlTitleUp]};
 }
 
 // Columns line up on the screen: a wide (CJK) character takes two cells.

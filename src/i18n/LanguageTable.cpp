@@ -142,7 +142,8 @@ const LanguageStep kMain[] = {
     text("LabelFVEnable_Setup->Caption", "Enable"),
     text("LabelFVDisable_Setup->Caption", "Disable"),
     text("Lab_SetupWizard0_Dec0->Caption", "Welcome to Ferrovane Wizard!"),
-    text("Lab_SetupWizard0_Dec1->Caption", "This wizard will help you connect to Ferrovane Server."),
+    text("Lab_SetupWizard0_Dec1->Caption",
+         "This wizard will help you connect to Ferrovane Server."),
     text("Lab_SetupWizard0_Dec2->Caption",
          "Please check if you install Ferrovane application in Polaros and enable the function "
          "before starting to use utility."),
@@ -278,11 +279,18 @@ const LanguageStep kUpdate[] = {
     message("FormUpdateMag5"),
 };
 
-constexpr const char* kJapaneseFontControls[] = {
-    "BtnAdd_Main",           "BtnFVPageRemove_Main",         "BtnFVPagePause_Main",
-    "BtnFVPageResume_Main",  "BtnFVPagePauseAll_Main",       "BtnFVPageResumeAll_Main",
-    "BtnFVPageClear_Main",   "BtnSetup_Main",                "BtnDelete_Main",
-    "BtnUploadBt_Main",      "LabGetFVInfoStatusTitle_Main", "LabTaskStatus_Title_Main"};
+constexpr const char* kJapaneseFontControls[] = {"BtnAdd_Main",
+                                                 "BtnFVPageRemove_Main",
+                                                 "BtnFVPagePause_Main",
+                                                 "BtnFVPageResume_Main",
+                                                 "BtnFVPagePauseAll_Main",
+                                                 "BtnFVPageResumeAll_Main",
+                                                 "BtnFVPageClear_Main",
+                                                 "BtnSetup_Main",
+                                                 "BtnDelete_Main",
+                                                 "BtnUploadBt_Main",
+                                                 "LabGetFVInfoStatusTitle_Main",
+                                                 "LabTaskStatus_Title_Main"};
 
 // "[12]" at the start of s -> 12, and s moves past it; -1 when s does not start so.
 int bracketedNumber(std::string_view& s) {

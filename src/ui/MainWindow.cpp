@@ -1,7 +1,6 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QWindow>
+#include <algorithm>
 
 #include "app/TaskLinesView.h"
 #include "app/TaskListControl.h"

@@ -61,8 +61,8 @@ class Rows {
     }
     // A box whose caption is a label of its own (the language file names that label); a
     // click on the caption toggles the box.
-    QCheckBox* captionedCheck(const QString& name, const QString& captionName,
-                              const QString& text, int x, int width = 280) {
+    QCheckBox* captionedCheck(const QString& name, const QString& captionName, const QString& text,
+                              int x, int width = 280) {
         auto* c = field<QCheckBox>(name, 20, x);
         c->setProperty("captionShownBy", captionName);
         QLabel* l = caption(captionName, text, x + 22, width);
@@ -214,9 +214,9 @@ void SetupArea::buildConnectionPage() {
     test->setText(QStringLiteral("Connection test"));
     auto* service = new QWidget(rows.page());
     service->setGeometry(kFieldLeft, rows.y(), 420, kRowHeight);
-    const char* const options[][3] = {{setup_names::ServiceEnable, "LabelFVEnable_Setup", "Enable"},
-                                      {setup_names::ServiceDisable, "LabelFVDisable_Setup",
-                                       "Disable"}};
+    const char* const options[][3] = {
+        {setup_names::ServiceEnable, "LabelFVEnable_Setup", "Enable"},
+        {setup_names::ServiceDisable, "LabelFVDisable_Setup", "Disable"}};
     int x = 0;
     for (const auto& [radio, captionName, text] : options) {
         auto* option = new QRadioButton(service);

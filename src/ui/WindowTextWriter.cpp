@@ -15,8 +15,8 @@ namespace fv::ui {
 namespace {
 
 // Faces drawn for Japanese first, so kanji shared with Chinese take their Japanese forms.
-constexpr const char* kJapaneseFaces[] = {"Noto Sans CJK JP", "Noto Sans JP", "IPAGothic",
-                                          "IPAexGothic", "TakaoGothic", "VL Gothic",
+constexpr const char* kJapaneseFaces[] = {"Noto Sans CJK JP",   "Noto Sans JP", "IPAGothic",
+                                          "IPAexGothic",        "TakaoGothic",  "VL Gothic",
                                           "Droid Sans Fallback"};
 
 // A check box whose caption a label beside it shows keeps no text of its own.

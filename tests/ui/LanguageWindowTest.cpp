@@ -59,7 +59,8 @@ class LanguageClient : public ::testing::Test {
         s.servicePort = sim.port(Listener::Service);
         s.user = "admin";
         s.password = "admin";
-        ASSERT_TRUE(routersim::writeClientSettings(dir.file("FVSetup.xml").toStdString(), s, &error))
+        ASSERT_TRUE(
+            routersim::writeClientSettings(dir.file("FVSetup.xml").toStdString(), s, &error))
             << error;
     }
     void TearDown() override {
@@ -113,14 +114,14 @@ TEST_F(LanguageClient, EverySectionShowsItsTextsWithoutMissingGlyphs) {
         launch(language);
         const TextSet expected = LanguageFile::textsFor(language);
         ASSERT_FALSE(expected.texts(LanguageWindow::Main).empty());
-        for (const char* name : {"lab_btnAddTask", "lab_btnSetup", "lab_FVPageInfoLVTitleName",
-                                 "Lab_ConnectStatusTitle_Main", "LabelUsTitle_Setup",
-                                 "lab_Setup_BitTorrent_DHT_Title",
-                                 "LabelNZBConNum_Setup", "lab_Setup_OK_Text"}) {
+        for (const char* name :
+             {"lab_btnAddTask", "lab_btnSetup", "lab_FVPageInfoLVTitleName",
+              "Lab_ConnectStatusTitle_Main", "LabelUsTitle_Setup", "lab_Setup_BitTorrent_DHT_Title",
+              "LabelNZBConNum_Setup", "lab_Setup_OK_Text"}) {
             const QString shown = text(name);
             const QString wanted = *expected.captionOf(LanguageWindow::Main, name);
-            EXPECT_TRUE(shown == wanted || (shown.endsWith(QChar(0x2026)) &&
-                                            wanted.startsWith(shown.chopped(1))))
+            EXPECT_TRUE(shown == wanted ||
+                        (shown.endsWith(QChar(0x2026)) && wanted.startsWith(shown.chopped(1))))
                 << name << ": " << shown.toStdString();
         }
         if (language != "English") {
@@ -131,8 +132,8 @@ TEST_F(LanguageClient, EverySectionShowsItsTextsWithoutMissingGlyphs) {
         client->window().grab();  // drawn once, as on the screen
         for (const auto& [caption, font] : captions()) {
             const QString missing = missingGlyphs(caption, font);
-            EXPECT_TRUE(missing.isEmpty()) << caption.toStdString() << " lacks glyphs in"
-                                           << missing.toStdString();
+            EXPECT_TRUE(missing.isEmpty())
+                << caption.toStdString() << " lacks glyphs in" << missing.toStdString();
         }
     }
 }
@@ -179,11 +180,13 @@ TEST_F(LanguageClient, EachShowReadsTheLanguageFileAgain) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     };
-    writeFile("[GERMAN]\nBtnAdd_Main->Caption=Hinzufügen\n\xff\xfe broken\nFormMainMsg5=Getrennt\n");
+    writeFile(
+        "[GERMAN]\nBtnAdd_Main->Caption=Hinzufügen\n\xff\xfe broken\nFormMainMsg5=Getrennt\n");
     launch(QStringLiteral("German"));
     EXPECT_EQ(text("lab_btnAddTask"), "Hinzufügen");
     EXPECT_EQ(text("lab_btnSetup"), "Settings") << "a key the file lacks stays English";
-    EXPECT_EQ(text("Lab_ConnectStatus_Main"), "Getrennt") << "the offline line shows the section's text";
+    EXPECT_EQ(text("Lab_ConnectStatus_Main"), "Getrennt")
+        << "the offline line shows the section's text";
     writeFile("[GERMAN]\nBtnAdd_Main->Caption=Neue Aufgabe\n");
     client->window().hide();
     client->window().show();

@@ -16,8 +16,8 @@ StartupEnvironment showingTexts(StartupEnvironment environment, const ClientCore
 RunningClient::RunningClient(StartupEnvironment environment, QStringList arguments)
     : shell_(window_),
       wiring_(window_, core_),
-      startup_(showingTexts(std::move(environment), core_), wiring_, shell_, wiring_.startupTimers(),
-               std::move(arguments)),
+      startup_(showingTexts(std::move(environment), core_), wiring_, shell_,
+               wiring_.startupTimers(), std::move(arguments)),
       atBegin_(wiring_.timerAtBegin(), nullptr) {  // no update window yet
     shell_.setOfflineIndicator([this] { window_.showOnline(false); });
     wiring_.setStartupState(&startup_.state());

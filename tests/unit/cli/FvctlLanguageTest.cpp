@@ -41,8 +41,12 @@ TEST_F(FvctlFixture, HelpAndTableTitlesFollowTheLanguage) {
         QStringList args;
         std::vector<const char*> shown;
     } cases[] = {
-        {"German", {"--help"}, {"Befehle:", "Hält die Aufgabe mit dieser ID an.", "Rückgabewerte:"}},
-        {"German", {"pause", "--help"}, {"Hält die Aufgabe mit dieser ID an.", "Zeigt diese Hilfe."}},
+        {"German",
+         {"--help"},
+         {"Befehle:", "Hält die Aufgabe mit dieser ID an.", "Rückgabewerte:"}},
+        {"German",
+         {"pause", "--help"},
+         {"Hält die Aufgabe mit dieser ID an.", "Zeigt diese Hilfe."}},
         {"German", {"status"}, {"ID", "Name", "Fortschritt", "Empfang", "ubuntu.iso"}},
         {"Japanese", {"status"}, {"名前", "進捗", "受信"}},
         {"English", {"--help"}, {"Commands:", "Pauses the task with this ID.", "Exit codes:"}},

@@ -49,37 +49,50 @@ TEST(IniReader, ReadsOneSectionByTheRules) {
         const char* section;
         Expected expected;
     } cases[] = {
-        {"a value keeps = ; # quotes and commas", "[S]\nk=a=b; c #d \"e\", 'f',g\n", "S",
+        {"a value keeps = ; # quotes and commas",
+         "[S]\nk=a=b; c #d \"e\", 'f',g\n",
+         "S",
          {{"k", "a=b; c #d \"e\", 'f',g"}}},
         {"blanks around key and value go", "[S]\n \t k \t= \t v  w \t\n", "S", {{"k", "v  w"}}},
         {"an empty value stays empty", "[S]\nk=\nj=   \n", "S", {{"k", ""}, {"j", ""}}},
         {"the section is found in any case", "[gErMaN]\nk=v\n", "GERMAN", {{"k", "v"}}},
-        {"blanks inside brackets and after them", "[ GERMAN ] trailing\nk=v\n", "german",
+        {"blanks inside brackets and after them",
+         "[ GERMAN ] trailing\nk=v\n",
+         "german",
          {{"k", "v"}}},
-        {"other sections stay apart", "[A]\nk=a\n[B]\nk=b\nj=1\n[C]\nk=c\n", "B",
+        {"other sections stay apart",
+         "[A]\nk=a\n[B]\nk=b\nj=1\n[C]\nk=c\n",
+         "B",
          {{"k", "b"}, {"j", "1"}}},
         {"the first of a key wins, in any case", "[S]\nKey=1\nkey=2\nKEY=3\n", "S", {{"Key", "1"}}},
         {"comment lines give no key", "[S]\n;k=v\n  ; j=w\n#m=x\nn=;y\n", "S", {{"n", ";y"}}},
-        {"lines without = or without key are skipped", "[S]\nno equals\nk=v\n  =value\nj=w\n",
-         "S", {{"k", "v"}, {"j", "w"}}},
-        {"an unclosed bracket is skipped, the section goes on", "[S]\nk=v\n[OTHER\nj=w\n", "S",
+        {"lines without = or without key are skipped",
+         "[S]\nno equals\nk=v\n  =value\nj=w\n",
+         "S",
+         {{"k", "v"}, {"j", "w"}}},
+        {"an unclosed bracket is skipped, the section goes on",
+         "[S]\nk=v\n[OTHER\nj=w\n",
+         "S",
          {{"k", "v"}, {"j", "w"}}},
         {"a line that is not UTF-8 is skipped, the rest counts",
-         "[S]\nk=v\nj=caf\xE9\nbad\xFF=x\nm=\xC0\xAF\nn=ok\n", "S", {{"k", "v"}, {"n", "ok"}}},
-        {"a line with a NUL byte is skipped", "[S]\nk=a\0b\nj=w\n"s, "S",
-         {{"j", "w"}}},
+         "[S]\nk=v\nj=caf\xE9\nbad\xFF=x\nm=\xC0\xAF\nn=ok\n",
+         "S",
+         {{"k", "v"}, {"n", "ok"}}},
+        {"a line with a NUL byte is skipped", "[S]\nk=a\0b\nj=w\n"s, "S", {{"j", "w"}}},
         {"carriage returns end lines", "[S]\r\nk=v\r\nj=w\r\n", "S", {{"k", "v"}, {"j", "w"}}},
-        {"a UTF-8 byte-order mark is dropped", "\xEF\xBB\xBF[S]\nk=" + ja + "\n", "S",
-         {{"k", ja}}},
+        {"a UTF-8 byte-order mark is dropped", "\xEF\xBB\xBF[S]\nk=" + ja + "\n", "S", {{"k", ja}}},
         {"UTF-16 little endian", utf16("[S]\r\nk=" + ja + "\r\n", true), "S", {{"k", ja}}},
         {"UTF-16 big endian", utf16("[S]\nk=" + ja + "\n", false), "S", {{"k", ja}}},
         {"a missing section is empty", "[A]\nk=v\n", "B", {}},
         {"entries before any section belong to none", "k=v\n[S]\nj=w\n", "S", {{"j", "w"}}},
         {"no file at all", "", "S", {}},
-        {"a value of 2047 characters is whole", "[S]\nk=" + repeated("\xC3\xA4", 2047) + "\n", "S",
+        {"a value of 2047 characters is whole",
+         "[S]\nk=" + repeated("\xC3\xA4", 2047) + "\n",
+         "S",
          {{"k", repeated("\xC3\xA4", 2047)}}},
         {"a longer value is cut between characters",
-         "[S]\nk=" + repeated("\xE8\xA8\xAD", 3000) + "\nj=w\n", "S",
+         "[S]\nk=" + repeated("\xE8\xA8\xAD", 3000) + "\nj=w\n",
+         "S",
          {{"k", repeated("\xE8\xA8\xAD", 2047)}, {"j", "w"}}},
     };
     for (const auto& c : cases)
@@ -100,17 +113,17 @@ TEST(IniReader, TellsWellFormedUtf8) {
         bool utf8;
     } cases[] = {
         {"plain", true},
-        {"\xC3\xA4", true},               // ä
-        {"\xE0\xB8\x81", true},           // Thai ko kai
-        {"\xF0\x9F\x98\x80", true},       // U+1F600
-        {"\xC0\xAF", false},              // overlong "/"
-        {"\xE0\x80\xAF", false},          // overlong, three bytes
-        {"\xED\xA0\x80", false},          // a surrogate
-        {"\xF4\x90\x80\x80", false},      // past U+10FFFF
-        {"\xC3", false},                  // cut short
-        {"\x80", false},                  // a continuation byte alone
-        {"\xE8\xA8", false},              // cut short, three bytes
-        {"\xF5\x80\x80\x80", false},      // no such lead byte
+        {"\xC3\xA4", true},           // ä
+        {"\xE0\xB8\x81", true},       // Thai ko kai
+        {"\xF0\x9F\x98\x80", true},   // U+1F600
+        {"\xC0\xAF", false},          // overlong "/"
+        {"\xE0\x80\xAF", false},      // overlong, three bytes
+        {"\xED\xA0\x80", false},      // a surrogate
+        {"\xF4\x90\x80\x80", false},  // past U+10FFFF
+        {"\xC3", false},              // cut short
+        {"\x80", false},              // a continuation byte alone
+        {"\xE8\xA8", false},          // cut short, three bytes
+        {"\xF5\x80\x80\x80", false},  // no such lead byte
     };
     for (const auto& c : cases)
         EXPECT_EQ(ini::isUtf8(c.bytes), c.utf8) << testing::PrintToString(c.bytes);

@@ -32,8 +32,10 @@ TEST(LanguageSections, EveryNameInAnyCaseSelectsItsSection) {
     ASSERT_EQ(sections.size(), LanguageSections::kCount);
     EXPECT_EQ(sections.front(), "ENGLISH");
     for (qsizetype i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(LanguageSections::sectionFor(names[i].toUpper()), sections[i]) << names[i].toStdString();
-        EXPECT_EQ(LanguageSections::sectionFor(names[i].toLower()), sections[i]) << names[i].toStdString();
+        EXPECT_EQ(LanguageSections::sectionFor(names[i].toUpper()), sections[i])
+            << names[i].toStdString();
+        EXPECT_EQ(LanguageSections::sectionFor(names[i].toLower()), sections[i])
+            << names[i].toStdString();
     }
     for (const char* other : {"", "Deutsch", "de_DE", "Chinese", "Norwegian Bokmal", "Thai "})
         EXPECT_EQ(LanguageSections::sectionFor(QString::fromUtf8(other)), "ENGLISH") << other;
