@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QWindow>
 #include <algorithm>
 
@@ -319,6 +320,9 @@ void MainWindow::applyTexts(const TextSet& texts) {
     writer.throughForm(mainForm_).throughForm(setupForm_).alsoUnder(tray_->menu());
     writer.write(texts.texts(LanguageWindow::Main));
     writer.useJapaneseFont(texts.japaneseFontControls);
+    // A column title's panel hints the whole title, which a narrow column cuts.
+    for (QLabel* title : list_->findChildren<QLabel*>(QRegularExpression("^lab_FVPageInfoLVTitle")))
+        title->parentWidget()->setToolTip(title->text());
     tray_->setFinishedTitle(client_[Ct::TrayDownloadFinished]);
 }
 
