@@ -1,8 +1,8 @@
 // The reader of the language file's INI text. No Debian INI library keeps a value the way the
-// original's reader did: inih cuts inline ";" comments and caps lines at 200 bytes, QSettings
-// turns commas into lists and backslashes into escapes, GKeyFile and Boost's ini parser give
-// up on the whole file at the first broken line. So this is a small reader of its own, with a
-// fuzz target (tests/fuzz/LanguageFileFuzz.cpp).
+// original's reader did: inih by default ends a value at " ;" and reads lines into a fixed
+// 200-byte buffer, QSettings turns commas into lists and backslashes into escapes, GKeyFile
+// and Boost's ini parser give up on the whole file at the first broken line. So this is a
+// small reader of its own, with a fuzz target (tests/fuzz/LanguageFileFuzz.cpp).
 //
 // Rules: "[NAME]" opens a section (name matched without regard to ASCII case); "key=value"
 // lines follow; blanks around keys and values are dropped, everything else of a value is kept
