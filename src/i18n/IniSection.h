@@ -26,7 +26,9 @@ class IniSection {
         bool operator==(const Entry&) const = default;
     };
     // By lower-cased key, for checks over the whole section.
-    const std::map<std::string, Entry>& entries() const { return entries_; }
+    const std::map<std::string, Entry>& entries() const& { return entries_; }
+    // Not of a temporary section: the map would go with it.
+    const std::map<std::string, Entry>& entries() const&& = delete;
 
   private:
     std::map<std::string, Entry> entries_;

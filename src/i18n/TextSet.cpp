@@ -6,7 +6,7 @@ void TextSet::add(LanguageWindow window, TextReceiver receiver, const QString& t
     windows_[window].push_back({std::move(receiver), text});
 }
 
-const std::vector<ControlText>& TextSet::texts(LanguageWindow window) const {
+const std::vector<ControlText>& TextSet::texts(LanguageWindow window) const& {
     static const std::vector<ControlText> none;
     const auto it = windows_.find(window);
     return it == windows_.end() ? none : it->second;

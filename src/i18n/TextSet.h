@@ -29,7 +29,9 @@ class TextSet {
     std::vector<QString> japaneseFontControls;
 
     void add(LanguageWindow window, TextReceiver receiver, const QString& text);
-    const std::vector<ControlText>& texts(LanguageWindow window) const;
+    const std::vector<ControlText>& texts(LanguageWindow window) const&;
+    // Not of a temporary set: the list would go with it (a range-for over it would dangle).
+    const std::vector<ControlText>& texts(LanguageWindow window) const&& = delete;
     // The last text written to the receiver, if any.
     std::optional<QString> textOf(LanguageWindow window, const TextReceiver& receiver) const;
     // Shorthand for a control's caption.

@@ -144,7 +144,8 @@ TEST_F(LanguageClient, LongCaptionsFitTheirControls) {
     for (const QString& language : LanguageSections::languageNames()) {
         SCOPED_TRACE(language.toStdString());
         launch(language);
-        for (const ControlText& t : LanguageFile::textsFor(language).texts(LanguageWindow::Main)) {
+        const TextSet texts = LanguageFile::textsFor(language);
+        for (const ControlText& t : texts.texts(LanguageWindow::Main)) {
             if (t.receiver.target != TextTarget::Caption)
                 continue;
             QWidget* w = client->window().findChild<QWidget*>(t.receiver.control);
