@@ -15,9 +15,14 @@ function(fv_layer name)
     endif()
 endfunction()
 
-# fv_unit_test(NAME [GUI] SOURCES files... DEPS targets...): one GoogleTest binary.
+# fv_unit_test(NAME [GUI] [SERIAL] SOURCES files... DEPS targets...): one GoogleTest binary.
+# SERIAL: its tests run alone, for those that measure the time the client takes.
 function(fv_unit_test name)
-    cmake_parse_arguments(ARG "GUI" "" "SOURCES;DEPS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "GUI;SERIAL" "" "SOURCES;DEPS;LABELS" ${ARGN})
+    set(serial FALSE)
+    if(ARG_SERIAL)
+        set(serial TRUE)
+    endif()
     add_executable(${name} ${ARG_SOURCES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support ${PROJECT_SOURCE_DIR}/src)
     if(ARG_GUI)
@@ -28,5 +33,5 @@ function(fv_unit_test name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} ${test_main} fv_testsupport GTest::gtest GTest::gmock)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FV_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-                   LABELS "${ARG_LABELS}")
+                   LABELS "${ARG_LABELS}" RUN_SERIAL ${serial})
 endfunction()

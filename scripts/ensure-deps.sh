@@ -10,6 +10,8 @@ packages=(
     libsmbclient-dev samba smbclient xdg-utils
     libxml2-utils mktorrent xvfb xauth iproute2
     fonts-dejavu-core
+    # Scripts of the language file beyond DejaVu: Chinese and Korean, Japanese, Thai.
+    fonts-wqy-microhei fonts-ipafont-gothic fonts-tlwg-loma-otf
 )
 
 missing=()

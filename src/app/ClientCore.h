@@ -13,9 +13,9 @@
 #include <functional>
 #include <memory>
 
-#include "discovery/RouterSearch.h"
 #include "app/ShareEntryCheck.h"
 #include "app/ShareLinkFetch.h"
+#include "discovery/RouterSearch.h"
 #include "i18n/MessageTexts.h"
 #include "platform/FormState.h"
 #include "platform/TaskRunner.h"
@@ -77,6 +77,8 @@ class ClientCore final : public QObject {
 
     // The message texts every part of the core shows; English until a language is applied.
     const MessageTexts& texts() const { return texts_; }
+    // The language's texts replace the shown ones (UI thread; see MessageTexts::update).
+    void setTexts(const MessageTexts& texts) { texts_.update(texts); }
     SettingsRecords& records() { return records_; }
     // The context of the setup area's connection test: its login reads the page's fields
     // and reports on the page's labels.

@@ -1,6 +1,10 @@
 // The exit codes of fvctl. Scripts test them, so their numbers never change once published.
 #pragma once
 
+#include <QString>
+
+#include "i18n/ClientTexts.h"
+
 namespace fv::cli {
 
 enum ExitCode : int {
@@ -22,5 +26,7 @@ enum ExitCode : int {
 
 // The table printed by "fvctl --help" and quoted in the README.
 const char* exitCodeHelp();
+// The same in the user's language.
+QString exitCodeHelp(const ClientTexts& texts);
 
 }  // namespace fv::cli

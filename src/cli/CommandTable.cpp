@@ -24,6 +24,24 @@ QString helpWithName(QString help, const QString& command) {
     return help;
 }
 
+constexpr int kHelpWidth = 90;
+
+// Lines of at most width characters, broken at blanks (a longer word keeps its own line).
+QString wrapped(const QString& text, int width) {
+    QString out;
+    qsizetype lineStart = 0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (out.size() > lineStart && out.size() - lineStart + 1 + word.size() > width) {
+            out += '\n';
+            lineStart = out.size();
+        } else if (out.size() > lineStart) {
+            out += ' ';
+        }
+        out += word;
+    }
+    return out;
+}
+
 }  // namespace
 
 CommandTable::CommandTable() {
@@ -46,23 +64,22 @@ const CliCommand* CommandTable::find(const QString& name) const {
     return nullptr;
 }
 
-QString CommandTable::globalHelp() const {
-    QString text = QStringLiteral(
-        "Usage: fvctl COMMAND [ARGUMENTS]\n"
-        "The Ferrovane client's abilities without a window: the same settings file and upload\n"
-        "queue as the desktop client (folder: FV_DATA_DIR, language: FV_LANGUAGE).\n\n"
-        "Commands:\n");
+QString CommandTable::globalHelp(const ClientTexts& texts) const {
+    QString text = texts[Ct::FvctlUsage] + '\n' + wrapped(texts[Ct::FvctlAbout], kHelpWidth) +
+                   "\n\n" + texts[Ct::FvctlCommands] + '\n';
     for (const auto& c : commands_)
-        text += QStringLiteral("  %1%2\n").arg(c->name().leftJustified(12), c->summary());
-    text += QStringLiteral("\n\"fvctl COMMAND --help\" describes one command.\n\n");
-    text += QString::fromUtf8(exitCodeHelp());
+        text +=
+            QStringLiteral("  %1%2\n")
+                .arg(c->name().leftJustified(12), texts.commandSummary(c->name(), c->summary()));
+    text += '\n' + texts[Ct::FvctlCommandHelp] + "\n\n";
+    text += exitCodeHelp(texts);
     return text;
 }
 
 int CommandTable::run(const QStringList& arguments, CliOutput& io) {
     const QString first = arguments.value(1);
     if (first.isEmpty() || first == "--help" || first == "-h" || first == "help") {
-        io.out() << globalHelp();
+        io.out() << globalHelp(io.client());
         return first.isEmpty() ? kExitUsage : kExitOk;
     }
     if (first == "--version" || first == "-v") {
@@ -78,8 +95,8 @@ int CommandTable::run(const QStringList& arguments, CliOutput& io) {
 
 int CommandTable::runCommand(CliCommand& command, const QStringList& rest, CliOutput& io) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(command.summary());
-    const QCommandLineOption help({"h", "help"}, QStringLiteral("Shows this help."));
+    parser.setApplicationDescription(io.client().commandSummary(command.name(), command.summary()));
+    const QCommandLineOption help({"h", "help"}, io.client()[Ct::FvctlHelpOption]);
     parser.addOption(help);
     command.configure(parser);
     if (!parser.parse(QStringList{QStringLiteral("fvctl ") + command.name()} + rest)) {
@@ -87,7 +104,8 @@ int CommandTable::runCommand(CliCommand& command, const QStringList& rest, CliOu
         return kExitUsage;
     }
     if (parser.isSet(help)) {
-        io.out() << helpWithName(parser.helpText(), command.name()) << '\n' << exitCodeHelp();
+        io.out() << helpWithName(parser.helpText(), command.name()) << '\n'
+                 << exitCodeHelp(io.client());
         return kExitOk;
     }
     if (command.positionalCount() != CliCommand::kAnyPositionals &&
@@ -116,6 +134,15 @@ const char* exitCodeHelp() {
            "  11  another process is sending the queue; the file stays queued\n"
            "  12  nothing to open: the file is not on the share, or the router gave no link\n"
            "  13  another program holds the discovery port 9999\n";
+}
+
+QString exitCodeHelp(const ClientTexts& texts) {
+    QString text = texts[Ct::FvctlExitCodes] + '\n';
+    for (int code = 0; code <= static_cast<int>(kExitPortHeld); ++code) {
+        const auto line = static_cast<Ct>(static_cast<int>(Ct::FvctlExit0) + code);
+        text += QStringLiteral("  %1%2\n").arg(QString::number(code).leftJustified(4), texts[line]);
+    }
+    return text;
 }
 
 }  // namespace fv::cli

@@ -17,7 +17,7 @@ class CommandTable {
     // arguments[0] is the program; returns the exit code.
     int run(const QStringList& arguments, CliOutput& io);
 
-    QString globalHelp() const;
+    QString globalHelp(const ClientTexts& texts = ClientTexts::english()) const;
     const CliCommand* find(const QString& name) const;
 
   private:

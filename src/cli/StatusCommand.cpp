@@ -34,7 +34,7 @@ int StatusCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
     if (json)
         io.out() << TaskListPrinter::json(list.rows);
     else
-        for (const QString& line : TaskListPrinter::table(list.rows))
+        for (const QString& line : TaskListPrinter::table(list.rows, io.client()))
             io.line(line);
     for (const QString& id : list.unreadableProgress)
         io.error(QStringLiteral("task %1 reports a progress that is not a number").arg(id));

@@ -13,12 +13,10 @@ namespace {
 
 constexpr int kColumns = 1 + TaskListRow::ColumnCount;
 
-const std::array<QString, kColumns>& headers() {
-    static const std::array<QString, kColumns> h = {
-        QStringLiteral("ID"),       QStringLiteral("Name"),   QStringLiteral("Type"),
-        QStringLiteral("Progress"), QStringLiteral("Status"), QStringLiteral("Size"),
-        QStringLiteral("Down"),     QStringLiteral("Up")};
-    return h;
+std::array<QString, kColumns> headers(const ClientTexts& t) {
+    return {t[Ct::FvctlTitleId],       t[Ct::FvctlTitleName],   t[Ct::FvctlTitleType],
+            t[Ct::FvctlTitleProgress], t[Ct::FvctlTitleStatus], t[Ct::FvctlTitleSize],
+            t[Ct::FvctlTitleDown],     t[Ct::FvctlTitleUp]};
 }
 
 std::array<QString, kColumns> cells(const TaskListRow& row) {
@@ -35,8 +33,9 @@ QString TaskListPrinter::identifier(const TaskListRow& row) {
     return row.isUploadRow() ? QStringLiteral("-") : row.caption;
 }
 
-QStringList TaskListPrinter::table(const std::vector<TaskListRow>& rows) {
-    std::vector<QStringList> lines{QStringList(headers().begin(), headers().end())};
+QStringList TaskListPrinter::table(const std::vector<TaskListRow>& rows, const ClientTexts& texts) {
+    const auto titles = headers(texts);
+    std::vector<QStringList> lines{QStringList(titles.begin(), titles.end())};
     for (const auto& r : rows) {
         const auto c = cells(r);
         lines.push_back(QStringList(c.begin(), c.end()));

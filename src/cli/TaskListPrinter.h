@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "i18n/ClientTexts.h"
 #include "tasks/TaskListRow.h"
 
 namespace fv::cli {
@@ -13,7 +14,8 @@ namespace fv::cli {
 class TaskListPrinter {
   public:
     // Header line plus one line per row; a queued file shows "-" as its identifier.
-    static QStringList table(const std::vector<TaskListRow>& rows);
+    static QStringList table(const std::vector<TaskListRow>& rows,
+                             const ClientTexts& texts = ClientTexts::english());
     // {"online":true,"tasks":[{"id":...,"queued":false,...}]}
     static QByteArray json(const std::vector<TaskListRow>& rows);
     // {"online":false,"error":"..."} for a failed read.

@@ -11,19 +11,33 @@ QString printable(QString text) {
     return text;
 }
 
+qsizetype cellsOf(const QString& text) {
+    qsizetype n = 0;
+    for (const char32_t c : text.toUcs4())
+        n += (c >= 0x1100 && (c <= 0x115F || (c >= 0x2E80 && c <= 0xA4CF) ||
+                              (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                              (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6)))
+                 ? 2
+                 : 1;
+    return n;
+}
+
 QStringList alignedTable(const std::vector<QStringList>& lines) {
     std::vector<qsizetype> width;
     for (const QStringList& l : lines) {
         width.resize(std::max<std::size_t>(width.size(), static_cast<std::size_t>(l.size())));
         for (qsizetype i = 0; i < l.size(); ++i)
-            width[std::size_t(i)] = std::max(width[std::size_t(i)], printable(l[i]).size());
+            width[std::size_t(i)] = std::max(width[std::size_t(i)], cellsOf(printable(l[i])));
     }
     QStringList out;
     for (const QStringList& l : lines) {
         QString text;
         for (qsizetype i = 0; i < l.size(); ++i) {
             const QString cell = printable(l[i]);
-            text += (i + 1 < l.size()) ? cell.leftJustified(width[std::size_t(i)] + 2) : cell;
+            const qsizetype pad = width[std::size_t(i)] + 2 - cellsOf(cell);
+            text += (i + 1 < l.size())
+                        ? cell + QString(std::max<qsizetype>(0, pad), QLatin1Char(' '))
+                        : cell;
         }
         out << text;
     }

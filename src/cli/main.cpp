@@ -7,14 +7,15 @@
 #include "cli/CliOutput.h"
 #include "cli/CommandTable.h"
 #include "i18n/LanguageFile.h"
+#include "platform/LanguageName.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("fvctl"));
-    const fv::MessageTexts texts = fv::LanguageFile::textsForThisUser();
+    const fv::TextSet texts = fv::LanguageFile::textsFor(fv::LanguageName::read());
     QTextStream out(stdout);
     QTextStream err(stderr);
-    fv::cli::CliOutput io(out, err, texts);
+    fv::cli::CliOutput io(out, err, texts.messages, texts.client);
     fv::cli::CommandTable commands;
     const int code = commands.run(QCoreApplication::arguments(), io);
     io.flush();

@@ -39,6 +39,10 @@ DiscoverySocket::OpenResult DiscoverySocket::open(const QString& bindAddress, st
         return OpenResult::SocketFailed;
     }
     setFlag(fd_, SO_REUSEADDR);
+    // Every router answers each of the five requests at once; a network full of them must
+    // not overflow the queue while the receive thread takes the replies one by one.
+    const int buffer = 1 << 20;
+    ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &buffer, sizeof buffer);
     sockaddr_in local{};
     if (!toSockaddr(bindAddress, port, &local) ||
         ::bind(fd_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {

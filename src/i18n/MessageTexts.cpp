@@ -149,4 +149,20 @@ int MessageTexts::apply(const std::map<QString, QString>& section) {
     return found;
 }
 
+int MessageTexts::apply(const IniSection& section) {
+    int found = 0;
+    for (const Entry& e : kTable) {
+        const std::optional<QString> value = section.value(e.key);
+        set(e.msg, value.value_or(QString::fromUtf8(e.englishDefault)));
+        found += value ? 1 : 0;
+    }
+    return found;
+}
+
+void MessageTexts::update(const MessageTexts& other) {
+    for (const Entry& e : kTable)
+        if ((*this)[e.msg] != other[e.msg])
+            set(e.msg, other[e.msg]);
+}
+
 }  // namespace fv

@@ -8,6 +8,8 @@
 #include <array>
 #include <map>
 
+#include "i18n/IniSection.h"
+
 namespace fv {
 
 enum class Msg : int {
@@ -83,6 +85,10 @@ class MessageTexts {
     // Every text from a language section (its keys matched without regard to case), or its
     // English default where the section lacks the key. Returns how many keys it held.
     int apply(const std::map<QString, QString>& section);
+    int apply(const IniSection& section);
+    // Takes other's texts, writing only those that differ: a worker may read an unchanged
+    // text meanwhile, and every later show applies the same language again.
+    void update(const MessageTexts& other);
 
   private:
     std::array<QString, kCount> texts_;

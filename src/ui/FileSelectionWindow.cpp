@@ -10,9 +10,11 @@
 #include <exception>
 
 #include "i18n/MessageTexts.h"
+#include "i18n/TextSet.h"
 #include "platform/DebugLog.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
+#include "ui/WindowTextWriter.h"
 
 namespace fv::ui {
 namespace {
@@ -98,6 +100,7 @@ void FileSelectionWindow::buildWidgets() {
 
     selectAll_ = new QCheckBox(this);
     selectAll_->setObjectName("ChkBoxSelectAll_BtSelect");
+    selectAll_->setProperty("captionShownBy", QStringLiteral("Lab_BoxSelectAll_BtSelect"));
     selectAll_->setGeometry(16, 214, 18, 18);
     selectAll_->setChecked(model_.selectAll());
     selectAllLabel_ = label("Lab_BoxSelectAll_BtSelect", "Select All", QRect(38, 212, 140, 22));
@@ -174,6 +177,17 @@ bool FileSelectionWindow::eventFilter(QObject* watched, QEvent* event) {
             }
     }
     return true;
+}
+
+void FileSelectionWindow::applyTexts(const TextSet& texts) {
+    WindowTextWriter(*this).write(texts.texts(LanguageWindow::FileSelection));
+    setWindowTitle(texts.messages[Msg::FormBtSelectMsg0]);
+}
+
+void FileSelectionWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (hooks_.applyLanguage)
+        hooks_.applyLanguage(*this);
 }
 
 void FileSelectionWindow::wheelEvent(QWheelEvent* event) {

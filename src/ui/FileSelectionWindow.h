@@ -10,6 +10,10 @@
 
 #include "upload/FileSelectionModel.h"
 
+namespace fv {
+class TextSet;
+}
+
 class QCheckBox;
 class QLabel;
 
@@ -32,17 +36,23 @@ class FileSelectionWindow : public QWidget {
         bool mainShown = true;            // main-shown hint: false brings this window forward
         bool* positionByTimer = nullptr;  // position-by-timer hint, cleared once used
         QWidget* mainWindow = nullptr;    // centred on after the short timer
+        // Each show: the language's texts (applyTexts).
+        std::function<void(FileSelectionWindow&)> applyLanguage;
     };
 
     FileSelectionWindow(FileSelectionModel model, Hooks hooks, QWidget* parent = nullptr);
 
     const FileSelectionModel& model() const { return model_; }
 
+    // ApplyLanguage's block of this window: captions, column titles, buttons, caption.
+    void applyTexts(const TextSet& texts);
+
     void confirmSelection();
     void cancelSelection();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -64,8 +64,8 @@ void MainTray::setSummary(const QString& speeds) {
 void MainTray::notifyFinished(const QStringList& names) {
     if (!icon_ || names.isEmpty() || !QSystemTrayIcon::supportsMessages())
         return;
-    icon_->showMessage(QStringLiteral("Download finished"), names.join(QLatin1Char('\n')),
-                       QSystemTrayIcon::Information, 8000);
+    icon_->showMessage(finishedTitle_, names.join(QLatin1Char('\n')), QSystemTrayIcon::Information,
+                       8000);
 }
 
 void MainTray::setShowText(const QString& text) {

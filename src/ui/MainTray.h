@@ -27,6 +27,8 @@ class MainTray : public QObject {
     void notifyFinished(const QStringList& names);
     void setShowText(const QString& text);
     void setExitText(const QString& text);
+    // The title of the finished-task notice.
+    void setFinishedTitle(const QString& text) { finishedTitle_ = text; }
 
   signals:
     void clicked();
@@ -40,6 +42,7 @@ class MainTray : public QObject {
     QMenu* menu_;
     QSystemTrayIcon* icon_ = nullptr;
     QString toolTip_;
+    QString finishedTitle_ = QStringLiteral("Download finished");
 };
 
 }  // namespace fv::ui

@@ -5,16 +5,20 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QWindow>
+#include <algorithm>
 
 #include "app/TaskLinesView.h"
 #include "app/TaskListControl.h"
 #include "app/TaskMenuPlan.h"
 #include "app/TaskViewAction.h"
 #include "i18n/MessageTexts.h"
+#include "i18n/TextSet.h"
 #include "platform/DebugLog.h"
 #include "platform/FormState.h"
 #include "tasks/MainControlNames.h"
@@ -26,6 +30,7 @@
 #include "ui/SkinImage.h"
 #include "ui/SkinnedTaskList.h"
 #include "ui/TaskMenuWindow.h"
+#include "ui/WindowTextWriter.h"
 
 namespace fv::ui {
 
@@ -71,7 +76,7 @@ MainWindow::MainWindow(QWidget* parent)
     setAcceptDrops(true);
     setWindowIcon(QIcon(Skin::pixmap(Skin::Picture::Logo, QSize(64, 64), 2.0)));
     confirm_ = [this](const QString& question) {
-        return QMessageBox::question(this, MessageTexts::english()[Msg::FormMainMsg7], question) ==
+        return QMessageBox::question(this, messages_[Msg::FormMainMsg7], question) ==
                QMessageBox::Yes;
     };
 
@@ -235,6 +240,7 @@ void MainWindow::buildStatus() {
 
 void MainWindow::bindForms(FormState& main, FormState* setup) {
     mainForm_ = &main;
+    setupForm_ = setup;
     mainBinder_ = new FormBinder(main, this);
     QStringList names = {QString::fromLatin1(main_names::ConnectStatus),
                          QStringLiteral("Lab_ConnectStatusTitle_Main"),
@@ -274,6 +280,7 @@ void MainWindow::releaseForms() {
     mainBinder_ = nullptr;
     setupBinder_ = nullptr;
     mainForm_ = nullptr;
+    setupForm_ = nullptr;
 }
 
 void MainWindow::setTaskList(TaskListControl* list) {
@@ -304,6 +311,34 @@ void MainWindow::showOnline(bool online) {
     }
     online_->setVisible(online);
     offline_->setVisible(!online);
+}
+
+void MainWindow::applyTexts(const TextSet& texts) {
+    messages_ = texts.messages;
+    client_ = texts.client;
+    if (const auto title = texts.captionOf(LanguageWindow::Main, "Lab_ConnectStatusTitle_Main"))
+        layoutStatusLine(*title);
+    WindowTextWriter writer(*this);
+    writer.throughForm(mainForm_).throughForm(setupForm_).alsoUnder(tray_->menu());
+    writer.write(texts.texts(LanguageWindow::Main));
+    writer.useJapaneseFont(texts.japaneseFontControls);
+    // A column title's panel hints the whole title, which a narrow column cuts.
+    for (QLabel* title : list_->findChildren<QLabel*>(QRegularExpression("^lab_FVPageInfoLVTitle")))
+        title->parentWidget()->setToolTip(title->text());
+    tray_->setFinishedTitle(client_[Ct::TrayDownloadFinished]);
+}
+
+void MainWindow::layoutStatusLine(const QString& title) {
+    // The connection pictures and line follow the status title, however long its word.
+    auto* caption = findChild<QLabel*>(QStringLiteral("Lab_ConnectStatusTitle_Main"));
+    auto* line = findChild<QLabel*>(QString::fromLatin1(main_names::ConnectStatus));
+    const int width = std::clamp(caption->fontMetrics().horizontalAdvance(title) + 4, 48, 160);
+    caption->resize(width, caption->height());
+    const int x = caption->x() + width + 2;
+    online_->move(x, online_->y());
+    offline_->move(x, offline_->y());
+    const int right = line->geometry().right();
+    line->setGeometry(x + 22, line->y(), right - x - 21, line->height());
 }
 
 void MainWindow::openTaskMenu(int lineNumber, QPoint globalPos) {
@@ -355,8 +390,7 @@ void MainWindow::onView() {
 void MainWindow::onRemoveKey() {
     if (!mainForm_)
         return;
-    const QString remove = buttons_[1]->caption()->text();
-    if (confirm_ && confirm_(remove + QStringLiteral(" the selected task?")))
+    if (confirm_ && confirm_(client_[Ct::AskRemove]))
         mainForm_->click(QString::fromLatin1(kButtonNames[1]));
 }
 

@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "app/TransferDigest.h"
+#include "i18n/ClientTexts.h"
+#include "i18n/MessageTexts.h"
 #include "platform/Timer.h"
 
 class QLabel;
@@ -17,6 +19,7 @@ class QLineEdit;
 
 namespace fv {
 class FormState;
+class TextSet;
 class TaskListControl;
 class TaskViewAction;
 class ShareLookup;
@@ -79,6 +82,10 @@ class MainWindow : public QWidget {
     void openTaskMenu(int lineNumber, QPoint globalPos);
     // Shows the connection state pictures (Img_Connected_Main / Img_DisConnected_Main).
     void showOnline(bool online);
+    // The language's texts into the window's controls, the setup area's and the tray menu's
+    // (ApplyLanguage's main-window block), with the Japanese font rule.
+    void applyTexts(const TextSet& texts);
+    const ClientTexts& clientTexts() const { return client_; }
 
   signals:
     void filesDropped(const QStringList& paths);
@@ -104,6 +111,7 @@ class MainWindow : public QWidget {
     void buildHeader();
     void buildButtons();
     void buildStatus();
+    void layoutStatusLine(const QString& title);
     QLabel* addLabel(const QString& name, const QString& text, const QRect& geometry);
     void startMove(QMouseEvent* event);
     void resetButtons();
@@ -133,6 +141,9 @@ class MainWindow : public QWidget {
     SkinImage* offline_ = nullptr;
     QLineEdit* refreshEdit_ = nullptr;
     FormState* mainForm_ = nullptr;
+    FormState* setupForm_ = nullptr;
+    MessageTexts messages_;
+    ClientTexts client_;
     FormBinder* mainBinder_ = nullptr;
     FormBinder* setupBinder_ = nullptr;
     bool closeRequested_ = false;

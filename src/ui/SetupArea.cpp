@@ -52,6 +52,9 @@ SetupArea::SetupArea(QWidget* parent) : QWidget(parent) {
     buildNzbPage();
     buildAboutPage();
     WizardPages::build(pages_, pages_->width());
+    for (QLabel* caption : findChildren<QLabel*>())
+        if (caption->property("toggles").isValid())
+            caption->installEventFilter(this);
 
     auto* sent = new QLabel(QStringLiteral("Apply send"), this);
     sent->setObjectName(QStringLiteral("Lab_Setup_Apply_Send"));
@@ -119,7 +122,7 @@ void SetupArea::buildConnectionPage() {
     rows.caption(QStringLiteral("LabelLocal_Setup"), QStringLiteral("Local:"), 40, 150);
     auto* list = rows.field<QComboBox>(QString::fromLatin1(setup_names::LocalAddressList), 200);
     list->setEditable(true);
-    rows.caption(QStringLiteral("LabelFVPort2_Setup"), QStringLiteral("Port:"), 420, 40);
+    rows.caption(QStringLiteral("LabelPortTitle2_Setup"), QStringLiteral("Port:"), 400, 60);
     rows.field<QLineEdit>(QStringLiteral("EditFVPort2_Setup"), 70, 462);
     rows.next();
     auto* remote = new QRadioButton(mode);
@@ -135,15 +138,15 @@ void SetupArea::buildConnectionPage() {
     rows.next();
     rows.caption(QStringLiteral("LabelOthersIP_Setup"), QStringLiteral("Other address:"), 40, 150);
     rows.field<QLineEdit>(QString::fromLatin1(setup_names::OtherAddress), 200);
-    rows.caption(QStringLiteral("LabelFVPort_Setup"), QStringLiteral("Port:"), 420, 40);
+    rows.caption(QStringLiteral("LabelPortTitle_Setup"), QStringLiteral("Port:"), 400, 60);
     rows.field<QLineEdit>(QString::fromLatin1(setup_names::Port), 70, 462);
     rows.next();
-    rows.edit(QString::fromLatin1(setup_names::UserName), QStringLiteral("LabelFVUs_Setup"),
+    rows.edit(QString::fromLatin1(setup_names::UserName), QStringLiteral("LabelUsTitle_Setup"),
               QStringLiteral("Account:"));
     rows.next();
     QLineEdit* password =
         masked(rows.edit(QString::fromLatin1(setup_names::Password),
-                         QStringLiteral("LabelFVPs_Setup"), QStringLiteral("Password:")));
+                         QStringLiteral("LabelPstTitle_Setup"), QStringLiteral("Password:")));
     QCheckBox* show = rows.check(QStringLiteral("ChkBoxPw_Setup"), QString(), 390);
     show->setGeometry(390, rows.y(), 20, 24);
     rows.caption(QStringLiteral("LabelPw_Setup"), QStringLiteral("Show Password"), 412, 150);
@@ -151,77 +154,93 @@ void SetupArea::buildConnectionPage() {
         password->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
     });
     rows.next();
-    rows.caption(QStringLiteral("LabelAuthMethod_Setup"), QStringLiteral("Auth. Method:"));
+    rows.caption(QStringLiteral("Lab_AuthMethodTitle_Setup"), QStringLiteral("Auth. Method:"));
     rows.field<QComboBox>(QStringLiteral("ComboBox_AuthMethod_Setup"), 90);
-    rows.caption(QStringLiteral("LabelAuthPort_Setup"), QStringLiteral("Auth. Port:"), 310, 80);
-    rows.field<QLineEdit>(QStringLiteral("Edit_AuthPort_Setup"), 70, 392);
+    rows.caption(QStringLiteral("Lab_AuthPortTitle_Setup"), QStringLiteral("Auth. Port:"), 300,
+                 190);
+    rows.field<QLineEdit>(QStringLiteral("Edit_AuthPort_Setup"), 70, 492);
     rows.next();
     auto* test = rows.field<QPushButton>(QString::fromLatin1(setup_names::TestButton), 150, 16);
     test->setText(QStringLiteral("Connection test"));
-
     auto* service = new QWidget(rows.page());
     service->setGeometry(kSetupFieldLeft, rows.y(), 420, kSetupRowHeight);
-    auto* enable = new QRadioButton(QStringLiteral("Enable"), service);
-    enable->setObjectName(QString::fromLatin1(setup_names::ServiceEnable));
-    enable->setGeometry(0, 0, 120, 24);
-    auto* disable = new QRadioButton(QStringLiteral("Disable"), service);
-    disable->setObjectName(QString::fromLatin1(setup_names::ServiceDisable));
-    disable->setGeometry(130, 0, 120, 24);
+    const char* const options[][3] = {
+        {setup_names::ServiceEnable, "LabelFVEnable_Setup", "Enable"},
+        {setup_names::ServiceDisable, "LabelFVDisable_Setup", "Disable"}};
+    int x = 0;
+    for (const auto& [radio, captionName, text] : options) {
+        auto* option = new QRadioButton(service);
+        option->setObjectName(QString::fromLatin1(radio));
+        option->setGeometry(x, 0, 20, 24);
+        auto* caption = new QLabel(QString::fromLatin1(text), service);
+        caption->setObjectName(QString::fromLatin1(captionName));
+        caption->setGeometry(x + 22, 0, 150, 24);
+        x += 180;
+    }
     rows.next();
     rows.message(QString::fromLatin1(setup_names::TestMessage), kWidth - 40);
     rows.next();
     rows.message(QStringLiteral("LabelFVDetectMsg_Setup"), kWidth - 40);
-    // Beside the local address it fills, and beside the authentication it sets up.
+    // Beside the local address it fills, and beside the account it sets up.
     auto* detect = new QPushButton(QStringLiteral("Auto Detection"), rows.page());
     detect->setObjectName(QString::fromLatin1(setup_names::DetectButton));
     detect->setGeometry(540, 10, 104, kSetupRowHeight - 4);
     auto* wizard = new QPushButton(QStringLiteral("Setup Wizard"), rows.page());
     wizard->setObjectName(QStringLiteral("Btn_SetupWizard_Setup"));
-    wizard->setGeometry(494, 10 + 5 * kSetupRowHeight, 150, kSetupRowHeight - 4);
+    wizard->setGeometry(494, 10 + 3 * kSetupRowHeight, 150, kSetupRowHeight - 4);
 }
 
 void SetupArea::buildBitTorrentPage() {
     Rows rows(page(1, QStringLiteral("tabSheetSetupPage2")), 280);
-    rows.check(QStringLiteral("ChkBoxDefaultPort_Setup"), QStringLiteral("Use the default port"),
-               16);
+    rows.captionedCheck(QStringLiteral("ChkBoxDefaultPort_Setup"),
+                        QStringLiteral("lab_Status_IP_Setup_BitTorrent_defaultPort_Title"),
+                        QStringLiteral("Use the default port"), 16, 400);
     rows.next();
-    rows.edit(QStringLiteral("EditInPort_Setup"), QStringLiteral("LabelInPort_Setup"),
+    rows.edit(QStringLiteral("EditInPort_Setup"), QStringLiteral("LabelInPortTitle_Setup"),
               QStringLiteral("Incoming Port:"), 90);
     rows.next();
-    for (const auto& [box, edit, unit, label] :
-         {std::array<const char*, 4>{"ChkBoxBTDLSp_Setup", "EditBTMaxDL_Setup",
+    for (const auto& [box, boxCaption, edit, editCaption, unit, label] :
+         {std::array<const char*, 6>{"ChkBoxBTDLSp_Setup",
+                                     "lab_Status_IP_Setup_BitTorrent_BTDLSp_Title",
+                                     "EditBTMaxDL_Setup", "LabelBTMaxDLTitle_Setup",
                                      "LabelBTMaxDLUnit_Setup", "Maximum download speed:"},
-          std::array<const char*, 4>{"ChkBoxBTULSp_Setup", "EditBTMaxUL_Setup",
+          std::array<const char*, 6>{"ChkBoxBTULSp_Setup",
+                                     "lab_Status_IP_Setup_BitTorrent_BTUpSp_Title",
+                                     "EditBTMaxUL_Setup", "LabelBTMaxULTitle_Setup",
                                      "LabelBTMaxULUnit_Setup", "Maximum upload speed:"}}) {
-        rows.caption(QString::fromLatin1(edit).replace("Edit", "Label"),
-                     QString::fromLatin1(label));
+        rows.caption(QString::fromLatin1(editCaption), QString::fromLatin1(label));
         rows.field<QLineEdit>(QString::fromLatin1(edit), 90);
         rows.caption(QString::fromLatin1(unit), QStringLiteral("KB/s"), 376, 40);
-        rows.check(QString::fromLatin1(box), QStringLiteral("Unlimited"), 430);
+        rows.captionedCheck(QString::fromLatin1(box), QString::fromLatin1(boxCaption),
+                            QStringLiteral("Unlimited"), 430, 170);
         rows.next();
     }
-    rows.caption(QStringLiteral("LabelBTEncry_Setup"),
+    rows.caption(QStringLiteral("LabeBTEncryTitle_Setup"),
                  QStringLiteral("Bit Torrent protocol encryption:"));
     rows.field<QComboBox>(QStringLiteral("ComboBoxBTEncry_Setup"), 200);
     rows.next();
-    rows.edit(QStringLiteral("EditMaxPeer_Setup"), QStringLiteral("LabelMaxPeer_Setup"),
+    rows.edit(QStringLiteral("EditMaxPeer_Setup"), QStringLiteral("LabelMaxPeerTitle_Setup"),
               QStringLiteral("Maximum peers allowed per torrent:"), 90);
     rows.next();
-    rows.edit(QStringLiteral("EditMaxCon_Setup"), QStringLiteral("LabelMaxCon_Setup"),
+    rows.edit(QStringLiteral("EditMaxCon_Setup"), QStringLiteral("LabelMaxConTitle_Setup"),
               QStringLiteral("Global maximum connection:"), 90);
     rows.next();
-    rows.check(QStringLiteral("ChkBoxDHT_Setup"), QStringLiteral("DHT network"), 16);
-    rows.check(QStringLiteral("ChkBoxPEX_Setup"), QStringLiteral("PEX network"), 280);
+    rows.captionedCheck(QStringLiteral("ChkBoxDHT_Setup"),
+                        QStringLiteral("lab_Setup_BitTorrent_DHT_Title"),
+                        QStringLiteral("DHT network"), 16, 240);
+    rows.captionedCheck(QStringLiteral("ChkBoxPEX_Setup"),
+                        QStringLiteral("lab_Status_IP_Setup_BitTorrent_PEX_Title"),
+                        QStringLiteral("PEX network"), 280, 320);
 }
 
 void SetupArea::buildNzbPage() {
     Rows rows(page(2, QStringLiteral("tabSheetSetupPage3")), 280);
     const char* const edits[][3] = {
-        {"EditUSENETServer_Setup", "LabelUSENETServer_Setup", "USENET Server:"},
-        {"EditUSENETPort_Setup", "LabelUSENETPort_Setup", "USENET Server Port:"},
-        {"EditUSENETUs_Setup", "LabelUSENETUs_Setup", "User Name:"},
-        {"EditUSENETPs_Setup", "LabelUSENETPs_Setup", "Password:"},
-        {"EditUSENETConfPs_Setup", "LabelUSENETConfPs_Setup", "Confirm Password:"},
+        {"EditUSENETServer_Setup", "LabelUSENETServerTitle_Setup", "USENET Server:"},
+        {"EditUSENETPort_Setup", "LabelUSENETPortTitle_Setup", "USENET Server Port:"},
+        {"EditUSENETUs_Setup", "LabelUSENETUsTitle_Setup", "User Name:"},
+        {"EditUSENETPs_Setup", "LabelUSENETPsTitle_Setup", "Password:"},
+        {"EditUSENETConfPs_Setup", "LabelUSENETConfPsTitle_Setup", "Confirm Password:"},
     };
     for (const auto& [edit, caption, text] : edits) {
         QLineEdit* e = rows.edit(QString::fromLatin1(edit), QString::fromLatin1(caption),
@@ -230,7 +249,8 @@ void SetupArea::buildNzbPage() {
             masked(e);
         rows.next();
     }
-    rows.caption(QStringLiteral("LabelNZBMaxDL_Setup"), QStringLiteral("Maximum download speed:"));
+    rows.caption(QStringLiteral("LabelNZBMaxDLTitle_Setup"),
+                 QStringLiteral("Maximum download speed:"));
     rows.field<QLineEdit>(QStringLiteral("EditNZBMaxDL_Setup"), 90);
     rows.caption(QStringLiteral("LabelNZBMaxDLUnit_Setup"), QStringLiteral("KB/s"), 376, 40);
     rows.check(QStringLiteral("ChkBoxNZBDLSp_Setup"), QStringLiteral("Unlimited"), 430);
@@ -238,7 +258,8 @@ void SetupArea::buildNzbPage() {
     rows.edit(QStringLiteral("EditNZBConNum_Setup"), QStringLiteral("LabelNZBConNum_Setup"),
               QStringLiteral("Number of connections per NZB task:"), 90);
     rows.next();
-    rows.check(QStringLiteral("ChkBoxNZBSSL_Setup"), QStringLiteral("SSL/TLS connection only"), 16);
+    rows.captionedCheck(QStringLiteral("ChkBoxNZBSSL_Setup"), QStringLiteral("LabelNZBSSL_Setup"),
+                        QStringLiteral("SSL/TLS connection only"), 16, 400);
     rows.next();
     rows.message(QStringLiteral("LabelNZBErrMag_Setup"), kWidth - 40);
 }
@@ -249,8 +270,9 @@ void SetupArea::buildAboutPage() {
                  QStringLiteral("The New Ferrovane, version ") + VersionInfo::programVersion(), 16,
                  500);
     rows.next(2);
-    rows.check(QStringLiteral("ChkBox_ChkVerAtStart_About"),
-               QStringLiteral("Check New version at start up"), 16);
+    rows.captionedCheck(QStringLiteral("ChkBox_ChkVerAtStart_About"),
+                        QStringLiteral("Lab_ChkVerAtStartDec_About"),
+                        QStringLiteral("Check New version at start up"), 16, 400);
 }
 
 void SetupArea::bind(FormState& setup) {
@@ -328,6 +350,12 @@ bool SetupArea::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::MouseButtonRelease && watched->property("page").isValid()) {
         emit tabClicked(watched->property("page").toInt());
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && watched->property("toggles").isValid()) {
+        // Through the box, so the form sees a click on the box, as the box itself gives.
+        if (auto* box = findChild<QCheckBox*>(watched->property("toggles").toString()))
+            box->click();
         return true;
     }
     return QWidget::eventFilter(watched, event);

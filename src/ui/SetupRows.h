@@ -44,6 +44,17 @@ class Rows {
         c->setText(text);
         return c;
     }
+    // A box whose caption is a label of its own (the language file names that label); a
+    // click on the caption toggles the box.
+    QCheckBox* captionedCheck(const QString& name, const QString& captionName, const QString& text,
+                              int x, int width = 280) {
+        auto* c = field<QCheckBox>(name, 20, x);
+        c->setProperty("captionShownBy", captionName);
+        QLabel* l = caption(captionName, text, x + 22, width);
+        l->setProperty("toggles", name);
+        l->setCursor(Qt::PointingHandCursor);
+        return c;
+    }
     // A message line in the warning colour, hidden until the logic shows it.
     QLabel* message(const QString& name, int width) {
         QLabel* l = caption(name, QString(), 16, width);

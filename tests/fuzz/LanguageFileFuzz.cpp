@@ -2,7 +2,9 @@
 // resource folder). The first input byte picks the section asked for, the rest is the file.
 // Besides memory safety it checks that no value is longer than kMaxValueChars, that keys and
 // values have no blanks around them and keys no "=", and that the section name is matched
-// regardless of case.
+// regardless of case; that values are whole UTF-8 characters; that a damaged line put
+// between two lines loses nothing else; and that the windows' texts are computed from any
+// section, one text per key read.
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -11,7 +13,9 @@
 #include <string>
 
 #include "FuzzSeeds.h"
+#include "i18n/IniReader.h"
 #include "i18n/LanguageFile.h"
+#include "i18n/WindowTexts.h"
 
 namespace {
 
@@ -45,6 +49,34 @@ fv_fuzz::Seeds seeds() {
     };
 }
 
+size_t chars(std::string_view utf8) {
+    size_t n = 0;
+    for (const char c : utf8)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return n;
+}
+
+void checkReader(std::string_view file, const std::string& asked) {
+    const fv::IniSection section = fv::ini::readSection(file, asked);
+    for (const auto& [lowered, entry] : section.entries()) {
+        check(fv::ini::isUtf8(entry.value) && fv::ini::isUtf8(entry.key), "values are UTF-8");
+        check(chars(entry.value) <= size_t(fv::ini::kMaxValueChars), "cut between characters");
+    }
+    // A damaged line after the first line break changes nothing (only plain UTF-8 files:
+    // a UTF-16 file would take the inserted bytes as half characters).
+    const std::string text(file);
+    const size_t br = text.find('\n');
+    if (br != std::string::npos && !text.starts_with("\xFF\xFE") && !text.starts_with("\xFE\xFF")) {
+        const std::string damaged = text.substr(0, br + 1) + "\xC3(=broken\n" + text.substr(br + 1);
+        const fv::IniSection again = fv::ini::readSection(damaged, asked);
+        check(again.entries() == section.entries(), "a damaged line loses nothing else");
+    }
+    const fv::TextSet texts = fv::WindowTexts::compute(QString::fromStdString(asked), section);
+    for (const auto& e : fv::MessageTexts::table())
+        check(texts.messages[e.msg] == section.text(e.key, e.englishDefault),
+              "every message text is the section's or the English one");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -67,5 +99,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     check(LanguageFile::readSection(bytes, asked.toLower()) == values,
           "the section is found regardless of case");
+    checkReader(fv_fuzz::bytesOf(data + 1, size - 1), asked.toStdString());
     return 0;
 }

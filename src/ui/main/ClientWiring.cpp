@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "app/TaskView.h"
+#include "i18n/LanguageFile.h"
 #include "platform/DebugLog.h"
 #include "router/SetupControlNames.h"
 #include "settings/ConnectionCommit.h"
@@ -20,6 +21,14 @@
 #include "upload/FileSelectionModel.h"
 
 namespace fv::ui {
+namespace {
+
+QString fileFilter(const ClientTexts& texts) {
+    return texts[Ct::FilterTorrentNzb] + QStringLiteral(" (*.torrent *.nzb);;") +
+           texts[Ct::FilterAll] + QStringLiteral(" (*)");
+}
+
+}  // namespace
 
 ClientWiring::ClientWiring(MainWindow& window, ClientCore& core)
     : window_(window),
@@ -157,8 +166,8 @@ void ClientWiring::addTaskByDialog() {
         chooseFiles_
             ? chooseFiles_()
             : QFileDialog::getOpenFileNames(
-                  &window_, QStringLiteral("Add Task"), QString(),
-                  QStringLiteral("Torrent and NZB files (*.torrent *.nzb);;All files (*)"));
+                  &window_, core_.mainForm().text(QString::fromLatin1(main_names::AddButton)),
+                  QString(), fileFilter(window_.clientTexts()));
     for (const QString& path : paths)
         addFileToQueue(path);
     // Sending restarts after every dialog, also a cancelled one.
@@ -186,6 +195,9 @@ void ClientWiring::addFileToQueue(const QString& path) {
     hooks.mainShown = startupState_ ? startupState_->mainShown : true;
     hooks.positionByTimer = startupState_ ? &startupState_->positionByTimer : nullptr;
     hooks.mainWindow = &window_;
+    hooks.applyLanguage = [this](FileSelectionWindow& w) {
+        w.applyTexts(LanguageFile::textsFor(languageName_));
+    };
     auto* dialog =
         new FileSelectionWindow(FileSelectionModel::open(path, QLocale(), false, core_.texts()),
                                 std::move(hooks), &window_);
@@ -205,7 +217,13 @@ void ClientWiring::commitConnectionAtStart() {
 
 void ClientWiring::prepareDrawing() {}  // the window draws itself from the skin
 
-void ClientWiring::applyLanguage(const QString&) {}  // English until the language file loads
+void ClientWiring::applyLanguage(const QString& languageName) {
+    // The file is read anew on every show, as the original did.
+    languageName_ = languageName;
+    const TextSet texts = LanguageFile::textsFor(languageName);
+    core_.setTexts(texts.messages);
+    window_.applyTexts(texts);
+}
 
 void ClientWiring::startSetupWizard() {
     wizard_.start();

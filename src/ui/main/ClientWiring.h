@@ -75,6 +75,8 @@ class ClientWiring final : public QObject, public StartupHooks {
     std::function<void(const QString&)> openUrl_;
     MainWindowState* startupState_ = nullptr;
     std::function<QStringList()> chooseFiles_;
+    // The name start-up read; every window's show applies it again.
+    QString languageName_;
 };
 
 }  // namespace fv::ui

@@ -3,6 +3,15 @@
 #include "platform/SingleInstance.h"
 
 namespace fv::ui {
+namespace {
+
+// Start-up shows the texts of the core, which the language replaces at each show.
+StartupEnvironment showingTexts(StartupEnvironment environment, const ClientCore& core) {
+    environment.texts = &core.texts();
+    return environment;
+}
+
+}  // namespace
 
 RunningClient::RunningClient(StartupEnvironment environment, QStringList arguments)
     : RunningClient(std::move(environment), std::move(arguments), ClientCore::Options{}) {}
@@ -12,8 +21,8 @@ RunningClient::RunningClient(StartupEnvironment environment, QStringList argumen
     : core_(std::move(coreOptions)),
       shell_(window_),
       wiring_(window_, core_),
-      startup_(std::move(environment), wiring_, shell_, wiring_.startupTimers(),
-               std::move(arguments)),
+      startup_(showingTexts(std::move(environment), core_), wiring_, shell_,
+               wiring_.startupTimers(), std::move(arguments)),
       atBegin_(wiring_.timerAtBegin(), nullptr) {  // no update window yet
     shell_.setOfflineIndicator([this] { window_.showOnline(false); });
     wiring_.setStartupState(&startup_.state());

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -107,6 +108,8 @@ void DiscoveryResponder::answer(const sockaddr_in& sender) {
         const auto reply = discoveryReply(member);
         if (::sendto(fleetFds_[i], reply.data(), reply.size(), 0, to, sizeof sender) > 0)
             ++answered_;
+        // A little apart, as separate devices answer, rather than one burst of hundreds.
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
 }
 
