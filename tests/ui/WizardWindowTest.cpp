@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -90,8 +91,10 @@ class WizardWindow : public ::testing::Test {
         qputenv("FV_DATA_DIR", previousDataDir_);
     }
     void startRouter(const char* address, const char* name, std::uint8_t macByte, const char* ddns,
-                     const char* wan) {
+                     const char* wan, bool installed = true, std::uint16_t webPort = 0) {
         routersim::SimulatorConfig c;
+        c.webPort = webPort;
+        c.facts.serviceInstalled = installed;
         c.bindAddress = address;
         c.authPort = authPort;
         c.discoveryPort = discoveryPort;
@@ -226,6 +229,43 @@ TEST_F(WizardWindow, SkipRightAfterTheStartLeavesNoSettingsFile) {
     EXPECT_FALSE(find("panel_Setup")->isVisible());
     QTest::qWait(200);
     EXPECT_FALSE(QFile::exists(dir.file("FVSetup.xml")));
+}
+
+// The address page's test: the probe and service test against the typed address, which either
+// moves on to the account page or says why nothing answered there.
+TEST_F(WizardWindow, TheAddressPageTestsTheTypedAddress) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "the address test probes the router's standard web port 80, which only "
+                        "root may open";
+    startRouter("127.0.0.2", "KR-READY", 1, "", "203.0.113.45", true, 80);
+    startRouter("127.0.0.3", "KR-EMPTY", 2, "", "203.0.113.46", false, 80);
+    launch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pageShowing() == "tabSheetSetupWizard0"; }, 5000));
+    click("ChkBox_SetupWizard0");
+    click("panel_Setup_OK");
+    client->wiring().wizard().previous();  // the address page, as its Previous leads back
+    ASSERT_EQ(pageShowing(), "tabSheetSetupWizard1");
+    auto* list = find<QComboBox>("ComboBoxLocalIP_SetupWizard1");
+    ASSERT_NE(list, nullptr);
+
+    list->lineEdit()->selectAll();
+    QTest::keyClicks(list->lineEdit(), "127.0.0.3");
+    click("panel_Setup_OK");
+    QLabel* notFound = find<QLabel>("Lab_SetupWizard1_Detect2_Dec0");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notFound->isVisible(); }, 8000));
+    EXPECT_EQ(notFound->text(),
+              "Server is not found, Ferrovane is maybe not installed on the server.");
+    EXPECT_EQ(pageShowing(), "tabSheetSetupWizard1");
+    EXPECT_TRUE(find("Lab_SetupWizard1_FailText")->isVisible());
+
+    list->lineEdit()->selectAll();
+    QTest::keyClicks(list->lineEdit(), "127.0.0.2");
+    click("panel_Setup_OK");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pageShowing() == "tabSheetSetupWizard2"; }, 8000));
+    EXPECT_TRUE(visibleCaption("lab_Setup_Previous_Text"));
+    EXPECT_EQ(find<QLabel>("Lab_SetupWizard1_Detect_Dec0")->text(), "Server found");
+    click("panel_Setup_Apply");  // Previous
+    EXPECT_EQ(pageShowing(), "tabSheetSetupWizard1");
 }
 
 }  // namespace
