@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include "LoopbackPort.h"
 #include "ManualClientCore.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
@@ -21,19 +22,6 @@ namespace fv {
 namespace {
 
 using routersim::Listener;
-
-// A port free on 127.0.0.2 for both TCP and UDP, shared by every simulated router.
-std::uint16_t freePort(int type) {
-    const int fd = ::socket(AF_INET, type, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    inet_pton(AF_INET, "127.0.0.2", &a.sin_addr);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
 
 struct RouterSpec {
     const char* address;
@@ -122,8 +110,8 @@ class DetectionE2E : public ::testing::Test {
         return sims[router]->utilityCalls();
     }
 
-    std::uint16_t authPort = freePort(SOCK_STREAM);
-    std::uint16_t discoveryPort = freePort(SOCK_DGRAM);
+    std::uint16_t authPort = test::freeLoopbackPort(SOCK_STREAM);
+    std::uint16_t discoveryPort = test::freeLoopbackPort(SOCK_DGRAM);
     std::vector<std::unique_ptr<routersim::Simulator>> sims;
     test::ScratchDir folder;
     std::unique_ptr<test::ManualClientCore> client;

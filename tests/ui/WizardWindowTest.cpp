@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include "LoopbackPort.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
 #include "ui/ImageButton.h"
@@ -30,18 +31,6 @@ namespace fv::test {
 namespace {
 
 using routersim::Listener;
-
-std::uint16_t freePort(int type) {
-    const int fd = ::socket(AF_INET, type, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    inet_pton(AF_INET, "127.0.0.2", &a.sin_addr);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
 
 // The longest time the UI thread spent between two ticks of a 10 ms timer, not counting the
 // time it waited for a CPU (from the kernel's schedstat): what the client itself held the
@@ -148,8 +137,8 @@ class WizardWindow : public ::testing::Test {
         return w && w->isVisible();
     }
 
-    std::uint16_t authPort = freePort(SOCK_STREAM);
-    std::uint16_t discoveryPort = freePort(SOCK_DGRAM);
+    std::uint16_t authPort = freeLoopbackPort(SOCK_STREAM);
+    std::uint16_t discoveryPort = freeLoopbackPort(SOCK_DGRAM);
     ScratchDir dir;
     std::vector<std::unique_ptr<routersim::Simulator>> sims;
     std::unique_ptr<ui::RunningClient> client;

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "DiscoveryResponder.h"
+#include "LoopbackPort.h"
 #include "ReplyBytes.h"
 #include "RouterProfile.h"
 #include "discovery/RouterSearch.h"
@@ -49,19 +50,6 @@ void runUntil(const std::function<bool()>& done, int limitMs = 5000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-// A free UDP port on 127.0.0.2, for routers that share one port on several addresses.
-std::uint16_t freeUdpPort() {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    inet_pton(AF_INET, "127.0.0.2", &a.sin_addr);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
-
 SearchEndpoints loopbackEndpoints(std::uint16_t routerPort, std::vector<AdapterAddress> adapters) {
     SearchEndpoints e;
     e.bindAddress = "127.0.0.1";
@@ -73,7 +61,7 @@ SearchEndpoints loopbackEndpoints(std::uint16_t routerPort, std::vector<AdapterA
 }
 
 TEST(RouterSearch, FindsRoutersThroughBothBroadcastsAndEndsAfter1500ms) {
-    const std::uint16_t port = freeUdpPort();
+    const std::uint16_t port = test::freeLoopbackPort(SOCK_DGRAM);
     LoopbackRouter zulu("127.0.0.2", port, "Zulu", 1);    // reached by the "limited broadcast"
     LoopbackRouter alpha("127.0.0.3", port, "Alpha", 2);  // reached only by a subnet broadcast
     ASSERT_TRUE(zulu.started && alpha.started);
@@ -110,7 +98,7 @@ TEST(RouterSearch, FindsRoutersThroughBothBroadcastsAndEndsAfter1500ms) {
 }
 
 TEST(RouterSearch, ANewSearchStartsWithAnEmptyTable) {
-    const std::uint16_t port = freeUdpPort();
+    const std::uint16_t port = test::freeLoopbackPort(SOCK_DGRAM);
     LoopbackRouter router("127.0.0.2", port, "Only", 1);
     QObject receiver;
     WorkerThreadRunner runner(&receiver);
