@@ -12,8 +12,8 @@ namespace {
 namespace n = setup_names;
 
 constexpr const char* kAgreement = "ChkBox_SetupWizard0";
-constexpr const char* kAgreementLine[] = {"Lab_SetupWizard0_Agree", "Lab_SetupWizard0_Terms",
-                                          "Lab_SetupWizard0_And", "Lab_SetupWizard0_Privacy",
+constexpr const char* kAgreementLine[] = {"Lab_SetupWizard0_Dec3", "Lab_SetupWizard0_Terms",
+                                          "Lab_SetupWizard0_Dec5", "Lab_SetupWizard0_Privacy",
                                           kAgreement};
 constexpr const char* kApplyCaption = "lab_Setup_Apply_Text";
 constexpr const char* kPreviousCaption = "lab_Setup_Previous_Text";
@@ -24,8 +24,8 @@ constexpr const char* kTabs[] = {"panel_Setup_tabSheetConnection", n::BitTorrent
                                  n::AboutTab};
 constexpr const char* kDetect = "Lab_SetupWizard1_Detect_Dec0";
 constexpr const char* kDetect2 = "Lab_SetupWizard1_Detect2_Dec0";
-constexpr const char* kAddressText = "Lab_SetupWizard1_Text";
-constexpr const char* kAddressFailure = "Lab_SetupWizard1_FailText";
+constexpr const char* kAddressText = "Lab_SetupWizard1_Dec0";
+constexpr const char* kAddressFailure = "Lab_SetupWizard1_Dec2";
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "ui/SetupArea.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -354,7 +355,7 @@ bool SetupArea::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::MouseButtonRelease && watched->property("toggles").isValid()) {
         // Through the box, so the form sees a click on the box, as the box itself gives.
-        if (auto* box = findChild<QCheckBox*>(watched->property("toggles").toString()))
+        if (auto* box = findChild<QAbstractButton*>(watched->property("toggles").toString()))
             box->click();
         return true;
     }

@@ -26,11 +26,20 @@ QLabel* text(Rows& rows, const QString& name, const QString& value, int width, i
     return l;
 }
 
+// A radio button whose caption is a label of its own (named for the language file) when
+// captionName is given; a click on the caption selects the button.
 QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption, int x, int y,
-                    int width = 150) {
-    auto* r = new QRadioButton(caption, parent);
+                    int width = 150, const QString& captionName = QString()) {
+    auto* r = new QRadioButton(captionName.isEmpty() ? caption : QString(), parent);
     r->setObjectName(name);
-    r->setGeometry(x, y, width, 24);
+    r->setGeometry(x, y, captionName.isEmpty() ? width : 20, 24);
+    if (!captionName.isEmpty()) {
+        auto* l = new QLabel(caption, parent);
+        l->setObjectName(captionName);
+        l->setGeometry(x + 22, y, width - 22, 24);
+        l->setProperty("toggles", name);
+        l->setCursor(Qt::PointingHandCursor);
+    }
     return r;
 }
 
@@ -53,51 +62,54 @@ void WizardPages::build(QStackedWidget* pages, int width) {
 
 void WizardPages::buildWelcome(QWidget* page, int width) {
     Rows rows(page);
-    QLabel* title = text(rows, QStringLiteral("Lab_SetupWizard0_Title"),
-                         QStringLiteral("Welcome to Ferrovane Utility"), width - 32);
+    QLabel* title = text(rows, QStringLiteral("Lab_SetupWizard0_Dec0"),
+                         QStringLiteral("Welcome to Ferrovane Wizard!"), width - 32);
     QFont f = title->font();
     f.setBold(true);
     f.setPixelSize(16);
     title->setFont(f);
     rows.next(2);
-    text(rows, QStringLiteral("Lab_SetupWizard0_Text"),
-         QStringLiteral("This wizard finds your router and connects this computer to its "
-                        "download service."),
-         width - 32);
+    text(rows, QStringLiteral("Lab_SetupWizard0_Dec1"),
+         QStringLiteral("This wizard will help you connect to Ferrovane Server."), width - 32);
     rows.next();
-    text(rows, QStringLiteral("Lab_SetupWizard0_Install"),
-         QStringLiteral("Please install and enable Ferrovane on your router first."), width - 32);
+    text(rows, QStringLiteral("Lab_SetupWizard0_Dec2"),
+         QStringLiteral("Please check if you install Ferrovane application in Polaros and enable "
+                        "the function before starting to use utility."),
+         width - 32)
+        ->setFixedHeight(2 * kSetupRowHeight);
     rows.next(3);
     auto* agree = rows.field<QCheckBox>(QStringLiteral("ChkBox_SetupWizard0"), 20, 16);
     agree->setAccessibleName(QStringLiteral("I agree"));
-    rows.caption(QStringLiteral("Lab_SetupWizard0_Agree"),
+    rows.caption(QStringLiteral("Lab_SetupWizard0_Dec3"),
                  QStringLiteral("By using Ferrovane Utility, you agree to the"), 40, 270);
     link(rows, QStringLiteral("Lab_SetupWizard0_Terms"), QStringLiteral("KOVA Terms of Use"), 312,
          120);
-    rows.caption(QStringLiteral("Lab_SetupWizard0_And"), QStringLiteral("and"), 434, 28);
+    rows.caption(QStringLiteral("Lab_SetupWizard0_Dec5"), QStringLiteral("and"), 434, 28);
     link(rows, QStringLiteral("Lab_SetupWizard0_Privacy"), QStringLiteral("KOVA Privacy Policy"),
          464, 150);
 }
 
 void WizardPages::buildAddress(QWidget* page, int width) {
     Rows rows(page, 230);
-    text(rows, QStringLiteral("Lab_SetupWizard1_Text"),
+    text(rows, QStringLiteral("Lab_SetupWizard1_Dec0"),
          QStringLiteral("Please choose the way which your client device connecting to the "
                         "router."),
          width - 32);
-    rows.message(QStringLiteral("Lab_SetupWizard1_FailText"), width - 32)
-        ->setText(QStringLiteral("Please install and enable Ferrovane on the router, then try "
-                                 "again."));
+    rows.message(QStringLiteral("Lab_SetupWizard1_Dec2"), width - 32)
+        ->setText(QStringLiteral("Failed connect to server! Please check if you installed and "
+                                 "enable Ferrovane application in Polaros."));
     rows.next();
     auto* mode = new QWidget(page);
     mode->setGeometry(0, rows.y(), 200, 2 * kSetupRowHeight);
-    radio(mode, QString::fromLatin1("RadioBtn_SetupWizard1_Local"), QStringLiteral("Local"), 16, 0);
-    radio(mode, QString::fromLatin1(n::WizardRemote), QStringLiteral("Remote (DDNS)"), 16,
-          kSetupRowHeight);
+    radio(mode, QStringLiteral("RadioBtn_SetupWizard1_Local"), QStringLiteral("Local:"), 16, 0, 180,
+          QStringLiteral("Lab_SetupWizard1_radioTitle_Local"));
+    radio(mode, QString::fromLatin1(n::WizardRemote), QStringLiteral("Remote (DDNS):"), 16,
+          kSetupRowHeight, 180, QStringLiteral("Lab_SetupWizard1_radioTitle_Remote"));
     // The address edit sits under the list of found routers, which covers it.
     rows.field<QLineEdit>(QString::fromLatin1(n::WizardLocalAddress), 200)->hide();
     rows.field<QComboBox>(QStringLiteral("ComboBoxLocalIP_SetupWizard1"), 200)->setEditable(true);
-    rows.caption(QStringLiteral("Lab_SetupWizard1_Port"), QStringLiteral("Port:"), 440, 40);
+    rows.caption(QStringLiteral("Lab_SetupWizard1_Title_PortNum"), QStringLiteral("Port:"), 440,
+                 40);
     rows.field<QLineEdit>(QStringLiteral("EditFVPort_SetupWizard1"), 70, 482);
     rows.field<QComboBox>(QStringLiteral("ComboBoxFVPort_SetupWizard1"), 70, 482)->hide();
     rows.next();
@@ -113,7 +125,8 @@ void WizardPages::buildAddress(QWidget* page, int width) {
     radio(remote, QStringLiteral("RadioBtn_SetupWizard1_Remote_Remote1"), QString(), 4,
           kSetupRowHeight, 24);
     rows.field<QLineEdit>(QString::fromLatin1(n::WizardOtherAddress), 200);
-    rows.caption(QStringLiteral("Lab_SetupWizard1_Port2"), QStringLiteral("Port:"), 440, 40);
+    rows.caption(QStringLiteral("Lab_SetupWizard1_Title_PortNum2"), QStringLiteral("Port:"), 440,
+                 40);
     rows.field<QLineEdit>(QStringLiteral("EditFVPort2_SetupWizard1"), 70, 482);
     rows.next(2);
     rows.field<QPushButton>(QString::fromLatin1(n::WizardAutoDetect), 150, 16)
@@ -127,17 +140,18 @@ void WizardPages::buildAddress(QWidget* page, int width) {
 
 void WizardPages::buildAccount(QWidget* page, int width) {
     Rows rows(page, 200);
-    text(rows, QStringLiteral("Lab_SetupWizard2_Text"),
+    text(rows, QStringLiteral("LabelTitle_SetupWizard2"),
          QStringLiteral("Sign in with your KOVA router account"), width - 32);
     rows.next(2);
-    rows.edit(QString::fromLatin1(n::WizardUserName), QStringLiteral("Lab_SetupWizard2_Account"),
+    rows.edit(QString::fromLatin1(n::WizardUserName), QStringLiteral("LabelUstTitle_SetupWizard2"),
               QStringLiteral("Account:"));
     rows.next();
     QLineEdit* password =
         masked(rows.edit(QString::fromLatin1(n::WizardPassword),
-                         QStringLiteral("Lab_SetupWizard2_Password"), QStringLiteral("Password:")));
-    auto* show =
-        rows.check(QStringLiteral("ChkBoxPw_SetupWizard2"), QStringLiteral("Show Password"), 390);
+                         QStringLiteral("LabelPwTitle_SetupWizard2"), QStringLiteral("Password:")));
+    auto* show = rows.captionedCheck(QStringLiteral("ChkBoxPw_SetupWizard2"),
+                                     QStringLiteral("LabelPw_SetupWizard2"),
+                                     QStringLiteral("Show Password"), 390, 220);
     QObject::connect(show, &QCheckBox::toggled, password, [password](bool on) {
         password->setEchoMode(on ? QLineEdit::Normal : QLineEdit::Password);
     });
@@ -145,20 +159,20 @@ void WizardPages::buildAccount(QWidget* page, int width) {
     auto* kind = new QWidget(page);
     kind->setGeometry(0, rows.y(), 400, kSetupRowHeight);
     radio(kind, QStringLiteral("RadioBtnGeneral_SetupWizard2"), QStringLiteral("General"), 200, 0,
-          90);
-    radio(kind, QStringLiteral("RadioBtnAdvanced_SetupWizard2"), QStringLiteral("Advanced"), 296, 0,
-          100);
+          100, QStringLiteral("Label_GeneralTitle_SetupWizard2"));
+    radio(kind, QStringLiteral("RadioBtnAdvanced_SetupWizard2"), QStringLiteral("Advanced"), 304, 0,
+          130, QStringLiteral("Label_AdvancedTitle_SetupWizard2"));
     rows.next();
     auto* advanced = new QWidget(page);
     advanced->setObjectName(QStringLiteral("panel_SetupWizard2_Advanced"));
     advanced->setGeometry(0, rows.y(), width, 2 * kSetupRowHeight);
     Rows inner(advanced, 200);
-    inner.caption(QStringLiteral("Lab_SetupWizard2_AuthMethod"),
+    inner.caption(QStringLiteral("Lab_AuthMethod_SetupWizard2"),
                   QStringLiteral("Authorisation Method:"));
     inner.field<QComboBox>(QString::fromLatin1(n::WizardAuthMethod), 90)
         ->addItems({QStringLiteral("http"), QStringLiteral("https")});
     inner.next();
-    inner.edit(QString::fromLatin1(n::WizardAuthPort), QStringLiteral("Lab_SetupWizard2_AuthPort"),
+    inner.edit(QString::fromLatin1(n::WizardAuthPort), QStringLiteral("Lab_AuthPort_SetupWizard2"),
                QStringLiteral("Authorisation Port:"), 70);
     advanced->hide();
     rows.next(2);
@@ -170,19 +184,19 @@ void WizardPages::buildAccount(QWidget* page, int width) {
 
 void WizardPages::buildCompletion(QWidget* page, int width) {
     Rows rows(page);
-    QLabel* title = text(rows, QStringLiteral("Lab_SetupWizard3_Title"),
+    QLabel* title = text(rows, QStringLiteral("Lab_SetupWizard3_Dec0"),
                          QStringLiteral("Complete the setting!"), width - 32);
     QFont f = title->font();
     f.setBold(true);
     f.setPixelSize(16);
     title->setFont(f);
     rows.next(2);
-    text(rows, QStringLiteral("Lab_SetupWizard3_Text"),
+    text(rows, QStringLiteral("Lab_SetupWizard3_Dec1"),
          QStringLiteral("You also can modify the configuration in the setting area."), width - 32);
     rows.next();
-    text(rows, QStringLiteral("Lab_SetupWizard3_Refer"),
-         QStringLiteral("For questions about the connection, please refer to the"), 360);
-    link(rows, QStringLiteral("Lab_SetupWizard3_FAQ"), QStringLiteral("FAQ."), 378, 60);
+    text(rows, QStringLiteral("Lab_SetupWizard3_Dec2"),
+         QStringLiteral("If any question, please refer to Ferrovane utility"), 330);
+    link(rows, QStringLiteral("Lab_SetupWizard3_FAQ"), QStringLiteral("FAQ."), 348, 60);
 }
 
 }  // namespace fv::ui

@@ -245,7 +245,7 @@ TEST_F(WizardWindow, TheAddressPageTestsTheTypedAddress) {
     EXPECT_EQ(notFound->text(),
               "Server is not found, Ferrovane is maybe not installed on the server.");
     EXPECT_EQ(pageShowing(), "tabSheetSetupWizard1");
-    EXPECT_TRUE(find("Lab_SetupWizard1_FailText")->isVisible());
+    EXPECT_TRUE(find("Lab_SetupWizard1_Dec2")->isVisible());
 
     list->lineEdit()->selectAll();
     QTest::keyClicks(list->lineEdit(), "127.0.0.2");
