@@ -26,6 +26,15 @@ QLabel* text(Rows& rows, const QString& name, const QString& value, int width, i
     return l;
 }
 
+// A page's heading: bold and larger than its text.
+void title(Rows& rows, const QString& name, const QString& value, int width) {
+    QLabel* l = text(rows, name, value, width);
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPixelSize(16);
+    l->setFont(f);
+}
+
 // A radio button whose caption is a label of its own (named for the language file) when
 // captionName is given; a click on the caption selects the button.
 QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption, int x, int y,
@@ -62,12 +71,8 @@ void WizardPages::build(QStackedWidget* pages, int width) {
 
 void WizardPages::buildWelcome(QWidget* page, int width) {
     Rows rows(page);
-    QLabel* title = text(rows, QStringLiteral("Lab_SetupWizard0_Dec0"),
-                         QStringLiteral("Welcome to Ferrovane Wizard!"), width - 32);
-    QFont f = title->font();
-    f.setBold(true);
-    f.setPixelSize(16);
-    title->setFont(f);
+    title(rows, QStringLiteral("Lab_SetupWizard0_Dec0"),
+          QStringLiteral("Welcome to Ferrovane Wizard!"), width - 32);
     rows.next(2);
     text(rows, QStringLiteral("Lab_SetupWizard0_Dec1"),
          QStringLiteral("This wizard will help you connect to Ferrovane Server."), width - 32);
@@ -184,12 +189,8 @@ void WizardPages::buildAccount(QWidget* page, int width) {
 
 void WizardPages::buildCompletion(QWidget* page, int width) {
     Rows rows(page);
-    QLabel* title = text(rows, QStringLiteral("Lab_SetupWizard3_Dec0"),
-                         QStringLiteral("Complete the setting!"), width - 32);
-    QFont f = title->font();
-    f.setBold(true);
-    f.setPixelSize(16);
-    title->setFont(f);
+    title(rows, QStringLiteral("Lab_SetupWizard3_Dec0"), QStringLiteral("Complete the setting!"),
+          width - 32);
     rows.next(2);
     text(rows, QStringLiteral("Lab_SetupWizard3_Dec1"),
          QStringLiteral("You also can modify the configuration in the setting area."), width - 32);
