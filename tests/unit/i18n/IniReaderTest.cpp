@@ -54,6 +54,12 @@ TEST(IniReader, ReadsOneSectionByTheRules) {
          "S",
          {{"k", "a=b; c #d \"e\", 'f',g"}}},
         {"blanks around key and value go", "[S]\n \t k \t= \t v  w \t\n", "S", {{"k", "v  w"}}},
+        // Blanks are spaces and tabs, as in the platform's profile files; a no-break space is
+        // part of the key, which then names no text (found by the fuzz target).
+        {"a no-break space stays in the key",
+         "[S]\nk\xC2\xA0= v\xC2\xA0\nj=w\n",
+         "S",
+         {{"k\u00A0", "v\u00A0"}, {"j", "w"}}},
         {"an empty value stays empty", "[S]\nk=\nj=   \n", "S", {{"k", ""}, {"j", ""}}},
         {"the section is found in any case", "[gErMaN]\nk=v\n", "GERMAN", {{"k", "v"}}},
         {"blanks inside brackets and after them",
