@@ -39,23 +39,11 @@ int ControlCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
     std::string taskId = "0";
     std::string type = "0";
     if (spec_.perTask) {
-        const QString wanted = parser.positionalArguments().value(0);
-        const TaskListResult list = TaskListFetch::run(
-            gateway, {}, [&] { return gateway.lastReply(); }, io.texts());
-        if (list.failure) {
-            io.error(list.failure->message);
-            return list.failure->exitCode;
-        }
-        const auto row = std::find_if(
-            list.rows.begin(), list.rows.end(),
-            // As the list finds a task again after sorting: by ID, whatever the case.
-            [&](const TaskListRow& r) {
-                return !r.isUploadRow() && r.caption.compare(wanted, Qt::CaseInsensitive) == 0;
-            });
-        if (row == list.rows.end()) {
-            io.error(QStringLiteral("the router has no task with ID \"%1\"").arg(wanted));
-            return kExitBadInput;
-        }
+        const TaskLookup found =
+            TaskListFetch::findTask(gateway, parser.positionalArguments().value(0), io);
+        if (!found.row)
+            return found.exitCode;
+        const TaskListRow* row = &*found.row;
         taskId = row->caption.toStdString();
         type = row->texts[TaskListRow::Type].toStdString();
     }

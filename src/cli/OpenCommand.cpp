@@ -25,20 +25,11 @@ int OpenCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         return kExitLocalFiles;
     }
     auto& gateway = session.gateway();
-    const QString wanted = parser.positionalArguments().value(0);
-    const TaskListResult list = TaskListFetch::run(
-        gateway, {}, [&] { return gateway.lastReply(); }, io.texts());
-    if (list.failure) {
-        io.error(list.failure->message);
-        return list.failure->exitCode;
-    }
-    const auto row = std::find_if(list.rows.begin(), list.rows.end(), [&](const TaskListRow& r) {
-        return !r.isUploadRow() && r.caption.compare(wanted, Qt::CaseInsensitive) == 0;
-    });
-    if (row == list.rows.end()) {
-        io.error(QStringLiteral("the router has no task with ID \"%1\"").arg(wanted));
-        return kExitBadInput;
-    }
+    const TaskLookup found =
+        TaskListFetch::findTask(gateway, parser.positionalArguments().value(0), io);
+    if (!found.row)
+        return found.exitCode;
+    const TaskListRow* row = &*found.row;
     ClientCore& core = session.core();
     GeneralSettingsRead read(gateway, core.records(), core.generalSettings());
     if (!read.execute()) {

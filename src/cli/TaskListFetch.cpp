@@ -1,5 +1,9 @@
 #include "cli/TaskListFetch.h"
 
+#include <algorithm>
+
+#include "cli/CliExit.h"
+
 #include "tasks/TaskListBuilder.h"
 #include "tasks/TaskReportFetch.h"
 #include "tasks/TaskTable.h"
@@ -20,6 +24,24 @@ TaskListResult TaskListFetch::run(RouterGateway& gateway, const std::vector<Queu
     result.rows = std::move(built.rows);
     result.unreadableProgress = std::move(built.unreadableProgress);
     return result;
+}
+
+TaskLookup TaskListFetch::findTask(StandardRouterGateway& gateway, const QString& id,
+                                   CliOutput& io) {
+    const TaskListResult list = run(
+        gateway, {}, [&] { return gateway.lastReply(); }, io.texts());
+    if (list.failure) {
+        io.error(list.failure->message);
+        return {std::nullopt, list.failure->exitCode};
+    }
+    const auto row = std::find_if(list.rows.begin(), list.rows.end(), [&](const TaskListRow& r) {
+        return !r.isUploadRow() && r.caption.compare(id, Qt::CaseInsensitive) == 0;
+    });
+    if (row == list.rows.end()) {
+        io.error(QStringLiteral("the router has no task with ID \"%1\"").arg(id));
+        return {std::nullopt, kExitBadInput};
+    }
+    return {*row, kExitOk};
 }
 
 }  // namespace fv::cli
