@@ -19,4 +19,24 @@ std::uint16_t freeLoopbackPort(int type, const char* address) {
     return ntohs(a.sin_port);
 }
 
+HeldUdpPort::HeldUdpPort() : fd_(::socket(AF_INET, SOCK_DGRAM, 0)) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+        port_ = ntohs(a.sin_port);
+}
+
+HeldUdpPort::~HeldUdpPort() {
+    release();
+}
+
+void HeldUdpPort::release() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
 }  // namespace fv::test

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "LoopbackPort.h"
 #include "discovery/PortHolder.h"
 
 namespace fv {
@@ -68,19 +69,13 @@ TEST(ProcessHoldingSockets, FindsTheProcessWithTheSocketOpen) {
 }
 
 TEST(UdpPortHolder, NamesThisProgramWhileItHoldsAPort) {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
-    socklen_t len = sizeof local;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &len);
-    const std::uint16_t port = ntohs(local.sin_port);
+    test::HeldUdpPort held;
+    ASSERT_TRUE(held.held());
+    const std::uint16_t port = held.port();
 
     const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     EXPECT_EQ(udpPortHolder(port), self);
-    ::close(fd);
+    held.release();
     EXPECT_EQ(udpPortHolder(port), std::nullopt);
 }
 

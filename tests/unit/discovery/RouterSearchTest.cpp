@@ -116,14 +116,9 @@ TEST(RouterSearch, ANewSearchStartsWithAnEmptyTable) {
 }
 
 TEST(RouterSearch, AHeldPortNamesItsHolderAndFindsNothing) {
-    const int holder = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    socklen_t len = sizeof a;
-    ::getsockname(holder, reinterpret_cast<sockaddr*>(&a), &len);
-    const std::uint16_t heldPort = ntohs(a.sin_port);
+    test::HeldUdpPort holder;
+    ASSERT_TRUE(holder.held());
+    const std::uint16_t heldPort = holder.port();
 
     QObject receiver;
     WorkerThreadRunner runner(&receiver);
@@ -136,7 +131,7 @@ TEST(RouterSearch, AHeldPortNamesItsHolderAndFindsNothing) {
     search.setOnEnded([&] { ended = true; });
     search.search();
     runUntil([&] { return ended; });
-    ::close(holder);
+    holder.release();
 
     EXPECT_TRUE(search.portWasHeld());
     const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
