@@ -198,10 +198,25 @@ void WizardFlow::skip() {
 }
 
 void WizardFlow::finish() {
+    if (page() == 1)
+        takeAddressPageValues();
     showing_ = false;
     setup_.finishWizard();
     normalButtons();
     setup_.selectPage(SetupAreaFlow::Page::Connection);
+}
+
+// A search that found nothing empties the connection page's address and port, while the
+// address page still shows the port the user sees and may not touch: Finish saves what the
+// address page shows.
+void WizardFlow::takeAddressPageValues() {
+    FormState& f = core_.setupForm();
+    const QString address = f.text("ComboBoxLocalIP_SetupWizard1");
+    if (f.text(n::LocalAddressList) != address)
+        f.setText(n::LocalAddressList, address);
+    const QString port = f.text("EditFVPort_SetupWizard1");
+    if (f.text(n::Port) != port)
+        f.setText(n::Port, port);
 }
 
 void WizardFlow::normalButtons() {

@@ -47,6 +47,7 @@ class WizardFlow {
 
   private:
     void showPage(int page);
+    void takeAddressPageValues();
     void agreementChanged();
     void testAddress();
     void addressTested(bool found);

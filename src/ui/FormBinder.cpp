@@ -82,8 +82,10 @@ void FormBinder::apply(const QString& name) {
         QStringList shown;
         for (int i = 0; i < combo->count(); ++i)
             shown << combo->itemText(i);
-        // A choice with fixed entries of its own keeps them when the form names none.
-        if (!c.items.isEmpty() && shown != c.items) {
+        // A choice with fixed entries of its own keeps them when the form names none; an
+        // address list shows exactly the form's entries, so an emptied list offers no stale
+        // router to pick or to complete a typed address with.
+        if ((combo->isEditable() || !c.items.isEmpty()) && shown != c.items) {
             combo->clear();
             combo->addItems(c.items);
         }
