@@ -77,6 +77,16 @@ class WizardWindow : public ::testing::Test {
         ASSERT_TRUE(client->start());
         client->window().show();
     }
+    // The search as the program makes it: the limited broadcast and every adapter's subnet
+    // broadcast on port 9999.
+    void launchOnTheNetwork() {
+        ClientCore::Options o;
+        o.discovery = SearchEndpoints{};
+        client = std::make_unique<ui::RunningClient>(StartupEnvironment::system(),
+                                                     QStringList{"ferrovane"}, std::move(o));
+        ASSERT_TRUE(client->start());
+        client->window().show();
+    }
     template <typename T = QWidget>
     T* find(const QString& name) const {
         T* w = client->window().findChild<T*>(name);
@@ -221,6 +231,41 @@ TEST_F(WizardWindow, WithNoRouterFinishOnTheAddressPageSavesTheTypedAddress) {
     EXPECT_TRUE(xml.contains("<FVAddressLocal>127.0.0.1</FVAddressLocal>")) << xml.toStdString();
     EXPECT_TRUE(xml.contains("<Port>8081</Port>")) << xml.toStdString();
     EXPECT_FALSE(find("panel_Setup")->isVisible()) << "back to the task list";
+}
+
+// Real broadcasts go out here, so this runs only inside the test network that
+// tests/netns/wizard_netns.sh builds from network namespaces, with its two routers: KR-PUBLIC
+// (192.0.2.10, a public WAN address, no DDNS name yet) and KR-BEHIND (198.51.100.20, behind
+// another router). The script checks afterwards which of them got a DDNS name.
+TEST_F(WizardWindow, InATestNetworkTheFirstStartFindsBothRoutersAndGoesOnline) {
+    if (qgetenv("FV_WIZARD_NETNS") != "1")
+        GTEST_SKIP() << "runs inside the namespace network of tests/netns/wizard_netns.sh";
+    QFile own(QStringLiteral("/proc/self/ns/net")), init(QStringLiteral("/proc/1/ns/net"));
+    ASSERT_NE(QFile::symLinkTarget(own.fileName()), QFile::symLinkTarget(init.fileName()))
+        << "never broadcast on the machine's own network";
+    launchOnTheNetwork();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pageShowing() == "tabSheetSetupWizard0"; }, 5000));
+    click("ChkBox_SetupWizard0");
+    click("panel_Setup_OK");
+    type("EditFVUs_SetupWizard2", "admin");
+    type("EditFVPs_SetupWizard2", "admin");
+    click("panel_Setup_OK");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return pageShowing() == "tabSheetSetupWizard3" && !client->wiring().busyOverlay(); },
+        30000))
+        << pageShowing().toStdString();
+
+    const QStringList found = client->core().setupForm().items("ComboBoxLocalIP_Setup");
+    EXPECT_TRUE(found.contains("192.0.2.10 (KR-PUBLIC)")) << found.join(", ").toStdString();
+    EXPECT_TRUE(found.contains("198.51.100.20 (KR-BEHIND)")) << found.join(", ").toStdString();
+    click("panel_Setup_OK");  // Finish
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.file("FVSetup.xml")); }, 3000));
+    ASSERT_FALSE(found.isEmpty());
+    EXPECT_EQ(client->core().records().connection().ServerAddress,
+              found.first().section(' ', 0, 0));
+    QWidget* online = find("Img_Connected_Main");
+    ASSERT_NE(online, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return online->isVisible(); }, 8000));
 }
 
 TEST_F(WizardWindow, SkipRightAfterTheStartLeavesNoSettingsFile) {
