@@ -7,6 +7,7 @@
 
 #include "router/SetupControlNames.h"
 #include "ui/SetupRows.h"
+#include "ui/TrailingLinkPlacer.h"
 
 namespace fv::ui {
 namespace {
@@ -195,9 +196,12 @@ void WizardPages::buildCompletion(QWidget* page, int width) {
     text(rows, QStringLiteral("Lab_SetupWizard3_Dec1"),
          QStringLiteral("You also can modify the configuration in the setting area."), width - 32);
     rows.next();
-    text(rows, QStringLiteral("Lab_SetupWizard3_Dec2"),
-         QStringLiteral("If any question, please refer to Ferrovane utility"), 330);
-    link(rows, QStringLiteral("Lab_SetupWizard3_FAQ"), QStringLiteral("FAQ."), 348, 60);
+    QLabel* sentence = rows.caption(
+        QStringLiteral("Lab_SetupWizard3_Dec2"),
+        QStringLiteral("If any question, please refer to Ferrovane utility"), 16, width - 32);
+    QLabel* faq =
+        link(rows, QStringLiteral("Lab_SetupWizard3_FAQ"), QStringLiteral("FAQ."), 348, 60);
+    new TrailingLinkPlacer(sentence, faq, kSetupRowHeight);
 }
 
 }  // namespace fv::ui
