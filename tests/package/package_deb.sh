@@ -88,7 +88,19 @@ for _ in $(seq 100); do [ -s "$data/FVSetup.xml" ] && break; sleep 0.05; done
 
 export QT_QPA_PLATFORM=offscreen FV_DATA_DIR=$data FV_DEBUG_LOG=1
 unset XDG_RUNTIME_DIR
-export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/share
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/share XDG_DATA_DIRS=$usr/share
+export XDG_CURRENT_DESKTOP=X-Generic
+
+echo "== the file-type option makes the installed entry this user's default"
+"$usr/bin/fvctl" settings set connection.AssNZB=1 >/dev/null || fail "fvctl could not set AssNZB"
+if command -v xdg-mime >/dev/null; then
+    handler=$(xdg-mime query default application/x-nzb)
+    [ "$handler" = com.ferrovane.Ferrovane.desktop ] ||
+        fail "xdg-mime names $handler as the NZB program: $(cat "$XDG_CONFIG_HOME/mimeapps.list")"
+fi
+"$usr/bin/fvctl" settings set connection.AssNZB=0 >/dev/null || fail "fvctl could not clear AssNZB"
+grep -q "application/x-nzb" "$XDG_CONFIG_HOME/mimeapps.list" &&
+    fail "the NZB default stays after the option was cleared"
 "$usr/bin/ferrovane" >"$work/first.log" 2>&1 &
 first=$!
 pids+=("$first")
