@@ -74,7 +74,7 @@ MainWindow::MainWindow(QWidget* parent)
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
     setAcceptDrops(true);
-    setWindowIcon(QIcon(Skin::pixmap(Skin::Picture::Logo, QSize(64, 64), 2.0)));
+    setWindowIcon(MainTray::appIcon());
     confirm_ = [this](const QString& question) {
         return QMessageBox::question(this, messages_[Msg::FormMainMsg7], question) ==
                QMessageBox::Yes;
