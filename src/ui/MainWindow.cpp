@@ -22,6 +22,7 @@
 #include "platform/DebugLog.h"
 #include "platform/FormState.h"
 #include "tasks/MainControlNames.h"
+#include "ui/AccessibleWidgets.h"
 #include "ui/FormBinder.h"
 #include "ui/ImageButton.h"
 #include "ui/MainTray.h"
@@ -82,8 +83,10 @@ MainWindow::MainWindow(QWidget* parent)
 
     buildHeader();
     buildButtons();
+    installAccessibleInterfaces();
     list_ = new SkinnedTaskList(this);
     list_->move(kMargin, kListTop);
+    attachFocusFrame(list_);
     buildStatus();
 
     tableView_ = new TaskMenuWindow(this);
