@@ -37,6 +37,12 @@ for lib in libqt6widgets6 libcurl4 libsmbclient libpugixml1v5 libssl3; do
     grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 
+# apt resolves the dependencies as it would on install; --simulate changes nothing here.
+if command -v apt-get >/dev/null; then
+    apt-get install --simulate -q -o Debug::NoLocking=true "$deb" >"$work/apt.log" 2>&1 ||
+        { cat "$work/apt.log"; fail "apt cannot resolve the package's dependencies"; }
+fi
+
 echo "== installing into a throw-away root"
 root=$work/root
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates" "$root/var/log"
@@ -55,7 +61,8 @@ for f in bin/ferrovane bin/fvctl bin/fv-routersim share/ferrovane/FV2Lang.ini \
          share/icons/hicolor/scalable/apps/com.ferrovane.Ferrovane.svg \
          share/icons/hicolor/48x48/apps/com.ferrovane.Ferrovane.png \
          share/icons/hicolor/256x256/apps/com.ferrovane.Ferrovane.png \
-         share/doc/ferrovane/copyright share/applications/com.ferrovane.Ferrovane.desktop; do
+         share/doc/ferrovane/copyright share/applications/com.ferrovane.Ferrovane.desktop \
+         share/man/man1/ferrovane.1.gz share/man/man1/fvctl.1.gz; do
     [ -e "$usr/$f" ] || fail "the package does not install usr/$f"
 done
 
