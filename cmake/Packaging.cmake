@@ -17,9 +17,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The utility library is the package's own: dpkg-shlibdeps finds it in the staging folder.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
-    "${CMAKE_BINARY_DIR}/_CPack_Packages/Linux/DEB/ferrovane-${PROJECT_VERSION}-Linux/usr/${FV_PRIVATE_LIBDIR}")
+# The utility library is the package's own; dpkg-shlibdeps finds it through the programs'
+# relative run path in the staging folder.
 # Opening finished files and the file-type defaults go through the desktop's own tools.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, shared-mime-info")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
