@@ -81,9 +81,10 @@ MainWindow::MainWindow(QWidget* parent)
                QMessageBox::Yes;
     };
 
+    // Before any skinned widget exists, so each gets its interface from the start.
+    installAccessibleInterfaces();
     buildHeader();
     buildButtons();
-    installAccessibleInterfaces();
     list_ = new SkinnedTaskList(this);
     list_->move(kMargin, kListTop);
     attachFocusFrame(list_);

@@ -131,7 +131,8 @@ cat >"$work/Some Release.nzb" <<'NZB'
     <segments><segment bytes="1" number="1">x@y</segment></segments></file>
 </nzb>
 NZB
-# Exec as the desktop runs it: %F and %U become the files, other field codes go.
+# Exec as the desktop runs it for one file: %f (or %F, %u, %U) becomes the file, other field
+# codes go.
 exec_line=$(sed -n 's/^Exec=//p' "$desktop" | head -1)
 read -r -a words <<<"$exec_line"
 argv=()
