@@ -12,6 +12,8 @@ packages=(
     fonts-dejavu-core
     # Scripts of the language file beyond DejaVu: Chinese and Korean, Japanese, Thai.
     fonts-wqy-microhei fonts-ipafont-gothic fonts-tlwg-loma-otf
+    # The package: its icons drawn from the SVG, CPack's dependency scan and the checks.
+    librsvg2-bin dpkg-dev fakeroot lintian desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "app/ClientCore.h"
 
 #include "app/CertificatePins.h"
+#include "app/FileTypeAssociation.h"
 #include "app/RouterLocalHost.h"
 #include "app/TaskView.h"
 #include "platform/DebugLog.h"
@@ -177,7 +178,14 @@ QString ClientCore::routerLocalHost() const {
 bool ClientCore::loadSettingsFile() {
     const bool read = setupDoc_->loadConnectionColumn();
     setupDoc_->loadBitTorrentColumn();
+    if (read)
+        followFileTypes();
     return read;
+}
+
+void ClientCore::followFileTypes() {
+    FileTypeDefaults defaults(FileTypeDefaults::user());
+    FileTypeAssociation::followFile(setupDoc_->path(), defaults);
 }
 
 void ClientCore::commitConnectionAtStart() {

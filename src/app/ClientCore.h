@@ -120,8 +120,11 @@ class ClientCore final : public QObject {
     // The host the share is reached under: the configured one, else the server address.
     QString routerLocalHost() const;
 
-    // The settings file into the setup fields; false when it is missing or unreadable.
+    // The settings file into the setup fields; false when it is missing or unreadable. A
+    // file that was read also puts its file-type options into effect.
     bool loadSettingsFile();
+    // The stored "AssBt"/"AssNZB" options put into effect for this user (FileTypeAssociation).
+    void followFileTypes();
     // The connection record by the start-up rule: the stored connection, or the start
     // values when there is no file.
     void commitConnectionAtStart();

@@ -107,6 +107,7 @@ void SetupAreaFlow::applyConnection(bool connectionPage) {
             c.SessionTokenHeader.clear();  // the next request logs in anew
     });
     doc.saveConnectionColumn();
+    core_.followFileTypes();
 }
 
 void SetupAreaFlow::applyBitTorrent() {
@@ -146,6 +147,7 @@ bool SetupAreaFlow::applyNzb() {
 
 void SetupAreaFlow::applyAbout() {
     core_.setupDocument().saveConnectionColumn();
+    core_.followFileTypes();
     const bool check = core_.setupForm().checked(kCheckVersion);
     core_.records().editConnection(
         [check](ConnectionProfile& c) { c.CheckVersionAtStart = check; });

@@ -17,7 +17,8 @@ bool wholeNumberIn(const QString& value, qint64 low, qint64 high) {
 
 const std::vector<const char*>& ConnectionEdit::keys() {
     static const std::vector<const char*> k = {"ServerAddress", "ServerPort",     "UserName",
-                                               "Password",      "RefreshSeconds", "Remote"};
+                                               "Password",      "RefreshSeconds", "Remote",
+                                               "AssBt",         "AssNZB"};
     return k;
 }
 
@@ -36,6 +37,13 @@ QString ConnectionEdit::check(const QString& key, const QString& value) {
     if (key == QLatin1String("Remote") && value != QLatin1String("0") &&
         value != QLatin1String("1"))
         return QStringLiteral("connection.Remote takes 0 (local) or 1 (remote)");
+    for (const char* option : {"AssBt", "AssNZB"})
+        if (key == QLatin1String(option) && value != QLatin1String("0") &&
+            value != QLatin1String("1"))
+            return QStringLiteral(
+                       "connection.%1 takes 1 (the default program for the type) or "
+                       "0 (not)")
+                .arg(QLatin1String(option));
     if (key == QLatin1String("ServerAddress") && value.trimmed().isEmpty())
         return QStringLiteral("connection.ServerAddress needs an address");
     return QString();
@@ -72,6 +80,10 @@ bool ConnectionEdit::apply(const QString& path,
             c.password = value;
         } else if (key == QLatin1String("RefreshSeconds")) {
             c.refreshSeconds = value;
+        } else if (key == QLatin1String("AssBt")) {
+            c.associateBt = value == QLatin1String("1");
+        } else if (key == QLatin1String("AssNZB")) {
+            c.associateNzb = value == QLatin1String("1");
         }
     }
     file.put(c, SetupFormKind::SetupPages);

@@ -3,6 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "app/FileTypeAssociation.h"
 #include "cli/CliExit.h"
 #include "cli/CliSession.h"
 #include "cli/ConnectionEdit.h"
@@ -116,7 +117,9 @@ void SettingsCommand::configure(QCommandLineParser& parser) const {
                        "bt_port_tmp Select_port (BitTorrent); Host Port Encryption Username "
                        "Password Connections DownloadRate (NZB); connection.ServerAddress "
                        "connection.ServerPort connection.UserName connection.Password "
-                       "connection.RefreshSeconds connection.Remote (the stored connection)."),
+                       "connection.RefreshSeconds connection.Remote (the stored connection); "
+                       "connection.AssBt connection.AssNZB (1: this user's default program "
+                       "for .torrent / .nzb files, 0: not)."),
         QStringLiteral("[set KEY=VALUE...]"));
 }
 
@@ -215,6 +218,12 @@ int SettingsCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
             return kExitLocalFiles;
         }
         io.line(QStringLiteral("connection settings saved"));
+        // The file-type options take effect at once, as the window's Apply does.
+        FileTypeDefaults defaults(FileTypeDefaults::user());
+        for (const auto& step :
+             FileTypeAssociation::followFile(AppPaths::setupFilePath(), defaults))
+            if (step.outcome == FileTypeDefaults::Outcome::Failed)
+                io.error(step.line);
         if (connection.size() == changes.size())
             return kExitOk;
     }

@@ -160,10 +160,12 @@ void SingleInstance::Impl::dispatch() {
 
 void SingleInstance::Impl::runJob(const Job& job) {
     try {
-        if (job.kind == HandOffRecord::Kind::Restore)
+        if (job.kind == HandOffRecord::Kind::Restore) {
             onRestore();
-        else
+        } else {
+            DebugLog::write(QStringLiteral("SingleInstance: file handed over: ") + job.path);
             onHandOff(job.path);
+        }
     } catch (const std::exception& e) {
         DebugLog::write(std::string("SingleInstance: handler failed - E.Message = ") + e.what());
     } catch (...) {

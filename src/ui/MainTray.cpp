@@ -9,14 +9,14 @@
 
 namespace fv::ui {
 
-namespace {
-QIcon appIcon() {
-    QIcon icon;
+QIcon MainTray::appIcon() {
+    // The installed theme's icon by name, which a StatusNotifier host draws itself at its own
+    // size; the skin's logo where the icon is not installed (the build tree, the tests).
+    QIcon drawn;
     for (int size : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(Skin::pixmap(Skin::Picture::Logo, QSize(size, size), 2.0));
-    return icon;
+        drawn.addPixmap(Skin::pixmap(Skin::Picture::Logo, QSize(size, size), 2.0));
+    return QIcon::fromTheme(QLatin1String(kIconName), drawn);
 }
-}  // namespace
 
 MainTray::MainTray(QObject* parent) : QObject(parent), menu_(new QMenu) {
     auto add = [this](const QString& name, const QString& text, bool visible) {
@@ -34,17 +34,20 @@ MainTray::MainTray(QObject* parent) : QObject(parent), menu_(new QMenu) {
     menu_->addSeparator();
     connect(add(QStringLiteral("Exit_TrayPopup_Main"), QStringLiteral("Exit"), true),
             &QAction::triggered, this, &MainTray::exitRequested);
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        return;
+    // The icon object exists also without a notification area (its activation and menu are
+    // the same everywhere); it is only shown where a host draws it.
     icon_ = new QSystemTrayIcon(appIcon(), this);
     icon_->setObjectName(QStringLiteral("TrayIcon_Main"));
     icon_->setContextMenu(menu_);
     icon_->setToolTip(QStringLiteral("The New Ferrovane"));
+    // Trigger is the primary click (a StatusNotifier host's Activate); the menu comes by
+    // itself on Context, and a double click already brought a Trigger first.
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         if (r == QSystemTrayIcon::Trigger)
             emit clicked();
     });
-    icon_->show();
+    if (available())
+        icon_->show();
 }
 
 MainTray::~MainTray() {
@@ -57,12 +60,15 @@ QAction* MainTray::action(const QString& objectName) const {
 
 void MainTray::setSummary(const QString& speeds) {
     toolTip_ = QStringLiteral("The New Ferrovane\n") + speeds;
-    if (icon_)
-        icon_->setToolTip(toolTip_);
+    icon_->setToolTip(toolTip_);
+}
+
+bool MainTray::available() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void MainTray::notifyFinished(const QStringList& names) {
-    if (!icon_ || names.isEmpty() || !QSystemTrayIcon::supportsMessages())
+    if (!available() || names.isEmpty() || !QSystemTrayIcon::supportsMessages())
         return;
     icon_->showMessage(finishedTitle_, names.join(QLatin1Char('\n')), QSystemTrayIcon::Information,
                        8000);

@@ -1,12 +1,14 @@
 // The notification-area icon with its "Show" and "Exit" menu (and the hidden "Samba" and
-// "Veyra" items), the speed tooltip and the finished-task notice. Where the desktop has no
-// notification area the icon is simply not created; the menu still exists.
+// "Veyra" items), the speed tooltip and the finished-task notice. Qt speaks the desktop's
+// StatusNotifier protocol where a host runs and falls back to the XEmbed tray; where there is
+// neither, the icon waits unseen and the menu still exists.
 #pragma once
 
 #include <QObject>
 #include <QStringList>
 
 class QAction;
+class QIcon;
 class QMenu;
 class QSystemTrayIcon;
 
@@ -19,7 +21,13 @@ class MainTray : public QObject {
     explicit MainTray(QObject* parent = nullptr);
     ~MainTray() override;
 
-    bool available() const { return icon_ != nullptr; }
+    static constexpr const char* kIconName = "com.ferrovane.Ferrovane";
+    // The application's icon: the theme's by name, else the skin's logo.
+    static QIcon appIcon();
+
+    // Whether the desktop shows notification-area icons now.
+    bool available() const;
+    QSystemTrayIcon* icon() const { return icon_; }
     QMenu* menu() const { return menu_; }
     QAction* action(const QString& objectName) const;
     void setSummary(const QString& speeds);

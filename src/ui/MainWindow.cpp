@@ -22,6 +22,7 @@
 #include "platform/DebugLog.h"
 #include "platform/FormState.h"
 #include "tasks/MainControlNames.h"
+#include "ui/AccessibleWidgets.h"
 #include "ui/FormBinder.h"
 #include "ui/ImageButton.h"
 #include "ui/MainTray.h"
@@ -74,16 +75,19 @@ MainWindow::MainWindow(QWidget* parent)
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
     setAcceptDrops(true);
-    setWindowIcon(QIcon(Skin::pixmap(Skin::Picture::Logo, QSize(64, 64), 2.0)));
+    setWindowIcon(MainTray::appIcon());
     confirm_ = [this](const QString& question) {
         return QMessageBox::question(this, messages_[Msg::FormMainMsg7], question) ==
                QMessageBox::Yes;
     };
 
+    // Before any skinned widget exists, so each gets its interface from the start.
+    installAccessibleInterfaces();
     buildHeader();
     buildButtons();
     list_ = new SkinnedTaskList(this);
     list_->move(kMargin, kListTop);
+    attachFocusFrame(list_);
     buildStatus();
 
     tableView_ = new TaskMenuWindow(this);

@@ -110,6 +110,10 @@ int SkinnedTaskList::viewportWidth() const {
     return columns_.initialTotal();
 }
 
+QString SkinnedTaskList::columnTitle(int column) const {
+    return column >= 0 && column < kColumnCount ? titleLabels_[column]->text() : QString();
+}
+
 void SkinnedTaskList::buildTitles() {
     titleStrip_ = new QWidget(this);
     titleStrip_->setObjectName(QStringLiteral("panel_FVPageInfoLVTitle"));

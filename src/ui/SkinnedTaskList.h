@@ -45,6 +45,9 @@ class SkinnedTaskList : public QWidget {
     void setTaskPageShowing(bool showing) { taskPageShowing_ = showing; }
 
     const TaskLinesView& view() const { return view_; }
+    // For the accessibility interface: every row (not only the five drawn) and the titles.
+    const TaskRowSource* rows() const { return rows_; }
+    QString columnTitle(int column) const;
     const ColumnLayout& columns() const { return columns_; }
     const HorizontalScroll& horizontal() const { return hscroll_; }
     // Top of line n (1 to 5) in this widget.

@@ -14,6 +14,7 @@ void isolateUserFolders() {
     const QByteArray base = root.path().toUtf8();
     qputenv("FV_DATA_DIR", base + "/data");
     qputenv("XDG_CONFIG_HOME", base + "/config");
+    qputenv("XDG_DATA_HOME", base + "/share");
     qputenv("HOME", base + "/home");
     qunsetenv("FV_LANGUAGE");
     qunsetenv("FV_DEBUG_LOG");

@@ -1,6 +1,7 @@
 // The `ferrovane` program itself, run as a process on the offscreen platform against the
 // simulated router: it fetches the task list, ends cleanly on SIGTERM, asks nothing without
 // a settings file, and a start-up failure is a non-zero exit.
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -11,6 +12,10 @@
 #include "ClientSettingsFile.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileTypeDefaults.h"
+#include "settings/ConnectionSettings.h"
+#include "settings/SettingsFile.h"
 
 namespace fv::test {
 namespace {
@@ -42,8 +47,10 @@ class FerrovaneProgram : public ::testing::Test {
             routersim::writeClientSettings(dir.file("FVSetup.xml").toStdString(), s, &error))
             << error;
     }
-    void launch(const QString& dataDir) {
+    void launch(const QString& dataDir, const std::vector<std::pair<QString, QString>>& more = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const auto& [name, value] : more)
+            env.insert(name, value);
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("FV_DATA_DIR", dataDir);
         env.insert("FV_DEBUG_LOG", "1");
@@ -94,6 +101,42 @@ TEST_F(FerrovaneProgram, WithoutSettingsNothingIsRequested) {
     EXPECT_FALSE(log.contains("http connect fault")) << log.toStdString();
     EXPECT_FALSE(log.contains("http://:")) << log.toStdString();
     EXPECT_TRUE(sim.requests().empty());
+}
+
+// The stored file-type options take effect when the client starts: the NZB type becomes the
+// client's, the torrent type (option cleared) keeps the user's program.
+TEST_F(FerrovaneProgram, StoredFileTypeOptionsTakeEffectAtStart) {
+    writeSettings();
+    SettingsFile file(dir.file("FVSetup.xml"));
+    ASSERT_EQ(file.load(), SettingsFile::Status::Read);
+    ConnectionSettings c = file.connection();
+    c.associateBt = false;
+    c.associateNzb = true;
+    file.put(c, SetupFormKind::SetupPages);
+    QString error;
+    ASSERT_TRUE(file.save(&error)) << error.toStdString();
+
+    ScratchDir xdg;
+    ASSERT_TRUE(QDir().mkpath(xdg.file("share/applications")));
+    ASSERT_TRUE(AtomicFile::write(xdg.file("share/applications/com.ferrovane.Ferrovane.desktop"),
+                                  "[Desktop Entry]\nType=Application\nName=F\nExec=true\n"));
+    ASSERT_TRUE(QDir().mkpath(xdg.file("config")));
+    ASSERT_TRUE(AtomicFile::write(xdg.file("config/mimeapps.list"),
+                                  "[Default Applications]\n"
+                                  "application/x-bittorrent=transmission-gtk.desktop;\n"));
+    launch(dir.path(), {{"XDG_CONFIG_HOME", xdg.file("config")},
+                        {"XDG_DATA_HOME", xdg.file("share")},
+                        {"XDG_DATA_DIRS", xdg.file("none")}});
+    FileTypeDefaults defaults({xdg.file("config"), {xdg.file("share")}});
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return defaults.currentDefault(FileTypeDefaults::kNzbType) ==
+                   FileTypeDefaults::kDesktopId;
+        },
+        15000))
+        << program.readAllStandardError().toStdString();
+    EXPECT_EQ(defaults.currentDefault(FileTypeDefaults::kTorrentType), "transmission-gtk.desktop");
+    terminate();
 }
 
 TEST_F(FerrovaneProgram, StartUpFailureIsANonZeroExit) {

@@ -1,12 +1,17 @@
 #include <QAction>
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QUrl>
 
 #include "MainWindowFixture.h"
+#include "TestEnvironment.h"
 #include "platform/Timer.h"
 #include "ui/BusyOverlay.h"
 #include "ui/ImageButton.h"
@@ -344,6 +349,61 @@ TEST_F(MainWindowTest, TrayClickMinimizesOrRestores) {
         EXPECT_EQ(window->isMinimized(), c.minimizedAfter) << c.what;
         EXPECT_EQ(window->isVisible(), c.visibleAfter) << c.what;
     }
+}
+
+// The tray icon as the desktop drives it: its activation signal (a StatusNotifier host's
+// Activate, an XEmbed tray's left click) restores a minimized window, the menu's reasons do
+// not, and "Show" brings back a hidden one.
+TEST_F(MainWindowTest, TrayIconActivationRestoresTheWindow) {
+    ui::MainTray* tray = window->tray();
+    QSystemTrayIcon* icon = tray->icon();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->objectName(), "TrayIcon_Main");
+    EXPECT_FALSE(icon->icon().isNull()) << "the theme's icon or the skin's logo";
+    EXPECT_EQ(icon->contextMenu(), tray->menu());
+    EXPECT_TRUE(icon->toolTip().startsWith("The New Ferrovane"));
+
+    window->showMinimized();
+    ASSERT_TRUE(window->isMinimized());
+    emit icon->activated(QSystemTrayIcon::Context);
+    EXPECT_TRUE(window->isMinimized()) << "the menu's own click leaves the window";
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+
+    window->hide();
+    tray->action("Show_TrayPopup_Main")->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+}
+
+// Where the icon is installed in the theme, the tray and the window carry it by name, so a
+// StatusNotifier host asks the theme for its own size instead of getting pixmaps.
+TEST(MainTrayIcon, TheInstalledThemeIconIsUsedByName) {
+    ScratchDir themes;
+    const QString apps = themes.file("hicolor/48x48/apps");
+    ASSERT_TRUE(QDir().mkpath(apps));
+    QFile index(themes.file("hicolor/index.theme"));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write(
+        "[Icon Theme]\nName=Hicolor\nDirectories=48x48/apps\n\n"
+        "[48x48/apps]\nSize=48\nType=Fixed\n");
+    index.close();
+    QPixmap square(48, 48);
+    square.fill(Qt::blue);
+    ASSERT_TRUE(square.save(apps + "/com.ferrovane.Ferrovane.png"));
+
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString themeName = QIcon::themeName();
+    EXPECT_TRUE(ui::MainTray::appIcon().name().isEmpty()) << "not installed: the skin's logo";
+    QIcon::setThemeSearchPaths({themes.path()});
+    QIcon::setThemeName("hicolor");
+    const QIcon installed = ui::MainTray::appIcon();
+    // The theme is read when the icon is drawn, so before the paths go back.
+    EXPECT_EQ(installed.name(), "com.ferrovane.Ferrovane");
+    EXPECT_EQ(installed.pixmap(48, 48).toImage().pixelColor(24, 24), QColor(Qt::blue));
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setThemeName(themeName);
 }
 
 TEST_F(MainWindowTest, BackgroundResetsButtonsAndHidesTheMenu) {

@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ferrovane"));
+    // Ties the windows and the tray icon to the installed menu entry (its name and icon in
+    // task bars, Wayland's application id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.ferrovane.Ferrovane"));
     try {
         if (const QString problem = fv::AppPaths::dataFolderProblem(); !problem.isEmpty())
             throw std::runtime_error(problem.toStdString());

@@ -1,11 +1,14 @@
 // fvctl settings: the connection and the router's BitTorrent/NZB settings shown and changed,
 // run as a program against the simulated router.
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include "FvctlFixture.h"
 #include "cli/CliExit.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileTypeDefaults.h"
 
 namespace fv::test {
 namespace {
@@ -120,6 +123,36 @@ TEST_F(FvctlSettings, ConnectionKeysChangeTheSettingsFile) {
     EXPECT_EQ(run({"settings"}).exitCode, 0) << "the stored account reaches the router again";
 }
 
+// The file-type options change this user's defaults at once (the user's mimeapps.list), and
+// giving one up brings back the program that was the default before.
+TEST_F(FvctlSettings, FileTypeOptionsTakeEffectForThisUser) {
+    ScratchDir xdg;
+    ASSERT_TRUE(QDir().mkpath(xdg.file("share/applications")));
+    ASSERT_TRUE(AtomicFile::write(xdg.file("share/applications/com.ferrovane.Ferrovane.desktop"),
+                                  "[Desktop Entry]\nType=Application\nName=F\nExec=true\n"));
+    ASSERT_TRUE(QDir().mkpath(xdg.file("config")));
+    ASSERT_TRUE(AtomicFile::write(xdg.file("config/mimeapps.list"),
+                                  "[Default Applications]\n"
+                                  "application/x-bittorrent=transmission-gtk.desktop;\n"));
+    environment = {{"XDG_CONFIG_HOME", xdg.file("config")},
+                   {"XDG_DATA_HOME", xdg.file("share")},
+                   {"XDG_DATA_DIRS", xdg.file("none")}};
+    FileTypeDefaults defaults({xdg.file("config"), {xdg.file("share")}});
+    const QString torrent = FileTypeDefaults::kTorrentType;
+    const QString nzb = FileTypeDefaults::kNzbType;
+
+    FvctlResult r = run({"settings", "set", "connection.AssBt=1", "connection.AssNZB=1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(defaults.currentDefault(torrent), FileTypeDefaults::kDesktopId);
+    EXPECT_EQ(defaults.currentDefault(nzb), FileTypeDefaults::kDesktopId);
+
+    r = run({"settings", "set", "connection.AssBt=0"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(defaults.currentDefault(torrent), "transmission-gtk.desktop");
+    EXPECT_EQ(defaults.currentDefault(nzb), FileTypeDefaults::kDesktopId);
+    EXPECT_TRUE(applyWrites().empty()) << "the router is not asked";
+}
+
 TEST_F(FvctlSettings, BadArgumentsAskNothing) {
     const struct {
         QStringList args;
@@ -135,6 +168,8 @@ TEST_F(FvctlSettings, BadArgumentsAskNothing) {
         {{"settings", "set", "connection.ServerPort=80a"}, "from 1 to 65535"},
         {{"settings", "set", "connection.RefreshSeconds=3"}, "from 5 to 180"},
         {{"settings", "set", "connection.Remote=yes"}, "0 (local) or 1 (remote)"},
+        {{"settings", "set", "connection.AssBt=yes"}, "connection.AssBt takes 1"},
+        {{"settings", "set", "connection.AssNZB="}, "connection.AssNZB takes 1"},
     };
     for (const auto& c : cases) {
         const FvctlResult r = run(c.args);
