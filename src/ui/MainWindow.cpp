@@ -63,7 +63,7 @@ constexpr int kGrip = 6;
 constexpr int kFilterLeft = 262;
 constexpr int kFilterWidth = 340;
 // The speed plot fills the status card's right-hand part, beside the status lines.
-constexpr int kPlotWidth = 200;
+constexpr int kPlotWidth = 240;
 constexpr int kPlotLeft = kMargin + 650 - kPlotWidth - 6;
 
 bool busyCursorShowing() {

@@ -38,7 +38,7 @@ constexpr std::array<ColumnNames, kColumnCount> kNames = {{
 }};
 
 // Designed for a 635-pixel list; the last column gets its extra 10 pixels on top.
-constexpr ColumnLayout::Widths kDesignedWidths = {125, 50, 85, 80, 60, 85, 80, 60};
+constexpr ColumnLayout::Widths kDesignedWidths = {130, 50, 85, 85, 65, 80, 70, 60};
 constexpr int kHandleWidth = 6;
 constexpr int kPad = 5;
 constexpr int kPictureWidth = 28;

@@ -52,7 +52,7 @@ void SpeedPlot::paintEvent(QPaintEvent*) {
     f.setPixelSize(10);
     p.setFont(f);
     // Room for half a label above the top line and below the bottom one.
-    const QRectF plot(kLabelWidth + 0.5, kTitleHeight + 6.5, width() - kLabelWidth - 4.0,
+    const QRectF plot(kLabelWidth + 0.5, kTitleHeight + 6.5, width() - kLabelWidth - 6.0,
                       height() - kTitleHeight - 14.0);
     if (plot.width() < 10 || plot.height() < 10)
         return;
@@ -61,7 +61,7 @@ void SpeedPlot::paintEvent(QPaintEvent*) {
     p.setPen(Skin::mutedInk());
     p.drawText(QRectF(0, 0, width(), kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter, title_);
     const QFontMetrics fm(f);
-    qreal x = width() - 4;
+    qreal x = width() - 6;
     for (const auto& [word, colour] :
          {std::pair(up_, upColour()), std::pair(down_, downColour())}) {
         x -= fm.horizontalAdvance(word);
