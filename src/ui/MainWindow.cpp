@@ -376,6 +376,8 @@ void MainWindow::bindForms(FormState& main, FormState* setup) {
 void MainWindow::showSetupArea(bool on) {
     tableView_->hide();
     setupArea_->setVisible(on);
+    // The search belongs to the task list the setup area covers.
+    filterBar_->setVisible(!on);
     if (on)
         setupArea_->raise();
 }

@@ -138,8 +138,14 @@ TEST_F(LayoutWindow, FilterNarrowsTheListAndTheCommandsFollow) {
     addTask("7", "first.iso", "Downloading");
     addTask("8", "second.mkv", "Downloading");
     addTask("9", "third.iso", "Seeding");
+    for (int i = 10; i < 14; ++i)
+        addTask(std::to_string(i), "other-" + std::to_string(i) + ".bin", "Downloading");
+    const QStringList firstFive = {"first.iso", "second.mkv", "third.iso", "other-10.bin",
+                                   "other-11.bin"};
     launch();
-    ASSERT_TRUE(waitFor([&] { return listShows({"first.iso", "second.mkv", "third.iso"}); }));
+    ASSERT_TRUE(waitFor([&] { return listShows(firstFive); }));
+    QWidget* vbar = find("img_VScrollBar");
+    EXPECT_GT(vbar->property("vThumbStep").toInt(), 0) << "7 rows on 5 lines";
 
     auto* search = find<QLineEdit>("EditTaskFilter_Main");
     ASSERT_NE(search, nullptr);
@@ -149,6 +155,7 @@ TEST_F(LayoutWindow, FilterNarrowsTheListAndTheCommandsFollow) {
     QTest::keyClicks(search, "MKV");
     ASSERT_TRUE(waitFor([&] { return listShows({"second.mkv"}); }))
         << cell("Name", 1).toStdString();
+    EXPECT_EQ(vbar->property("vThumbStep").toInt(), 0) << "one shown row hides the thumb";
     EXPECT_EQ(client->core().model().selectedRow(), -1) << "first.iso is hidden: not selected";
 
     click("img_ListViewLine_1");
@@ -166,7 +173,7 @@ TEST_F(LayoutWindow, FilterNarrowsTheListAndTheCommandsFollow) {
     status->setCurrentIndex(static_cast<int>(TaskFilter::Status::Finished));
     ASSERT_TRUE(waitFor([&] { return listShows({"third.iso"}); }));
     status->setCurrentIndex(static_cast<int>(TaskFilter::Status::All));
-    ASSERT_TRUE(waitFor([&] { return listShows({"first.iso", "second.mkv", "third.iso"}); }));
+    ASSERT_TRUE(waitFor([&] { return listShows(firstFive); }));
 }
 
 // The time-left column and the line's hint; a click on its title orders by it.
@@ -293,6 +300,23 @@ TEST_F(LayoutWindow, LayoutSurvivesARestart) {
     EXPECT_TRUE(find<QLineEdit>("EditTaskFilter_Main")->text().isEmpty());
 }
 
+// The refresh interval is the settings file's: "Change" keeps it there, and the next start
+// shows and uses it.
+TEST_F(LayoutWindow, RefreshIntervalSurvivesInTheSettingsFile) {
+    launch();
+    auto* edit = find<QLineEdit>("EditAufresh_Setup");
+    ASSERT_NE(edit, nullptr);
+    edit->selectAll();
+    QTest::keyClicks(edit, "9");
+    click("SpBtnAufreshSec_Setup");
+    ASSERT_TRUE(waitFor(
+        [&] { return client->core().records().connection().RefreshIntervalMs == 9000; }, 3000));
+    quit();
+    launch();
+    EXPECT_EQ(find<QLineEdit>("EditAufresh_Setup")->text(), "9");
+    EXPECT_EQ(client->core().records().connection().RefreshIntervalMs, 9000);
+}
+
 // A larger window: the list shows as many lines as fit, the columns share the extra width and
 // the status card and the refresh row keep below the list; the grip in the corner resizes it;
 // back at the skin's size everything is where it was.
@@ -326,6 +350,20 @@ TEST_F(LayoutWindow, ALargerWindowShowsMoreLinesAndWiderColumns) {
     click("BtnFVPagePause_Main");
     ASSERT_TRUE(waitFor([&] { return requestsWith("fv_ctrl=paused&task_id=") > 0; }));
     EXPECT_EQ(requestsWith("fv_ctrl=paused&task_id=108&"), 1u);
+
+    // The setup area covers the larger window, its panels in the lower corners; the search
+    // steps aside with the task list and comes back with it.
+    click("BtnSetup_Main");
+    QWidget* area = find("panel_Setup");
+    ASSERT_TRUE(waitFor([&] { return area->isVisible(); }, 3000));
+    EXPECT_EQ(area->geometry().bottomRight(), window.rect().bottomRight());
+    EXPECT_FALSE(find("panel_TaskFilter_Main")->isVisible());
+    const QRect ok = find("panel_Setup_OK")->geometry();
+    EXPECT_EQ(find("panel_Setup_Apply")->geometry().right(), area->width() - 18);
+    EXPECT_EQ(ok.bottom(), area->height() - 18);
+    click("panel_Setup_OK");
+    ASSERT_TRUE(waitFor([&] { return !area->isVisible(); }, 3000));
+    EXPECT_TRUE(find("panel_TaskFilter_Main")->isVisible());
 
     // Back to the skin's size by the grip: a real drag of the lower right corner.
     const QPoint grip(window.width() - 3, window.height() - 3);
