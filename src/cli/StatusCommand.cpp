@@ -89,11 +89,14 @@ int StatusCommand::execute(const QCommandLineParser& parser, CliOutput& io) {
         loop.quit();
     });
     int code = kExitOk;
-    for (bool first = true; !interrupted; first = false) {
+    bool first = true;
+    // The signal handler ends the wait; the loop looks at its flag after each one.
+    while (!interrupted) {
         if (terminal)
             io.out() << "\x1b[H\x1b[2J";
         else if (!first)
             io.line(QString());
+        first = false;
         code = showOnce(session, json, io);
         io.flush();
         QTimer::singleShot(intervalMs, &loop, &QEventLoop::quit);
