@@ -18,4 +18,11 @@ QString LineHint::text(int lineNumber, const QString& fileName, const QString& s
     return fileName + QStringLiteral(", \r\n") + warning;
 }
 
+QString LineHint::withTimeLeft(const QString& hint, const QString& timeLeft,
+                               const QString& caption) {
+    if (hint.isEmpty() || timeLeft.isEmpty())
+        return hint;
+    return hint + QStringLiteral("\r\n") + caption + QLatin1Char(' ') + timeLeft;
+}
+
 }  // namespace fv

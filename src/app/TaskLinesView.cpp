@@ -6,9 +6,15 @@
 
 namespace fv {
 
+void TaskLinesView::setLineCount(int lines, int rowCount) {
+    lines_.resize(static_cast<size_t>(std::clamp(lines, kLines, kMaxLines)));
+    topRow_ = std::clamp(topRow_, 0, maxTop(rowCount));
+    highlight(rowCount);
+}
+
 void TaskLinesView::paint(const TaskRowSource& rows) {
     const int count = rows.rowCount();
-    for (int n = 0; n < kLines; ++n) {
+    for (int n = 0; n < lineCount(); ++n) {
         const int row = topRow_ + n;
         if (row < 0 || row >= count)
             continue;
@@ -21,7 +27,7 @@ void TaskLinesView::paint(const TaskRowSource& rows) {
 }
 
 void TaskLinesView::clearLines() {
-    lines_.fill(ShownLine{});
+    std::fill(lines_.begin(), lines_.end(), ShownLine{});
 }
 
 void TaskLinesView::reset() {
@@ -33,7 +39,8 @@ void TaskLinesView::reset() {
 
 void TaskLinesView::highlight(int rowCount) {
     const int line = selectedRow_ - topRow_;
-    const bool shown = selectedRow_ >= 0 && selectedRow_ < rowCount && line >= 0 && line < kLines;
+    const bool shown =
+        selectedRow_ >= 0 && selectedRow_ < rowCount && line >= 0 && line < lineCount();
     highlightLine_ = shown ? line : -1;
 }
 
@@ -44,14 +51,14 @@ void TaskLinesView::timerTick(const TaskRowSource& rows) {
             reset();
         return;
     }
-    if (count < kLines && !lines_[count].texts[kColStatus].isEmpty())
+    if (count < lineCount() && !lines_[size_t(count)].texts[kColStatus].isEmpty())
         reset();
     // A model that shrank while scrolled down would leave the lower lines showing rows that
     // are gone and the view stuck past the end: pull the view back first.
     topRow_ = std::clamp(topRow_, 0, maxTop(count));
-    for (int n = 0; n < kLines; ++n) {
+    for (int n = 0; n < lineCount(); ++n) {
         if (topRow_ + n >= count)
-            lines_[n] = ShownLine{};
+            lines_[size_t(n)] = ShownLine{};
     }
     paint(rows);
     highlight(count);
@@ -65,14 +72,14 @@ bool TaskLinesView::lineUp() {
 }
 
 bool TaskLinesView::lineDown(int rowCount) {
-    if (topRow_ < 0 || topRow_ >= rowCount - kLines)
+    if (topRow_ < 0 || topRow_ >= rowCount - lineCount())
         return false;
     ++topRow_;
     return true;
 }
 
 bool TaskLinesView::pageUp() {
-    const int next = std::max(0, topRow_ - kPageStep);
+    const int next = std::max(0, topRow_ - pageStep());
     if (next >= topRow_)
         return false;
     topRow_ = next;
@@ -80,11 +87,11 @@ bool TaskLinesView::pageUp() {
 }
 
 bool TaskLinesView::pageDown(int rowCount) {
-    return setTopRow(std::min(topRow_ + kPageStep, maxTop(rowCount)), rowCount);
+    return setTopRow(std::min(topRow_ + pageStep(), maxTop(rowCount)), rowCount);
 }
 
 bool TaskLinesView::wheel(int direction, int rowCount, bool taskPageShowing) {
-    if (!taskPageShowing || rowCount <= kLines || direction == 0)
+    if (!taskPageShowing || rowCount <= lineCount() || direction == 0)
         return false;
     return direction < 0 ? lineUp() : lineDown(rowCount);
 }
@@ -98,7 +105,7 @@ bool TaskLinesView::setTopRow(int row, int rowCount) {
 }
 
 bool TaskLinesView::selectLine(int index) {
-    if (index < 0 || index >= kLines || !lines_[index].acceptsInput)
+    if (index < 0 || index >= lineCount() || !lines_[size_t(index)].acceptsInput)
         return false;
     selectedRow_ = topRow_ + index;
     highlightLine_ = index;
@@ -119,10 +126,10 @@ bool TaskLinesView::moveSelection(Move move, int rowCount) {
             to = from < 0 ? topRow_ : from + 1;
             break;
         case Move::PageUp:
-            to = from < 0 ? topRow_ : from - kPageStep;
+            to = from < 0 ? topRow_ : from - pageStep();
             break;
         case Move::PageDown:
-            to = from < 0 ? topRow_ : from + kPageStep;
+            to = from < 0 ? topRow_ : from + pageStep();
             break;
         case Move::Home:
             to = 0;
@@ -135,8 +142,8 @@ bool TaskLinesView::moveSelection(Move move, int rowCount) {
     const int oldTop = topRow_;
     if (to < topRow_)
         topRow_ = to;
-    else if (to >= topRow_ + kLines)
-        topRow_ = to - kLines + 1;
+    else if (to >= topRow_ + lineCount())
+        topRow_ = to - lineCount() + 1;
     topRow_ = std::clamp(topRow_, 0, maxTop(rowCount));
     const bool changed = to != selectedRow_ || topRow_ != oldTop;
     selectedRow_ = to;

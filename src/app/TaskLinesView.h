@@ -1,10 +1,11 @@
-// The five drawn lines of the task list over the model: which row shows on which line, the
-// selection and its highlight, scrolling and the once-a-second tidy-up of lines the model no
-// longer fills. Pure state; the window renders it.
+// The drawn lines of the task list over the model (five, or as many as a taller window fits):
+// which row shows on which line, the selection and its highlight, scrolling and the
+// once-a-second tidy-up of lines the model no longer fills. Pure state; the window renders it.
 #pragma once
 
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "app/TaskRowSource.h"
 
@@ -19,8 +20,18 @@ struct ShownLine {
 
 class TaskLinesView {
   public:
+    // The skin's five lines: the default and the fewest.
     static constexpr int kLines = 5;
     static constexpr int kPageStep = 4;
+    // More lines than the model can hold rows would only stay empty.
+    static constexpr int kMaxLines = 64;
+
+    int lineCount() const { return static_cast<int>(lines_.size()); }
+    // A taller or shorter list (kLines to kMaxLines). Lines it adds are empty until the next
+    // paint; the top row is pulled back so that the last rows fill the lines.
+    void setLineCount(int lines, int rowCount);
+    // A page step keeps one line of the previous page in view (4 on five lines).
+    int pageStep() const { return lineCount() - 1; }
 
     int topRow() const { return topRow_; }
     int selectedRow() const { return selectedRow_; }
@@ -57,9 +68,9 @@ class TaskLinesView {
     bool moveSelection(Move move, int rowCount);
 
   private:
-    static int maxTop(int rowCount) { return rowCount > kLines ? rowCount - kLines : 0; }
+    int maxTop(int rowCount) const { return rowCount > lineCount() ? rowCount - lineCount() : 0; }
 
-    std::array<ShownLine, kLines> lines_;
+    std::vector<ShownLine> lines_ = std::vector<ShownLine>(kLines);
     int topRow_ = 0;
     int selectedRow_ = -1;
     int highlightLine_ = -1;

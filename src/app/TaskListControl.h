@@ -16,6 +16,8 @@ class TaskListControl : public TaskRowSource {
     virtual void setViewState(int topRow, int selectedRow) = 0;
     // A double or right click marks the row it acts on.
     virtual void markRow(int row) { (void)row; }
+    // Every row, whatever the list shows (the tray's totals and the speed history count all).
+    virtual const TaskRowSource& allRows() const { return *this; }
 };
 
 }  // namespace fv

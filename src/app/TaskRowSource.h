@@ -18,7 +18,8 @@ enum TaskColumn : int {
     kColSize = TaskListRow::Size,
     kColDLSpeed = TaskListRow::DownloadSpeed,
     kColUpSpeed = TaskListRow::UploadSpeed,
-    kColumnCount = TaskListRow::ColumnCount
+    kColTimeLeft = TaskListRow::kTimeLeftColumn,
+    kColumnCount = TaskListRow::kShownColumnCount
 };
 
 class TaskRowSource {

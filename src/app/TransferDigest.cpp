@@ -32,14 +32,18 @@ double TransferDigest::speedKBps(const QString& text) {
     return value / 1000.0;
 }
 
-QString TransferDigest::speedSummary(const TaskRowSource& rows) {
-    double down = 0.0;
-    double up = 0.0;
+TransferDigest::Totals TransferDigest::totalsKBps(const TaskRowSource& rows) {
+    Totals t;
     for (int r = 0; r < rows.rowCount(); ++r) {
-        down += speedKBps(rows.text(r, kColDLSpeed));
-        up += speedKBps(rows.text(r, kColUpSpeed));
+        t.down += speedKBps(rows.text(r, kColDLSpeed));
+        t.up += speedKBps(rows.text(r, kColUpSpeed));
     }
-    return QStringLiteral("Down %1 KB/s, Up %2 KB/s").arg(down, 0, 'f', 1).arg(up, 0, 'f', 1);
+    return t;
+}
+
+QString TransferDigest::speedSummary(const TaskRowSource& rows) {
+    const Totals t = totalsKBps(rows);
+    return QStringLiteral("Down %1 KB/s, Up %2 KB/s").arg(t.down, 0, 'f', 1).arg(t.up, 0, 'f', 1);
 }
 
 QStringList TransferDigest::newlyFinished(const TaskRowSource& rows) {

@@ -14,6 +14,12 @@ class TransferDigest {
   public:
     // A speed text such as "12.5 KBps", "1.2MBps" or "300 Bps" in KB/s; 0 when unreadable.
     static double speedKBps(const QString& text);
+    struct Totals {
+        double down = 0;
+        double up = 0;
+    };
+    // The summed download and upload speed of all rows, in KB/s.
+    static Totals totalsKBps(const TaskRowSource& rows);
     // "Down 12.5 KB/s, Up 3.0 KB/s" over all rows.
     static QString speedSummary(const TaskRowSource& rows);
 

@@ -4,11 +4,12 @@
 
 namespace fv {
 
-VerticalScrollRule::Thumb VerticalScrollRule::compute(int rowCount, int trackHeight) {
+VerticalScrollRule::Thumb VerticalScrollRule::compute(int rowCount, int trackHeight,
+                                                      int visibleLines) {
     Thumb t;
-    if (rowCount <= kVisibleLines)
+    if (rowCount <= visibleLines)
         return t;
-    const int hidden = rowCount - kVisibleLines;
+    const int hidden = rowCount - visibleLines;
     t.visible = true;
     t.step = 5;
     while (trackHeight - hidden * t.step < kMinThumb && t.step > 1)

@@ -1,5 +1,5 @@
-// The vertical scroll bar of the five-line list: how many pixels the thumb moves per hidden row,
-// how tall it is and where it sits.
+// The vertical scroll bar of the task list (five lines, or more in a taller window): how many
+// pixels the thumb moves per hidden row, how tall it is and where it sits.
 #pragma once
 
 namespace fv {
@@ -16,8 +16,8 @@ class VerticalScrollRule {
         int height = 0;
     };
 
-    // rowCount rows over a track of trackHeight pixels.
-    static Thumb compute(int rowCount, int trackHeight);
+    // rowCount rows over a track of trackHeight pixels, visibleLines of them drawn.
+    static Thumb compute(int rowCount, int trackHeight, int visibleLines = kVisibleLines);
     // Offset of the thumb's top from the track's top.
     static int thumbOffset(const Thumb& thumb, int topRow, int trackHeight);
 };

@@ -1,4 +1,5 @@
-// fvctl status [--json]: the task list as the main window shows it.
+// fvctl status [--json] [--watch [--interval SECONDS]]: the task list as the main window shows
+// it, with each task's time left; --watch draws it again every refresh interval until Ctrl+C.
 #pragma once
 
 #include "cli/CliCommand.h"

@@ -7,16 +7,18 @@
 #include <array>
 
 #include "cli/TextTable.h"
+#include "tasks/TimeLeft.h"
 
 namespace fv::cli {
 namespace {
 
-constexpr int kColumns = 1 + TaskListRow::ColumnCount;
+// The identifier, the reported columns and the time left.
+constexpr int kColumns = 1 + TaskListRow::kShownColumnCount;
 
 std::array<QString, kColumns> headers(const ClientTexts& t) {
     return {t[Ct::FvctlTitleId],       t[Ct::FvctlTitleName],   t[Ct::FvctlTitleType],
             t[Ct::FvctlTitleProgress], t[Ct::FvctlTitleStatus], t[Ct::FvctlTitleSize],
-            t[Ct::FvctlTitleDown],     t[Ct::FvctlTitleUp]};
+            t[Ct::FvctlTitleDown],     t[Ct::FvctlTitleUp],     t[Ct::FvctlTitleLeft]};
 }
 
 std::array<QString, kColumns> cells(const TaskListRow& row) {
@@ -24,6 +26,7 @@ std::array<QString, kColumns> cells(const TaskListRow& row) {
     c[0] = printable(TaskListPrinter::identifier(row));
     for (int i = 0; i < TaskListRow::ColumnCount; ++i)
         c[size_t(i + 1)] = printable(row.texts[size_t(i)]);
+    c[size_t(kColumns - 1)] = TimeLeft::of(row).text();
     return c;
 }
 
@@ -56,6 +59,12 @@ QByteArray TaskListPrinter::json(const std::vector<TaskListRow>& rows) {
         o["size"] = r.texts[TaskListRow::Size];
         o["downloadSpeed"] = r.texts[TaskListRow::DownloadSpeed];
         o["uploadSpeed"] = r.texts[TaskListRow::UploadSpeed];
+        // Text as the table shows it; seconds only for an estimate (null when stalled or done).
+        const TimeLeft left = TimeLeft::of(r);
+        o["timeLeft"] = left.text();
+        o["secondsLeft"] = left.kind() == TimeLeft::Kind::Estimate
+                               ? QJsonValue(static_cast<double>(left.seconds()))
+                               : QJsonValue();
         tasks.append(o);
     }
     QJsonObject doc;

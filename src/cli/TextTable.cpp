@@ -32,13 +32,18 @@ QStringList alignedTable(const std::vector<QStringList>& lines) {
     QStringList out;
     for (const QStringList& l : lines) {
         QString text;
+        // Where the last cell with text ends: empty cells at the end leave no padding behind.
+        qsizetype end = 0;
         for (qsizetype i = 0; i < l.size(); ++i) {
             const QString cell = printable(l[i]);
             const qsizetype pad = width[std::size_t(i)] + 2 - cellsOf(cell);
-            text += (i + 1 < l.size())
-                        ? cell + QString(std::max<qsizetype>(0, pad), QLatin1Char(' '))
-                        : cell;
+            text += cell;
+            if (!cell.isEmpty())
+                end = text.size();
+            if (i + 1 < l.size())
+                text += QString(std::max<qsizetype>(0, pad), QLatin1Char(' '));
         }
+        text.truncate(end);
         out << text;
     }
     return out;

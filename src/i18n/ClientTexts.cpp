@@ -64,6 +64,15 @@ constexpr ClientTexts::Entry kTable[] = {
      "Searches the local networks for routers and lists them."},
     {"FvctlSummary_open", Ct::FvctlSummaryOpen,
      "Opens a task's file or folder from the router's share."},
+    {"FormMainTimeLeftHint", Ct::TimeLeftHint, "Time left:"},
+    {"FormMainFilterHint", Ct::FilterHint, "Search tasks (Ctrl+F)"},
+    {"FormMainFilterChoiceAll", Ct::FilterChoiceAll, "All tasks"},
+    {"FormMainFilterChoiceDownloading", Ct::FilterChoiceDownloading, "Downloading"},
+    {"FormMainFilterChoiceFinished", Ct::FilterChoiceFinished, "Seeding/finished"},
+    {"FormMainFilterChoicePaused", Ct::FilterChoicePaused, "Paused"},
+    {"FormMainFilterChoiceQueued", Ct::FilterChoiceQueued, "Queued uploads"},
+    {"FormMainSpeedPlot", Ct::SpeedPlot, "Speed, last 10 minutes"},
+    {"FvctlTitleLeft", Ct::FvctlTitleLeft, "Left"},
 };
 static_assert(std::size(kTable) == ClientTexts::kCount, "one entry per text");
 

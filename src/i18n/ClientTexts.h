@@ -60,11 +60,20 @@ enum class Ct : int {
     FvctlSummarySettings,
     FvctlSummaryDiscover,
     FvctlSummaryOpen,
+    TimeLeftHint,
+    FilterHint,
+    FilterChoiceAll,
+    FilterChoiceDownloading,
+    FilterChoiceFinished,
+    FilterChoicePaused,
+    FilterChoiceQueued,
+    SpeedPlot,
+    FvctlTitleLeft,
 };
 
 class ClientTexts {
   public:
-    static constexpr int kCount = static_cast<int>(Ct::FvctlSummaryOpen) + 1;
+    static constexpr int kCount = static_cast<int>(Ct::FvctlTitleLeft) + 1;
     // The command summaries' keys are this prefix and the command's name.
     static constexpr std::string_view kSummaryPrefix = "FvctlSummary_";
 

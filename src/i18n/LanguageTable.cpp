@@ -72,6 +72,7 @@ const LanguageStep kMain[] = {
     text("lab_FVPageInfoLVTitleSize->Caption", "Size"),
     text("lab_FVPageInfoLVTitleDLSpeed->Caption", "Download Speed"),
     text("lab_FVPageInfoLVTitleUpSpeed->Caption", "Upload Speed"),
+    text("lab_FVPageInfoLVTitleTimeLeft->Caption", "Time Left"),
     text("ListViewDLFile_Main->Column[1]->Caption", "Status", "Lab_ConnectStatusTitle_Main"),
     text("GrpBoxFVServer_Setup->Caption", "Server Address Settings", "LabelFVServerTitle_Setup"),
     text("BtnDetect_Setup->Caption", "Auto Detection"),

@@ -5,6 +5,7 @@
 
 #include "platform/DebugLog.h"
 #include "tasks/RouterNumber.h"
+#include "tasks/TimeLeft.h"
 
 namespace fv {
 namespace {
@@ -107,6 +108,15 @@ void TaskListModel::endUpdate() {
 void TaskListModel::replaceRows(std::vector<TaskListRow> rows) {
     rows_ = std::move(rows);
     changed();
+    emit rebuilt();
+}
+
+bool TaskListModel::restoreSort(int32_t column, int32_t state) {
+    if (column < 0 || column >= TaskListRow::kShownColumnCount || state / 2 != column || state < 0)
+        return false;
+    sortColumn_ = column;
+    sortState_ = state;
+    return true;
 }
 
 void TaskListModel::appendRow(TaskListRow row) {
@@ -174,7 +184,7 @@ bool TaskListModel::openDrawnLine(int k, const std::function<void()>& view) {
 }
 
 void TaskListModel::sortByColumn(int column) {
-    if (column < 0 || column >= TaskListRow::ColumnCount)
+    if (column < 0 || column >= TaskListRow::kShownColumnCount)
         return;
     const QString remembered = validRow(selectedRow_) ? row(selectedRow_).caption : QString();
 
@@ -231,6 +241,9 @@ int TaskListModel::compareRows(const TaskListRow& row1, const TaskListRow& row2,
         case TaskListRow::UploadSpeed:
             result = compareValues(stripAndRead(row1.texts[column], QStringLiteral("KBps")),
                                    stripAndRead(row2.texts[column], QStringLiteral("KBps")));
+            break;
+        case TaskListRow::kTimeLeftColumn:
+            result = compareValues(TimeLeft::of(row1).sortKey(), TimeLeft::of(row2).sortKey());
             break;
         default:
             break;

@@ -42,6 +42,9 @@ class TaskListModel : public QObject {
     void setTopRow(int32_t row);
     int32_t sortColumn() const { return sortColumn_; }
     int32_t sortState() const { return sortState_; }
+    // The title and direction an earlier run ended with, so the next click on that title
+    // continues its toggle. Refused (false) unless state is column * 2 or column * 2 + 1.
+    bool restoreSort(int32_t column, int32_t state);
 
     // The list reset: no selection, first row on top.
     void resetView();
@@ -63,6 +66,8 @@ class TaskListModel : public QObject {
 
   signals:
     void rowsChanged();
+    // After replaceRows: a refresh delivered a new list (selection and scrolling do not).
+    void rebuilt();
 
   private:
     void changed();

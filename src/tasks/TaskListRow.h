@@ -20,6 +20,10 @@ struct TaskListRow {
         UploadSpeed = 6,
         ColumnCount = 7,
     };
+    // A column made from the others rather than reported: the estimated time left. It orders
+    // like the reported columns and comes after them in the list.
+    static constexpr int kTimeLeftColumn = ColumnCount;
+    static constexpr int kShownColumnCount = ColumnCount + 1;
 
     static inline const QString kUploadCaption = QStringLiteral("zzz999");
 

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -10,6 +11,8 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 #include <algorithm>
 
@@ -29,7 +32,10 @@
 #include "ui/SetupArea.h"
 #include "ui/Skin.h"
 #include "ui/SkinImage.h"
+#include "ui/SkinScrollBar.h"
 #include "ui/SkinnedTaskList.h"
+#include "ui/SpeedPlot.h"
+#include "ui/TaskFilterBar.h"
 #include "ui/TaskMenuWindow.h"
 #include "ui/WindowTextWriter.h"
 
@@ -52,6 +58,14 @@ constexpr int kMargin = 17;
 constexpr int kButtonTop = 58;
 constexpr int kListTop = 103;
 constexpr int kStatusTop = 300;
+// How far in from the right and bottom edges a press resizes the window.
+constexpr int kGrip = 6;
+// The search field and status choice sit in the header, right of the title.
+constexpr int kFilterLeft = 262;
+constexpr int kFilterWidth = 340;
+// The speed plot fills the status card's right-hand part, beside the status lines.
+constexpr int kPlotWidth = 240;
+constexpr int kPlotLeft = kMargin + 650 - kPlotWidth - 6;
 
 bool busyCursorShowing() {
     const QCursor* c = QApplication::overrideCursor();
@@ -72,7 +86,11 @@ MainWindow::MainWindow(QWidget* parent)
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("The New Ferrovane"));
     setAttribute(Qt::WA_TranslucentBackground);
-    setFixedSize(kWidth, kHeight);
+    // The skin's size is the default and the smallest; a taller window shows more lines.
+    setMinimumSize(kWidth, kHeight);
+    setBaseSize(kWidth, kHeight);
+    setSizeIncrement(1, SkinnedTaskList::kLineHeight);
+    resize(kWidth, kHeight);
     setMouseTracking(true);
     setAcceptDrops(true);
     setWindowIcon(MainTray::appIcon());
@@ -88,7 +106,17 @@ MainWindow::MainWindow(QWidget* parent)
     list_ = new SkinnedTaskList(this);
     list_->move(kMargin, kListTop);
     attachFocusFrame(list_);
+    filterBar_ = new TaskFilterBar(this);
+    filterBar_->setGeometry(kFilterLeft, (kHeaderHeight - TaskFilterBar::kHeight) / 2, kFilterWidth,
+                            TaskFilterBar::kHeight);
+    connect(filterBar_, &TaskFilterBar::filterChanged, this, &MainWindow::filterChanged);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    find->setContext(Qt::WindowShortcut);
+    connect(find, &QShortcut::activated, filterBar_, &TaskFilterBar::focusSearch);
     buildStatus();
+    plot_ = new SpeedPlot(this);
+    plot_->setGeometry(kPlotLeft, kStatusTop - 4, kPlotWidth, 74);
+    plot_->setHistory(&history_);
 
     tableView_ = new TaskMenuWindow(this);
     setupArea_ = new SetupArea(this);
@@ -118,7 +146,10 @@ MainWindow::MainWindow(QWidget* parent)
     connect(tray_, &MainTray::exitRequested, this, &MainWindow::exitFromTray);
     connect(tray_, &MainTray::sambaRequested, this, &MainWindow::sambaRequested);
     connect(tray_, &MainTray::veyraRequested, this, &MainWindow::veyraRequested);
-    timerBlackLV_->setHandler([this] { list_->timerTick(); });
+    timerBlackLV_->setHandler([this] {
+        list_->timerTick();
+        updatePlotRoom();
+    });
 
     // Tab walks the buttons, then the list, then the refresh field.
     QWidget* previous = buttons_[0];
@@ -129,6 +160,80 @@ MainWindow::MainWindow(QWidget* parent)
     setTabOrder(previous, list_);
     setTabOrder(list_, refreshEdit_);
     setTabOrder(refreshEdit_, changeButton_);
+    setTabOrder(changeButton_, filterBar_->searchField());
+    setTabOrder(filterBar_->searchField(), filterBar_->statusChoice());
+
+    // Where each control sits at the skin's size; a larger window moves them from there.
+    for (QWidget* w : {static_cast<QWidget*>(minimize_), static_cast<QWidget*>(close_),
+                       static_cast<QWidget*>(filterBar_)})
+        anchors_.push_back({w, w->geometry(), Anchor::Right});
+    for (const char* name :
+         {"Lab_ConnectStatusTitle_Main", main_names::OnlinePicture, main_names::OfflinePicture,
+          main_names::ConnectStatus, main_names::CommandSent, main_names::FetchFailure,
+          main_names::UploadStatus, main_names::UploadFailure})
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)))
+            anchors_.push_back({w, w->geometry(), Anchor::BelowList});
+    if (auto* w = findChild<QWidget*>(QString::fromLatin1(main_names::UploadCountdown)))
+        anchors_.push_back({w, w->geometry(), Anchor::BelowListRight});
+    for (QWidget* w : {static_cast<QWidget*>(findChild<QLabel*>("LabelAufreshTitle_Setup")),
+                       static_cast<QWidget*>(refreshEdit_), static_cast<QWidget*>(changeButton_)})
+        anchors_.push_back({w, w->geometry(), Anchor::Bottom});
+}
+
+int MainWindow::listLines() const {
+    return SkinnedTaskList::kLines +
+           std::max(0, (height() - kHeight) / SkinnedTaskList::kLineHeight);
+}
+
+void MainWindow::layoutForSize() {
+    if (!list_ || !plot_ || !setupArea_)
+        return;  // a resize while the window is still being built
+    const int dw = std::max(0, width() - kWidth);
+    const int lines = listLines();
+    const int dy = (lines - SkinnedTaskList::kLines) * SkinnedTaskList::kLineHeight;
+    const int dh = std::max(0, height() - kHeight);
+    list_->setListSize(kWidth - 2 * kMargin - SkinScrollBar::kThickness + dw, lines);
+    for (const Anchored& a : anchors_) {
+        switch (a.anchor) {
+            case Anchor::Right:
+                a.widget->move(a.geometry.x() + dw, a.widget->y());
+                break;
+            case Anchor::BelowList:
+                // The language may have moved it sideways; only its row follows the list.
+                a.widget->move(a.widget->x(), a.geometry.y() + dy);
+                break;
+            case Anchor::BelowListRight:
+                a.widget->move(a.geometry.x() + dw, a.geometry.y() + dy);
+                break;
+            case Anchor::Bottom:
+                a.widget->move(a.geometry.x(), a.geometry.y() + dh);
+                break;
+        }
+    }
+    const int plotWidth = kPlotWidth + dw / 2;
+    plot_->setGeometry(kPlotLeft + kPlotWidth + dw - plotWidth, kStatusTop - 4 + dy, plotWidth, 74);
+    setupArea_->setGeometry(0, setupArea_->y(), width(), height() - setupArea_->y());
+    updatePlotRoom();
+    update();
+}
+
+void MainWindow::updatePlotRoom() {
+    // The plot takes the card's empty part: a status text that runs into it wins the room.
+    const QRect room = plot_->geometry();
+    bool free = true;
+    for (const Anchored& a : anchors_) {
+        auto* label = qobject_cast<QLabel*>(a.widget);
+        if (!label || !label->isVisibleTo(this) || label->text().isEmpty() ||
+            a.anchor == Anchor::Bottom)
+            continue;
+        const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+        const QRect g = label->geometry();
+        const int left = label->alignment() & Qt::AlignRight ? g.right() - textWidth : g.left();
+        const QRect text(left, g.top(), std::min(textWidth, g.width()), g.height());
+        if (text.intersects(room))
+            free = false;
+    }
+    plot_->setVisible(free);
 }
 
 MainWindow::~MainWindow() {
@@ -152,7 +257,8 @@ void MainWindow::buildHeader() {
     logo_->setPicture(Skin::Picture::Logo);
     logo_->setGeometry(14, 9, 28, 28);
     logo_->installEventFilter(this);
-    title_ = addLabel(QStringLiteral("lab_Title"), windowTitle(), QRect(50, 0, 400, kHeaderHeight));
+    title_ = addLabel(QStringLiteral("lab_Title"), windowTitle(),
+                      QRect(50, 0, kFilterLeft - 58, kHeaderHeight));
     QFont f = title_->font();
     f.setPixelSize(16);
     f.setBold(true);
@@ -199,7 +305,7 @@ void MainWindow::buildStatus() {
     addLabel(QString::fromLatin1(main_names::ConnectStatus),
              MessageTexts::english()[Msg::FormMainMsg5], QRect(kMargin + 82, kStatusTop, 557, 20));
     QLabel* sent = addLabel(QString::fromLatin1(main_names::CommandSent), QString(),
-                            QRect(kMargin + 440, kStatusTop + 24, 199, 20));
+                            QRect(kPlotLeft - 6 - 199, kStatusTop, 199, 20));
     sent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setColour(sent, Skin::accent().darker(130));
     sent->hide();
@@ -258,7 +364,8 @@ void MainWindow::bindForms(FormState& main, FormState* setup) {
     for (const char* name : kButtonNames)
         names << QString::fromLatin1(name);
     // The column titles take their captions from the language texts too.
-    for (const char* title : {"Name", "Type", "Progress", "Status", "Size", "DLSpeed", "UpSpeed"})
+    for (const char* title :
+         {"Name", "Type", "Progress", "Status", "Size", "DLSpeed", "UpSpeed", "TimeLeft"})
         names << QStringLiteral("lab_FVPageInfoLVTitle") + QLatin1String(title);
     mainBinder_->bind(this, names);
     if (setup) {
@@ -273,6 +380,8 @@ void MainWindow::bindForms(FormState& main, FormState* setup) {
 void MainWindow::showSetupArea(bool on) {
     tableView_->hide();
     setupArea_->setVisible(on);
+    // The search belongs to the task list the setup area covers.
+    filterBar_->setVisible(!on);
     if (on)
         setupArea_->raise();
 }
@@ -302,8 +411,49 @@ void MainWindow::rowsChanged() {
     if (reset && (view.topRow() != 0 || view.selectedRow() != -1))
         list_->resetList();  // the list reset also clears the drawn lines
     list_->restoreState(rows_->topRow(), rows_->selectedRow());
-    tray_->setSummary(TransferDigest::speedSummary(*rows_));
-    tray_->notifyFinished(digest_.newlyFinished(*rows_));
+    tray_->setSummary(TransferDigest::speedSummary(rows_->allRows()));
+    tray_->notifyFinished(digest_.newlyFinished(rows_->allRows()));
+}
+
+void MainWindow::recordSpeeds() {
+    if (!rows_)
+        return;
+    const auto totals = TransferDigest::totalsKBps(rows_->allRows());
+    history_.add(clock_->nowMs(), totals.down, totals.up);
+    plot_->update();
+}
+
+LayoutState MainWindow::layoutState() const {
+    LayoutState state;
+    state.windowPos = pos();
+    state.windowSize = size();
+    state.columnWidths = list_->columns().widths();
+    state.filter = filterBar_->filter();
+    return state;
+}
+
+void MainWindow::restoreLayout(const LayoutState& state) {
+    if (state.windowSize) {
+        // Never below the skin's size, never beyond the largest screen.
+        QSize largest(kWidth, kHeight);
+        for (const QScreen* screen : QGuiApplication::screens())
+            largest = largest.expandedTo(screen->availableGeometry().size());
+        resize(state.windowSize->expandedTo(minimumSize()).boundedTo(largest));
+    }
+    if (state.windowPos) {
+        // A screen that was unplugged since must not leave the window out of sight.
+        const QRect wanted(*state.windowPos, QSize(kWidth, kHeight));
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            if (screen->availableGeometry().intersected(wanted).width() >= kWidth / 3 &&
+                screen->availableGeometry().contains(wanted.topLeft() + QPoint(kWidth / 2, 10))) {
+                move(*state.windowPos);
+                break;
+            }
+        }
+    }
+    if (state.columnWidths)
+        list_->restoreColumnWidths(*state.columnWidths);
+    filterBar_->setFilter(state.filter);
 }
 
 void MainWindow::showOnline(bool online) {
@@ -330,6 +480,9 @@ void MainWindow::applyTexts(const TextSet& texts) {
     for (QLabel* title : list_->findChildren<QLabel*>(QRegularExpression("^lab_FVPageInfoLVTitle")))
         title->parentWidget()->setToolTip(title->text());
     tray_->setFinishedTitle(client_[Ct::TrayDownloadFinished]);
+    filterBar_->applyTexts(client_);
+    list_->setTimeLeftCaption(client_[Ct::TimeLeftHint]);
+    plot_->setTexts(client_[Ct::SpeedPlot], client_[Ct::FvctlTitleDown], client_[Ct::FvctlTitleUp]);
 }
 
 void MainWindow::layoutStatusLine(const QString& title) {
@@ -443,7 +596,31 @@ void MainWindow::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Skin::lineRule(), 1));
     p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(kMargin - 0.5, kStatusTop - 6.5, 650, 80), 8, 8);
+    const int dy = (listLines() - SkinnedTaskList::kLines) * SkinnedTaskList::kLineHeight;
+    p.drawRoundedRect(QRectF(kMargin - 0.5, kStatusTop - 6.5 + dy, width() - kWidth + 650, 80), 8,
+                      8);
+    // The size grip in the lower right corner.
+    p.setPen(QPen(Skin::mutedInk(), 1));
+    const QPointF corner(width() - 5.5, height() - 5.5);
+    for (int d : {4, 8, 12})
+        p.drawLine(corner - QPointF(d, 0), corner - QPointF(0, d));
+}
+
+Qt::Edges MainWindow::resizeEdges(QPoint pos) const {
+    Qt::Edges edges;
+    if (pos.x() >= width() - kGrip)
+        edges |= Qt::RightEdge;
+    if (pos.y() >= height() - kGrip)
+        edges |= Qt::BottomEdge;
+    // The rounded corner's grip reaches further in.
+    if (pos.x() >= width() - 2 * kGrip && pos.y() >= height() - 2 * kGrip)
+        edges = Qt::RightEdge | Qt::BottomEdge;
+    return edges;
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutForSize();
 }
 
 void MainWindow::startMove(QMouseEvent* event) {
@@ -457,19 +634,48 @@ void MainWindow::startMove(QMouseEvent* event) {
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
+    const Qt::Edges edges = resizeEdges(event->position().toPoint());
+    if (edges && event->button() == Qt::LeftButton && isEnabled()) {
+        tableView_->hide();
+        if (windowHandle() && windowHandle()->startSystemResize(edges))
+            return;
+        // Without a window manager that resizes, the window follows the pointer itself.
+        manualResize_ = edges;
+        moveOffset_ = event->globalPosition().toPoint();
+        resizeFrom_ = size();
+        return;
+    }
     startMove(event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (manualResize_ && (event->buttons() & Qt::LeftButton)) {
+        const QPoint d = event->globalPosition().toPoint() - moveOffset_;
+        resize(resizeFrom_.width() + (manualResize_ & Qt::RightEdge ? d.x() : 0),
+               resizeFrom_.height() + (manualResize_ & Qt::BottomEdge ? d.y() : 0));
+        return;
+    }
     if (manualMove_ && (event->buttons() & Qt::LeftButton)) {
         move(event->globalPosition().toPoint() - moveOffset_);
         return;
+    }
+    if (!busyCursorShowing()) {
+        const Qt::Edges edges = resizeEdges(event->position().toPoint());
+        if (edges == (Qt::RightEdge | Qt::BottomEdge))
+            setCursor(Qt::SizeFDiagCursor);
+        else if (edges & Qt::RightEdge)
+            setCursor(Qt::SizeHorCursor);
+        else if (edges & Qt::BottomEdge)
+            setCursor(Qt::SizeVerCursor);
+        else
+            unsetCursor();
     }
     resetButtons();
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent*) {
     manualMove_ = false;
+    manualResize_ = {};
 }
 
 void MainWindow::wheelEvent(QWheelEvent* event) {

@@ -8,11 +8,16 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "app/LayoutState.h"
+#include "app/SpeedHistory.h"
 #include "app/TransferDigest.h"
 #include "i18n/ClientTexts.h"
 #include "i18n/MessageTexts.h"
+#include "platform/Clock.h"
 #include "platform/Timer.h"
+#include "tasks/TaskFilter.h"
 
 class QLabel;
 class QLineEdit;
@@ -33,6 +38,8 @@ class MainTray;
 class SkinImage;
 class SetupArea;
 class SkinnedTaskList;
+class SpeedPlot;
+class TaskFilterBar;
 class TaskMenuWindow;
 
 class MainWindow : public QWidget {
@@ -65,6 +72,17 @@ class MainWindow : public QWidget {
     void setConfirm(std::function<bool(const QString&)> confirm) { confirm_ = std::move(confirm); }
 
     SkinnedTaskList* taskList() const { return list_; }
+    TaskFilterBar* filterBar() const { return filterBar_; }
+    SpeedPlot* speedPlot() const { return plot_; }
+    const SpeedHistory& speedHistory() const { return history_; }
+    // The clock the speed history stamps its samples with (tests move one by hand).
+    void setClock(const Clock* clock) { clock_ = clock ? clock : &steadyClock_; }
+    // A refresh delivered a new list: one sample of the totals the tray shows.
+    void recordSpeeds();
+    // Position, column widths and filter as they are now (the sort is the model's).
+    LayoutState layoutState() const;
+    // An earlier run's layout: the position only when a screen still shows the window.
+    void restoreLayout(const LayoutState& state);
     SetupArea* setupArea() const { return setupArea_; }
     // The setup area covers the task-list page while it shows.
     void showSetupArea(bool on);
@@ -94,9 +112,12 @@ class MainWindow : public QWidget {
     void veyraRequested();
     // Raised each time the window becomes visible (FormShow).
     void formShown();
+    // The user changed the search text or the status choice.
+    void filterChanged(const TaskFilter& filter);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -108,6 +129,18 @@ class MainWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // How a control follows a window larger than the skin's size.
+    enum class Anchor { Right, BelowList, BelowListRight, Bottom };
+    struct Anchored {
+        QWidget* widget;
+        QRect geometry;  // at the skin's size
+        Anchor anchor;
+    };
+
+    void layoutForSize();
+    int listLines() const;
+    void updatePlotRoom();
+    Qt::Edges resizeEdges(QPoint pos) const;
     void buildHeader();
     void buildButtons();
     void buildStatus();
@@ -126,8 +159,13 @@ class MainWindow : public QWidget {
     std::function<bool(const QString&)> confirm_;
     std::unique_ptr<Timer> timerBlackLV_;
     TransferDigest digest_;
+    SpeedHistory history_;
+    SteadyClock steadyClock_;
+    const Clock* clock_ = &steadyClock_;
 
     SkinnedTaskList* list_ = nullptr;
+    TaskFilterBar* filterBar_ = nullptr;
+    SpeedPlot* plot_ = nullptr;
     SetupArea* setupArea_ = nullptr;
     TaskMenuWindow* tableView_ = nullptr;
     MainTray* tray_ = nullptr;
@@ -148,6 +186,9 @@ class MainWindow : public QWidget {
     FormBinder* setupBinder_ = nullptr;
     bool closeRequested_ = false;
     bool manualMove_ = false;
+    Qt::Edges manualResize_;
+    QSize resizeFrom_;
+    std::vector<Anchored> anchors_;
     // Which opening of the task menu a share check answers; older answers are dropped.
     int menuOpening_ = 0;
     QPoint moveOffset_;

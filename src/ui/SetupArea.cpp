@@ -1,5 +1,7 @@
 #include "ui/SetupArea.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -322,6 +324,16 @@ void SetupArea::showPageNamed(const QString& sheet) {
         tab->setFont(f);
     }
     update();
+}
+
+void SetupArea::resizeEvent(QResizeEvent*) {
+    const int w = std::max(width(), kWidth);
+    const int h = std::max(height(), kHeight);
+    if (auto* sent = findChild<QLabel*>(QStringLiteral("Lab_Setup_Apply_Send")))
+        sent->move(17, h - 44);
+    ok_->move(w - 17 - 2 * ImageButton::kWidth - 10, h - 50);
+    apply_->move(w - 17 - ImageButton::kWidth, h - 50);
+    skip_->move(17, h - 50);
 }
 
 void SetupArea::paintEvent(QPaintEvent*) {

@@ -42,6 +42,8 @@ class SetupArea : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // A larger main window: the panels and the sent line keep to the lower corners.
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

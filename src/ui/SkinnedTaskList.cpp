@@ -34,10 +34,11 @@ constexpr std::array<ColumnNames, kColumnCount> kNames = {{
     {"Size", "Size", "Size", "Size"},
     {"DLSp", "DLSpeed", "DLSp", "Download Speed"},
     {"UpSp", "UpSpeed", "UpSp", "Upload Speed"},
+    {"TimeLeft", "TimeLeft", "TimeLeft", "Time Left"},
 }};
 
 // Designed for a 635-pixel list; the last column gets its extra 10 pixels on top.
-constexpr ColumnLayout::Widths kDesignedWidths = {170, 50, 92, 100, 72, 78, 63};
+constexpr ColumnLayout::Widths kDesignedWidths = {130, 50, 85, 85, 65, 80, 70, 60};
 constexpr int kHandleWidth = 6;
 constexpr int kPad = 5;
 constexpr int kPictureWidth = 28;
@@ -64,7 +65,8 @@ SkinnedTaskList::SkinnedTaskList(QWidget* parent) : QWidget(parent), columns_(kD
     setFixedSize(columns_.initialTotal() + SkinScrollBar::kThickness,
                  kTitleHeight + kLines * kLineHeight + SkinScrollBar::kThickness);
     buildTitles();
-    buildLines();
+    for (int n = 0; n < kLines; ++n)
+        addLine();
     guide_ = new QWidget(this);
     guide_->setObjectName(QStringLiteral("panel_FVPageInfoLVColumnLine"));
     guide_->setAutoFillBackground(true);
@@ -107,7 +109,7 @@ SkinnedTaskList::SkinnedTaskList(QWidget* parent) : QWidget(parent), columns_(kD
 }
 
 int SkinnedTaskList::viewportWidth() const {
-    return columns_.initialTotal();
+    return columns_.viewport();
 }
 
 QString SkinnedTaskList::columnTitle(int column) const {
@@ -150,28 +152,56 @@ void SkinnedTaskList::buildTitles() {
     }
 }
 
-void SkinnedTaskList::buildLines() {
+void SkinnedTaskList::addLine() {
     QFont f = font();
     f.setPixelSize(11);
-    for (int n = 0; n < kLines; ++n) {
-        const QString num = QString::number(n + 1);
-        Line& line = lines_[n];
-        line.image = new SkinImage(QStringLiteral("img_ListViewLine_") + num, this);
-        line.image->setGeometry(0, lineTop(n + 1), viewportWidth(), kLineHeight);
-        line.image->setMouseTracking(true);
-        line.image->installEventFilter(this);
-        for (int k = 0; k < kColumnCount; ++k) {
-            auto* label = new LineLabel(QStringLiteral("lab_FVPageInfoLV") +
-                                            QString::fromLatin1(kNames[k].line) + "_" + num,
-                                        line.image);
-            label->setFont(f);
-            label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-            line.labels[k] = label;
-        }
-        line.progress =
-            new SkinImage(QStringLiteral("img_FVPageInfoListViewProgress_") + num, line.image);
-        line.progress->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const int n = static_cast<int>(lines_.size());
+    const QString num = QString::number(n + 1);
+    Line line;
+    line.image = new SkinImage(QStringLiteral("img_ListViewLine_") + num, this);
+    line.image->setGeometry(0, lineTop(n + 1), viewportWidth(), kLineHeight);
+    line.image->setMouseTracking(true);
+    line.image->installEventFilter(this);
+    for (int k = 0; k < kColumnCount; ++k) {
+        auto* label = new LineLabel(
+            QStringLiteral("lab_FVPageInfoLV") + QString::fromLatin1(kNames[k].line) + "_" + num,
+            line.image);
+        label->setFont(f);
+        label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        line.labels[k] = label;
     }
+    line.progress =
+        new SkinImage(QStringLiteral("img_FVPageInfoListViewProgress_") + num, line.image);
+    line.progress->setAttribute(Qt::WA_TransparentForMouseEvents);
+    line.image->show();
+    lines_.push_back(line);
+}
+
+void SkinnedTaskList::setListSize(int viewport, int lines) {
+    lines = std::clamp(lines, kLines, TaskLinesView::kMaxLines);
+    columns_.fitTo(viewport);
+    while (lineCount() < lines)
+        addLine();
+    while (lineCount() > lines) {
+        delete lines_.back().image;
+        lines_.pop_back();
+    }
+    view_.setLineCount(lines, rowCount());
+    const int view = viewportWidth();
+    const int linesHeight = lines * kLineHeight;
+    setFixedSize(view + SkinScrollBar::kThickness,
+                 kTitleHeight + linesHeight + SkinScrollBar::kThickness);
+    titleStrip_->setGeometry(0, 0, view, kTitleHeight);
+    for (int n = 0; n < lineCount(); ++n)
+        lines_[size_t(n)].image->setGeometry(0, lineTop(n + 1), view, kLineHeight);
+    guide_->resize(1, kTitleHeight + linesHeight);
+    vbar_->setGeometry(view, kTitleHeight, SkinScrollBar::kThickness, linesHeight);
+    hbar_->setGeometry(0, kTitleHeight + linesHeight, view, SkinScrollBar::kThickness);
+    layoutColumns();
+    updateHorizontalBar();
+    layoutColumns();
+    paintFromTop();
+    update();
 }
 
 void SkinnedTaskList::layoutColumns() {
@@ -197,9 +227,20 @@ void SkinnedTaskList::layoutColumns() {
     const int end = columns_.total() - shift;
     filler_->setGeometry(end, 0, std::max(0, view - end), kTitleHeight);
     // The last handle would dangle past the list's right edge; hide it there.
-    handles_[kColUpSpeed]->setVisible(handles_[kColUpSpeed]->geometry().right() < view);
+    QWidget* last = handles_[kColumnCount - 1];
+    last->setVisible(last->geometry().right() < view);
     for (QWidget* h : handles_)
         h->raise();
+}
+
+bool SkinnedTaskList::restoreColumnWidths(const ColumnLayout::Widths& widths) {
+    if (!columns_.restore(widths))
+        return false;
+    layoutColumns();
+    updateHorizontalBar();
+    layoutColumns();
+    update();
+    return true;
 }
 
 void SkinnedTaskList::setRows(const TaskRowSource* rows) {
@@ -261,7 +302,7 @@ void SkinnedTaskList::announceState() {
 }
 
 void SkinnedTaskList::render() {
-    for (int n = 0; n < kLines; ++n) {
+    for (int n = 0; n < lineCount(); ++n) {
         const ShownLine& shown = view_.line(n);
         Line& line = lines_[n];
         for (int k = 0; k < kColumnCount; ++k)
@@ -281,7 +322,7 @@ void SkinnedTaskList::render() {
 
 void SkinnedTaskList::updateVerticalBar() {
     const int track = vbar_->trackLength();
-    const auto thumb = VerticalScrollRule::compute(rowCount(), track);
+    const auto thumb = VerticalScrollRule::compute(rowCount(), track, lineCount());
     vbar_->setThumb(thumb.visible, VerticalScrollRule::thumbOffset(thumb, view_.topRow(), track),
                     thumb.height);
     vbar_->setProperty("vThumbStep", thumb.step);
@@ -301,7 +342,7 @@ void SkinnedTaskList::resetScrollImages() {
 }
 
 bool SkinnedTaskList::eventFilter(QObject* watched, QEvent* event) {
-    for (int n = 0; n < kLines; ++n) {
+    for (int n = 0; n < lineCount(); ++n) {
         if (watched == lines_[n].image)
             return lineEvent(n, event);
     }
@@ -354,7 +395,9 @@ bool SkinnedTaskList::lineEvent(int index, QEvent* event) {
                 if (!busyCursorShowing())
                     image->setCursor(Qt::ArrowCursor);
                 resetScrollImages();
-                image->setToolTip(LineHint::text(index + 1, name, shown.texts[kColStatus]));
+                image->setToolTip(
+                    LineHint::withTimeLeft(LineHint::text(index + 1, name, shown.texts[kColStatus]),
+                                           shown.texts[kColTimeLeft], timeLeftCaption_));
                 return false;
             case QEvent::Leave:
                 image->setToolTip(QString());
@@ -497,9 +540,9 @@ void SkinnedTaskList::paintEvent(QPaintEvent*) {
     g.setColorAt(0, QColor(0xfb, 0xfc, 0xfd));
     g.setColorAt(1, QColor(0xe9, 0xee, 0xf3));
     p.fillRect(titles, g);
-    p.fillRect(QRect(0, kTitleHeight, view, kLines * kLineHeight), Qt::white);
+    p.fillRect(QRect(0, kTitleHeight, view, lineCount() * kLineHeight), Qt::white);
     p.setPen(QPen(Skin::lineRule(), 1));
-    for (int n = 1; n <= kLines; ++n)
+    for (int n = 1; n <= lineCount(); ++n)
         p.drawLine(QPointF(0, lineTop(n) + kLineHeight - 0.5),
                    QPointF(view, lineTop(n) + kLineHeight - 0.5));
     p.setPen(QPen(QColor(0xc9, 0xd3, 0xde), 1));

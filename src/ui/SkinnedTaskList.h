@@ -1,11 +1,13 @@
-// The five-line task list: clickable column titles with width handles and a guide line, five
-// line images carrying seven labels and a progress picture each, and its own vertical and
-// horizontal scroll bars. It draws the task rows it is given and reports what the user asks
-// for (sort, view, task menu, remove); the decisions live in TaskLinesView and friends.
+// The skinned task list: clickable column titles with width handles and a guide line, five
+// line images (more in a taller window) carrying a label per column and a progress picture
+// each, and its own vertical and horizontal scroll bars. It draws the task rows it is given and
+// reports what the user asks for (sort, view, task menu, remove); the decisions live in
+// TaskLinesView and friends.
 #pragma once
 
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "app/ColumnLayout.h"
 #include "app/HorizontalScroll.h"
@@ -43,6 +45,10 @@ class SkinnedTaskList : public QWidget {
     // Mouse wheel anywhere on the window; direction < 0 is up.
     bool wheelStep(int direction);
     void setTaskPageShowing(bool showing) { taskPageShowing_ = showing; }
+    // Column widths an earlier run left; refused (false) when a drag could not have made them.
+    bool restoreColumnWidths(const ColumnLayout::Widths& widths);
+    // Leads the time left in a line's hint ("Time left:").
+    void setTimeLeftCaption(const QString& caption) { timeLeftCaption_ = caption; }
 
     const TaskLinesView& view() const { return view_; }
     // For the accessibility interface: every row (not only the five drawn) and the titles.
@@ -50,7 +56,11 @@ class SkinnedTaskList : public QWidget {
     QString columnTitle(int column) const;
     const ColumnLayout& columns() const { return columns_; }
     const HorizontalScroll& horizontal() const { return hscroll_; }
-    // Top of line n (1 to 5) in this widget.
+    // The visible list area this wide (never narrower than the designed columns) with this
+    // many lines (five at least); the columns share a wider area.
+    void setListSize(int viewportWidth, int lines);
+    int lineCount() const { return static_cast<int>(lines_.size()); }
+    // Top of line n (1 to lineCount()) in this widget.
     int lineTop(int lineNumber) const { return kTitleHeight + (lineNumber - 1) * kLineHeight; }
     int viewportWidth() const;
 
@@ -81,7 +91,7 @@ class SkinnedTaskList : public QWidget {
     };
 
     void buildTitles();
-    void buildLines();
+    void addLine();
     void layoutColumns();
     void render();
     void updateVerticalBar();
@@ -99,6 +109,7 @@ class SkinnedTaskList : public QWidget {
     ColumnLayout columns_;
     HorizontalScroll hscroll_;
     bool taskPageShowing_ = true;
+    QString timeLeftCaption_ = QStringLiteral("Time left:");
 
     QWidget* titleStrip_ = nullptr;
     std::array<QWidget*, kColumnCount> titlePanels_{};
@@ -106,7 +117,7 @@ class SkinnedTaskList : public QWidget {
     std::array<QWidget*, kColumnCount> handles_{};
     QWidget* filler_ = nullptr;
     QWidget* guide_ = nullptr;
-    std::array<Line, kLines> lines_{};
+    std::vector<Line> lines_;
     SkinScrollBar* vbar_ = nullptr;
     SkinScrollBar* hbar_ = nullptr;
     int dragPressX_ = 0;

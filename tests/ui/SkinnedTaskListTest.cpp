@@ -95,10 +95,10 @@ TEST_F(SkinnedTaskListTest, WidthHandleDragArithmetic) {
         int width;
     };
     const Case cases[] = {
-        {"Name", "Name", "lab_FVPageInfoLVType_1", -13, 160},    // rounds toward zero
-        {"Name", "Name", "lab_FVPageInfoLVType_1", -4, 170},     // less than a step
+        {"Name", "Name", "lab_FVPageInfoLVType_1", -13, 120},    // rounds toward zero
+        {"Name", "Name", "lab_FVPageInfoLVType_1", -4, 130},     // less than a step
         {"Type", "Type", "lab_FVPageInfoLVProgress_1", -7, 50},  // would go below 50
-        {"Status", "Status", "lab_FVPageInfoLVSize_1", 24, 120},
+        {"Status", "Status", "lab_FVPageInfoLVSize_1", 24, 105},
     };
     for (const Case& c : cases) {
         SetUp();

@@ -6,11 +6,13 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "app/LayoutState.h"
 #include "app/TaskView.h"
 #include "i18n/LanguageFile.h"
 #include "platform/DebugLog.h"
 #include "router/SetupControlNames.h"
 #include "settings/ConnectionCommit.h"
+#include "settings/SetupDocument.h"
 #include "tasks/MainControlNames.h"
 #include "tasks/RefreshCycle.h"
 #include "tasks/TaskCommands.h"
@@ -62,8 +64,33 @@ ClientWiring::ClientWiring(MainWindow& window, ClientCore& core)
     window_.setRemoteMode([this] { return ConnectionCommit::isRemote(core_.setupForm()); });
     wireTaskView();
     connect(&core_.model(), &TaskListModel::rowsChanged, &window_, &MainWindow::rowsChanged);
+    connect(&core_.model(), &TaskListModel::rebuilt, &window_, [this] {
+        control_.dropHiddenSelection();
+        window_.recordSpeeds();
+    });
+    connect(&window_, &MainWindow::filterChanged, this,
+            [this](const TaskFilter& filter) { control_.setFilter(filter); });
     wireCommands();
     wireSetupArea();
+    restoreLayout();
+}
+
+void ClientWiring::restoreLayout() {
+    const LayoutState state =
+        LayoutState::load(LayoutState::besideSettings(core_.setupDocument().path()));
+    window_.restoreLayout(state);
+    control_.setFilter(state.filter);
+    if (state.sort)
+        core_.model().restoreSort(state.sort->first, state.sort->second);
+}
+
+void ClientWiring::saveLayout() {
+    LayoutState state = window_.layoutState();
+    state.sort = std::pair(core_.model().sortColumn(), core_.model().sortState());
+    QString error;
+    const QString path = LayoutState::besideSettings(core_.setupDocument().path());
+    if (!LayoutState::save(path, state, &error))
+        DebugLog::write(QStringLiteral("SaveLayout - ") + path + QStringLiteral(": ") + error);
 }
 
 void ClientWiring::wireTaskView() {

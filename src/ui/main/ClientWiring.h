@@ -45,6 +45,9 @@ class ClientWiring final : public QObject, public StartupHooks {
     // What "Add Task" asks for files with: the file dialog unless replaced (window tests).
     void setFileChooser(std::function<QStringList()> chooser) { chooseFiles_ = std::move(chooser); }
 
+    // The window's layout into FVLayout.json beside the settings file (at exit).
+    void saveLayout();
+
     // StartupHooks
     void initTaskFile(const QString& taskFilePath) override;
     void saveTaskFile() override;
@@ -64,6 +67,7 @@ class ClientWiring final : public QObject, public StartupHooks {
     void applyPanelClicked();
     void wireTaskView();
     void addTaskByDialog();
+    void restoreLayout();
 
     MainWindow& window_;
     ClientCore& core_;

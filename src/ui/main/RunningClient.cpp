@@ -47,6 +47,7 @@ void RunningClient::acceptHandOffs(SingleInstance& instance) {
 }
 
 void RunningClient::finish() {
+    wiring_.saveLayout();
     startup_.formDestroy();
 }
 

@@ -78,6 +78,25 @@ TEST(LineHint, NameAndFormatWarning) {
         EXPECT_EQ(LineHint::text(c.line, c.name, c.status), QString::fromUtf8(c.hint)) << c.line;
 }
 
+TEST(LineHint, TimeLeftOnALineOfItsOwn) {
+    struct Case {
+        const char* hint;
+        const char* left;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"a.iso", "1:05:30", "a.iso\r\nTime left: 1:05:30"},
+        {"a.iso", "\u221e", "a.iso\r\nTime left: \u221e"},
+        {"a.iso", "", "a.iso"},  // finished, seeding, queued
+        {"", "0:30", ""},        // an empty line has no hint at all
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LineHint::withTimeLeft(QString::fromUtf8(c.hint), QString::fromUtf8(c.left),
+                                         QStringLiteral("Time left:")),
+                  QString::fromUtf8(c.shown))
+            << c.hint << " " << c.left;
+}
+
 TEST(LineHint, FirstLineFollowsTheLanguage) {
     MessageTexts german;
     german.set(Msg::FormMainMsg13, QStringLiteral("Das Format erlaubt keine Dateien über 4G."));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TableRows.h"
+#include "app/VerticalScrollRule.h"
 
 namespace fv {
 namespace {
@@ -191,6 +192,70 @@ TEST(TaskLinesView, KeyboardMovesSelectionAndScrollsItIntoView) {
         EXPECT_EQ(v.highlightedLine(), s.selected - s.top);
     }
     EXPECT_FALSE(v.moveSelection(M::Down, 0));
+}
+
+}  // namespace
+}  // namespace fv
+
+namespace fv {
+namespace {
+
+// A taller window: more lines, a page of one line fewer than shown, the same rules otherwise.
+TEST(TaskLinesViewInATallerWindow, MoreLinesScrollAndPageByTheirCount) {
+    TableRows rows = TableRows::numbered(30);
+    TaskLinesView v;
+    v.setLineCount(10, 30);
+    ASSERT_EQ(v.lineCount(), 10);
+    EXPECT_EQ(v.pageStep(), 9);
+    v.paint(rows);
+    EXPECT_EQ(nameOn(v, 9), "task9");
+    EXPECT_TRUE(v.pageDown(30));
+    EXPECT_EQ(v.topRow(), 9);
+    EXPECT_TRUE(v.setTopRow(100, 30));
+    EXPECT_EQ(v.topRow(), 20) << "the last ten rows fill the ten lines";
+    EXPECT_FALSE(v.lineDown(30));
+    EXPECT_FALSE(v.wheel(1, 10, true)) << "no hidden rows: the wheel does nothing";
+    EXPECT_TRUE(v.selectLine(9));
+    EXPECT_EQ(v.selectedRow(), 29);
+    EXPECT_TRUE(v.moveSelection(TaskLinesView::Move::PageUp, 30));
+    EXPECT_EQ(v.selectedRow(), 20);
+
+    // Back to fewer lines: the selection keeps its row; the top row stays valid.
+    v.setLineCount(5, 30);
+    EXPECT_EQ(v.lineCount(), 5);
+    EXPECT_EQ(v.topRow(), 20);
+    EXPECT_EQ(v.highlightedLine(), 0);
+    // Growing near the end pulls the top back so that no line stays empty.
+    v.setLineCount(12, 30);
+    EXPECT_EQ(v.topRow(), 18);
+    EXPECT_EQ(v.highlightedLine(), 2);
+}
+
+TEST(TaskLinesViewInATallerWindow, LineCountStaysWithinFiveAndTheModelsRows) {
+    TaskLinesView v;
+    v.setLineCount(2, 0);
+    EXPECT_EQ(v.lineCount(), TaskLinesView::kLines);
+    v.setLineCount(500, 0);
+    EXPECT_EQ(v.lineCount(), TaskLinesView::kMaxLines);
+    // The tidy-up clears lines past a model that shrank, on every line there is.
+    TableRows rows = TableRows::numbered(8);
+    v.setLineCount(8, 8);
+    v.paint(rows);
+    rows.rows.resize(6);
+    v.timerTick(rows);
+    EXPECT_TRUE(v.line(6).empty());
+    EXPECT_TRUE(v.line(7).empty());
+    EXPECT_EQ(nameOn(v, 5), "task5");
+}
+
+TEST(VerticalThumbInATallerWindow, HiddenRowsCountFromTheShownLines) {
+    const auto five = VerticalScrollRule::compute(12, 150);
+    const auto ten = VerticalScrollRule::compute(12, 300, 10);
+    EXPECT_TRUE(five.visible);
+    EXPECT_EQ(five.height, 150 - 7 * 5);
+    EXPECT_TRUE(ten.visible);
+    EXPECT_EQ(ten.height, 300 - 2 * 5);
+    EXPECT_FALSE(VerticalScrollRule::compute(10, 300, 10).visible);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTest>
+#include <csignal>
 
 #include "FvctlFixture.h"
 #include "upload/TaskFile.h"
@@ -53,7 +55,8 @@ TEST_F(FvctlStatus, ListsRouterTasksThenQueuedFiles) {
     for (const auto& e : expected) {
         for (const QString& w : e.words)
             EXPECT_TRUE(lines[e.line].contains(QStringLiteral("  ") + w + QStringLiteral("  ")) ||
-                        lines[e.line].startsWith(w + QStringLiteral("  ")))
+                        lines[e.line].startsWith(w + QStringLiteral("  ")) ||
+                        lines[e.line].endsWith(QStringLiteral("  ") + w))
                 << lines[e.line].toStdString() << " lacks " << w.toStdString();
     }
 }
@@ -189,6 +192,75 @@ TEST_F(FvctlStatus, TaskIdsMatchWhateverTheirCase) {
     const auto targets = controlTargets();
     ASSERT_EQ(targets.size(), 1u);
     EXPECT_NE(targets[0].find("fv_ctrl=paused&task_id=Ab3&"), std::string::npos) << targets[0];
+}
+
+// The time left: an estimate for a task that receives, "∞" for one that stalls, nothing for
+// a queued file; JSON gives the seconds only for an estimate.
+TEST_F(FvctlStatus, TimeLeftColumn) {
+    Task c;
+    c.id = "11";
+    c.name = "half.iso";
+    c.sizeBytes = 2 << 20;
+    c.doneBytes = 1 << 20;
+    c.downBytesPerSec = 1024;  // 1 MB left at 1 KB/s
+    sim->board().add(c);
+    const FvctlResult r = run({"status"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << r.out.toStdString();
+    EXPECT_TRUE(lines[0].trimmed().endsWith("Left")) << lines[0].toStdString();
+    const struct {
+        int line;
+        const char* id;
+        const char* left;
+    } expected[] = {{1, "7", "\u221e"}, {3, "11", "17:04"}, {4, "-", ""}};
+    for (const auto& e : expected) {
+        EXPECT_TRUE(lines[e.line].startsWith(QString::fromUtf8(e.id) + " ")) << e.id;
+        EXPECT_TRUE(lines[e.line].trimmed().endsWith(QString::fromUtf8(e.left)))
+            << lines[e.line].toStdString();
+    }
+    EXPECT_TRUE(lines[4].endsWith("in progress"))
+        << "a queued file has no estimate, and its empty cells leave no padding behind: ["
+        << lines[4].toStdString() << "]";
+
+    const FvctlResult j = run({"status", "--json"});
+    const QJsonArray tasks = QJsonDocument::fromJson(j.out.toUtf8())["tasks"].toArray();
+    ASSERT_EQ(tasks.size(), 4) << j.out.toStdString();
+    EXPECT_EQ(tasks[0]["timeLeft"].toString(), QString::fromUtf8("\u221e"));
+    EXPECT_TRUE(tasks[0]["secondsLeft"].isNull());
+    EXPECT_EQ(tasks[2]["timeLeft"].toString(), "17:04");
+    EXPECT_EQ(tasks[2]["secondsLeft"].toInt(), 1024);
+    EXPECT_EQ(tasks[3]["timeLeft"].toString(), "");
+}
+
+// --watch reads and prints the list again each interval until it is interrupted, and ends
+// normally then.
+TEST_F(FvctlStatus, WatchRedrawsUntilInterrupted) {
+    auto process = start({"status", "--watch", "--interval", "1"});
+    QByteArray out;
+    const bool redrawn = QTest::qWaitFor(
+        [&] {
+            out += process->readAllStandardOutput();
+            return out.count("Progress") >= 2;
+        },
+        10000);
+    ASSERT_TRUE(redrawn) << out.toStdString();
+    size_t reads = 0;
+    for (const auto& req : sim->requests())
+        reads += req.target.find("fv_print_status.cgi") != std::string::npos ? 1 : 0;
+    EXPECT_GE(reads, 2u);
+    ::kill(static_cast<pid_t>(process->processId()), SIGINT);
+    ASSERT_TRUE(process->waitForFinished(5000)) << "Ctrl+C ends the watch";
+    EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process->exitCode(), 0);
+
+    for (const QStringList& args : {QStringList{"status", "--interval", "2"},
+                                    QStringList{"status", "--watch", "--interval", "0"},
+                                    QStringList{"status", "--watch", "--interval", "x"}}) {
+        const FvctlResult r = run(args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("--interval")) << r.err.toStdString();
+    }
 }
 
 // One task with a progress that is not a number is listed blank; the tasks after it stay.
