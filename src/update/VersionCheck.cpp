@@ -47,7 +47,9 @@ void fetchPackage(const VersionCheckJob& job, const VersionCheck::Progress& prog
                   VersionCheckResult& result) {
     QByteArray checksumText;
     if (!fetchText(job, job.checksumUrl, &checksumText, result)) {
-        result.package = PackageOutcome::Failed;
+        // A server that answers without the file publishes no checksum for it.
+        result.package = result.failure == TransferFailure::Status ? PackageOutcome::NoChecksum
+                                                                   : PackageOutcome::Failed;
         return;
     }
     const QString fileName = QFileInfo(job.packagePath).fileName();
