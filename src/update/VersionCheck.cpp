@@ -1,5 +1,6 @@
 #include "update/VersionCheck.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -117,15 +118,19 @@ VersionCheckResult VersionCheck::run(const VersionCheckJob& job, bool onlineBefo
 void VersionCheck::start(QObject* receiver, VersionCheckJob job, bool onlineBefore,
                          Progress progress, Done done) {
     QPointer<QObject> target(receiver);
-    // Progress crosses to the receiver's thread; only changes of the received count go.
+    // Progress crosses to the UI thread through the application object, which outlives every
+    // window; whether the receiver still exists is asked there, never on the worker. Steps
+    // under 64 KiB are not sent, so a large package does not flood the event queue.
     auto last = std::make_shared<std::int64_t>(-1);
     Progress forward = [target, progress = std::move(progress), last](std::int64_t got,
                                                                       std::int64_t total) {
-        if (!progress || got == *last || !target)
+        if (!progress || got == *last)
+            return;
+        if (*last >= 0 && got != total && got - *last < 64 * 1024)
             return;
         *last = got;
         QMetaObject::invokeMethod(
-            target.data(),
+            QCoreApplication::instance(),
             [target, progress, got, total] {
                 if (target)
                     progress(got, total);
