@@ -76,10 +76,11 @@ void UpdateWindow::buildWidgets() {
     close_->setCursor(Qt::PointingHandCursor);
     close_->installEventFilter(this);
 
-    label("Lab_NowVersionTitle_Update", "Now Version:", QRect(20, 48, 120, 22));
-    nowVersion_ = label(n::NowVersionValue, {}, QRect(140, 48, 160, 22));
-    label("Lab_NewVersionTitle_Update", "New Version:", QRect(330, 48, 120, 22));
-    newVersion_ = label(n::NewVersionValue, {}, QRect(450, 48, 160, 22));
+    // Room for the longer titles of other languages ("Installierte Version:").
+    label("Lab_NowVersionTitle_Update", "Now Version:", QRect(20, 48, 160, 22));
+    nowVersion_ = label(n::NowVersionValue, {}, QRect(185, 48, 130, 22));
+    label("Lab_NewVersionTitle_Update", "New Version:", QRect(330, 48, 160, 22));
+    newVersion_ = label(n::NewVersionValue, {}, QRect(495, 48, 150, 22));
 
     note_ = new QPlainTextEdit(this);
     note_->setObjectName(QString::fromLatin1(n::ReleaseNote));
@@ -141,7 +142,10 @@ void UpdateWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (applyLanguage_)
         applyLanguage_(*this);
-    // Brought to the front as the original did: restored, raised, focused.
+    // Over the middle of the main window, then brought to the front as the original did:
+    // restored, raised, focused.
+    if (QWidget* owner = parentWidget())
+        move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
     setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
     activateWindow();
