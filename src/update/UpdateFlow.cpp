@@ -47,7 +47,6 @@ void UpdateFlow::formShow() {
     form_.setEnabled(n::UpdateButton, false);
     counter_ = 0;
     form_.setVisible(n::UpdateMessage, false);
-    updateRequested_ = false;
     published_ = {};
     releaseNoteName_.clear();
     packageName_.clear();
@@ -62,7 +61,6 @@ void UpdateFlow::updateClicked() {
     if (stage_ != Stage::Waiting || !form_.enabled(n::UpdateButton) || packageName_.isEmpty())
         return;
     animation_.setEnabled(true);
-    updateRequested_ = true;
     form_.setEnabled(n::UpdateButton, false);
     form_.setVisible(n::UpdateMessage, false);
     VersionCheckJob job;
@@ -79,7 +77,6 @@ void UpdateFlow::closed() {
     cancel_.reset();
     ++run_;  // the abandoned run's end is not shown
     animation_.setEnabled(false);
-    updateRequested_ = false;
     stage_ = Stage::Idle;
 }
 
@@ -167,7 +164,6 @@ void UpdateFlow::notePass(const VersionCheckResult& result) {
 }
 
 void UpdateFlow::packagePass(const VersionCheckResult& result) {
-    updateRequested_ = false;
     stage_ = Stage::Waiting;
     switch (result.package) {
         case PackageOutcome::Saved: {

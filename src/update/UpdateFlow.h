@@ -3,6 +3,9 @@
 // state, the animation timer Timer_ChkVer_Update and the progress bar's values. The window
 // binds its widgets to form() by objectName and forwards its show, Update and close.
 //
+// The stage stands for the original's update-requested flag: Downloading is the run that
+// Update started, and closing the window leaves it.
+//
 // UI thread only. A run in progress when the flow goes away is cancelled; its end is dropped.
 #pragma once
 
@@ -84,7 +87,6 @@ class UpdateFlow final : public QObject {
     QString releaseNoteName_;
     QString packageName_;
     bool online_ = false;
-    bool updateRequested_ = false;
     int counter_ = 0;
     std::shared_ptr<std::atomic<bool>> cancel_;
     // Each run's end carries its number; ends of abandoned runs are dropped.
