@@ -213,7 +213,11 @@ TEST_P(UpdateWindowChain, ComparesThePublishedVersion) {
 
 INSTANTIATE_TEST_SUITE_P(Versions, UpdateWindowChain,
                          ::testing::Values(ChainCase{"2.2.0.1", true}, ChainCase{"2.2.0.0", false},
-                                           ChainCase{"2.1.9.9", false}));
+                                           ChainCase{"2.1.9.9", false}),
+                         [](const auto& info) {
+                             return std::string(info.param.newer ? "newer" : "notNewer") +
+                                    std::to_string(info.index);
+                         });
 
 // Update downloads the package with the progress bar following the bytes, keeps it in the
 // Downloads folder once its checksum matches, and hands it to the desktop's handler.
@@ -309,7 +313,8 @@ INSTANTIATE_TEST_SUITE_P(Faults, UpdateWindowDownloadFault,
                                                              f.onlyTarget = ".sha256";
                                                              s.faults(Listener::Update).set(f);
                                                          },
-                                                         Ct::UpdateNoChecksum, true}));
+                                                         Ct::UpdateNoChecksum, true}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 // Without network, or with a certificate nobody vouched for: the first run fails, the label
 // reads "No Internet connected." and nothing else is asked for.
@@ -391,7 +396,8 @@ TEST_P(StartupCheck, OpensTheWindowOnlyForANewerVersion) {
 INSTANTIATE_TEST_SUITE_P(Options, StartupCheck,
                          ::testing::Values(StartCase{true, "2.2.0.1", true},
                                            StartCase{true, "2.2.0.0", false},
-                                           StartCase{false, "2.2.0.1", false}));
+                                           StartCase{false, "2.2.0.1", false}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace
 }  // namespace fv::test

@@ -56,7 +56,7 @@ const QString& msg(Msg m) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, FvctlVersion,
     ::testing::Values(
-        VersionCase{"no check", "2.2.0.1", true, {"version"}, 0, {}, {}, false},
+        VersionCase{"noCheck", "2.2.0.1", true, {"version"}, 0, {}, {}, false},
         VersionCase{"newer",
                     "2.2.0.1",
                     true,
@@ -90,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                     3,
                     {},
                     msg(Msg::FormUpdateMag5),
-                    false}));
+                    false}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace fv::test

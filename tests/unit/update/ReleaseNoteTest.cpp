@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         NoteCase{"GB18030 for the CHS note", "\xD0\xC2\xB0\xE6", true, QString::fromUtf8("新版"),
                  false},
-        NoteCase{"empty reply", QByteArray(), false, "", false}));
+        NoteCase{"empty reply", QByteArray(), false, "", false}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(ReleaseNoteLimits, AnOversizedNoteIsRefused) {
     const std::string big(size_t(ReleaseNoteReader::kMaxTextBytes) + 1, 'a');

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <string>
 
 #include "update/PackageChecksum.h"
 #include "update/VersionText.h"
@@ -38,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
         InfoCase{"FV22 V1223", "", ""},            // three digits make no four parts
         InfoCase{"FV22 V122a4", "", ""},           // not all digits
         InfoCase{"FV22 V11234567890123", "", ""},  // beyond twelve digits
-        InfoCase{"<html>404 Not Found</html>", "", ""}));
+        InfoCase{"<html>404 Not Found</html>", "", ""}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
 
 struct CompareCase {
     const char* candidate;
@@ -116,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
                      ""},  // 63 digits
         ChecksumCase{"715c2acc29e38728d8a618e1dfcbb5a2c707e46a3c4d2736c1647e0fce81cf5g  pkg.deb",
                      ""},
-        ChecksumCase{"<html>404</html>", ""}, ChecksumCase{"", ""}));
+        ChecksumCase{"<html>404</html>", ""}, ChecksumCase{"", ""}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(PublishedChecksumCase, UpperCaseDigestsAreLowered) {
     EXPECT_EQ(publishedSha256(kUpper, "pkg.deb").toStdString(), kDigest);
