@@ -110,7 +110,7 @@ class UpdateWindowTest : public ::testing::Test {
                                                      QStringList{"ferrovane"});
         client->wiring().setPackageOpener([this](const QString& path) {
             opened << path;
-            return true;
+            return handlerStarts;
         });
         ASSERT_TRUE(client->start());
         client->window().show();
@@ -172,6 +172,7 @@ class UpdateWindowTest : public ::testing::Test {
     std::vector<std::unique_ptr<ScopedVariable>> vars;
     std::unique_ptr<ui::RunningClient> client;
     QStringList opened;
+    bool handlerStarts = true;  // what the recorder says about starting the desktop's handler
 };
 
 struct ChainCase {
@@ -251,6 +252,20 @@ TEST_F(UpdateWindowTest, UpdateKeepsTheVerifiedPackageAndOpensIt) {
         std::count_if(seen.begin(), seen.end(), [](int v) { return v > 0 && v < 300 * 1024; });
     EXPECT_GE(between, 2) << "the bar did not move during the download";
     EXPECT_EQ(requestsTo(packageName().toStdString() + ".sha256"), 1u);
+}
+
+// No handler could be started: the verified package stays where it is and the window says
+// where, so the user can open it.
+TEST_F(UpdateWindowTest, WithoutAHandlerThePackageStaysForTheUser) {
+    handlerStarts = false;
+    launch();
+    ASSERT_NE(checkVersion(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 10000));
+    update();
+    const QString kept = QDir(downloads()).filePath(packageName());
+    EXPECT_EQ(opened, QStringList{kept});
+    EXPECT_EQ(downloadedFiles(), QStringList{packageName()});
+    EXPECT_EQ(text(n::UpdateMessage), ct(Ct::UpdatePackageNotOpened).arg(kept));
 }
 
 struct DownloadFault {
