@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libcurl4-openssl-dev libssl-dev openssl libpugixml-dev
+    libcurl4-openssl-dev libssl-dev openssl libpugixml-dev libzip-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libsmbclient-dev samba smbclient xdg-utils
     libxml2-utils mktorrent xvfb xauth iproute2

@@ -10,6 +10,7 @@
 #include "cli/StatusCommand.h"
 #include "cli/TestCommand.h"
 #include "cli/TorrentCommand.h"
+#include "cli/VersionCommand.h"
 #include "platform/VersionInfo.h"
 
 namespace fv::cli {
@@ -55,6 +56,7 @@ CommandTable::CommandTable() {
     commands_.push_back(std::make_unique<TestCommand>());
     commands_.push_back(std::make_unique<SettingsCommand>());
     commands_.push_back(std::make_unique<DiscoverCommand>());
+    commands_.push_back(std::make_unique<VersionCommand>());
 }
 
 const CliCommand* CommandTable::find(const QString& name) const {

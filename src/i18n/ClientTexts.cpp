@@ -73,6 +73,21 @@ constexpr ClientTexts::Entry kTable[] = {
     {"FormMainFilterChoiceQueued", Ct::FilterChoiceQueued, "Queued uploads"},
     {"FormMainSpeedPlot", Ct::SpeedPlot, "Speed, last 10 minutes"},
     {"FvctlTitleLeft", Ct::FvctlTitleLeft, "Left"},
+    {"FormUpdatePackageSaved", Ct::UpdatePackageSaved,
+     "The new version was saved as %1 and handed to the software installer."},
+    {"FormUpdatePackageNotOpened", Ct::UpdatePackageNotOpened,
+     "The new version was saved as %1. Open it to install it."},
+    {"FormUpdateChecksumMismatch", Ct::UpdateChecksumMismatch,
+     "The downloaded file did not match its published checksum and was deleted."},
+    {"FormUpdateNoChecksum", Ct::UpdateNoChecksum,
+     "The update server published no checksum for the new version, so nothing was kept."},
+    {"FormUpdateDownloadFailed", Ct::UpdateDownloadFailed,
+     "The download did not finish; nothing was kept."},
+    {"FormUpdateUntrusted", Ct::UpdateUntrusted,
+     "The update server's certificate could not be verified."},
+    {"FvctlSummary_version", Ct::FvctlSummaryVersion,
+     "Shows this program's version; --check asks the update server for a newer one."},
+    {"FvctlVersionNewer", Ct::FvctlVersionNewer, "A newer version is published: %1"},
 };
 static_assert(std::size(kTable) == ClientTexts::kCount, "one entry per text");
 

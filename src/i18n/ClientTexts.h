@@ -69,11 +69,19 @@ enum class Ct : int {
     FilterChoiceQueued,
     SpeedPlot,
     FvctlTitleLeft,
+    UpdatePackageSaved,
+    UpdatePackageNotOpened,
+    UpdateChecksumMismatch,
+    UpdateNoChecksum,
+    UpdateDownloadFailed,
+    UpdateUntrusted,
+    FvctlSummaryVersion,
+    FvctlVersionNewer,
 };
 
 class ClientTexts {
   public:
-    static constexpr int kCount = static_cast<int>(Ct::FvctlTitleLeft) + 1;
+    static constexpr int kCount = static_cast<int>(Ct::FvctlVersionNewer) + 1;
     // The command summaries' keys are this prefix and the command's name.
     static constexpr std::string_view kSummaryPrefix = "FvctlSummary_";
 

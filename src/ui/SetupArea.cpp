@@ -276,6 +276,12 @@ void SetupArea::buildAboutPage() {
     rows.captionedCheck(QStringLiteral("ChkBox_ChkVerAtStart_About"),
                         QStringLiteral("Lab_ChkVerAtStartDec_About"),
                         QStringLiteral("Check New version at start up"), 16, 400);
+    rows.next();
+    QLabel* check = rows.caption(QStringLiteral("Lab_CheckVersion_About"),
+                                 QStringLiteral("Check version"), 16, 300);
+    check->setCursor(Qt::PointingHandCursor);
+    check->setStyleSheet(QStringLiteral("color: #1f5fa8; text-decoration: underline;"));
+    check->setProperty("formClick", true);
 }
 
 void SetupArea::bind(FormState& setup) {

@@ -39,6 +39,30 @@ void printPorts(const Simulator& sim, const Options& options) {
     std::fflush(stdout);
 }
 
+bool writeFile(const std::string& path, const std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+// The demo client reads these to reach the update server and trust it.
+bool writeUpdateSite(const Simulator& sim, const Options& options) {
+    const std::string folder = options.updateSiteFolder;
+    const std::string url =
+        "https://" + sim.address() + ":" + std::to_string(sim.port(Listener::Update));
+    if (!writeFile(folder + "/update-site", url + "\n") ||
+        !writeFile(folder + "/update-ca.pem", sim.updateAuthorityPem())) {
+        std::fprintf(stderr, "fv-routersim: cannot write the update site files in %s\n",
+                     folder.c_str());
+        return false;
+    }
+    std::printf("fv-routersim: update site written to %s\n", folder.c_str());
+    std::fflush(stdout);
+    return true;
+}
+
 bool writeSettingsFile(const Simulator& sim, const Options& options) {
     ClientSettings s;
     s.address = sim.address();
@@ -107,6 +131,8 @@ int main(int argc, char** argv) {
     }
     printPorts(sim, *options);
     if (!options->clientSettingsPath.empty() && !writeSettingsFile(sim, *options))
+        return 1;
+    if (!options->updateSiteFolder.empty() && !writeUpdateSite(sim, *options))
         return 1;
     if (options->demo)
         sim.startDemo();

@@ -10,6 +10,8 @@
 #include "app/TaskView.h"
 #include "i18n/LanguageFile.h"
 #include "platform/DebugLog.h"
+#include "platform/DesktopOpener.h"
+#include "platform/VersionInfo.h"
 #include "router/SetupControlNames.h"
 #include "settings/ConnectionCommit.h"
 #include "settings/SetupDocument.h"
@@ -20,6 +22,8 @@
 #include "ui/FileSelectionWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SetupArea.h"
+#include "ui/UpdateWindow.h"
+#include "update/VersionText.h"
 #include "upload/FileSelectionModel.h"
 
 namespace fv::ui {
@@ -114,6 +118,8 @@ void ClientWiring::wireSetupArea() {
     connect(area, &SetupArea::applyClicked, this, &ClientWiring::applyPanelClicked);
     connect(area, &SetupArea::skipClicked, this, [this] { wizard_.skip(); });
     FormState& f = core_.setupForm();
+    f.onClick(QStringLiteral("Lab_CheckVersion_About"),
+              [this](const QString&) { openUpdateWindow(); });
     f.onClick(QString::fromLatin1(setup_names::TestButton),
               [this](const QString&) { setupFlow_.connectionTest(); });
     for (const char* detect : {setup_names::DetectButton, setup_names::WizardAutoDetect})
@@ -250,6 +256,29 @@ void ClientWiring::applyLanguage(const QString& languageName) {
     const TextSet texts = LanguageFile::textsFor(languageName);
     core_.setTexts(texts.messages);
     window_.applyTexts(texts);
+}
+
+void ClientWiring::openUpdateWindow() {
+    if (update_) {  // one update window at a time; a second click brings it forward
+        update_->raise();
+        update_->activateWindow();
+        return;
+    }
+    UpdateFlow::Context context;
+    context.currentVersion = VersionInfo::programVersion();
+    context.site = UpdateSite::configured();
+    context.simplifiedChinese = isSimplifiedChinese(QLocale::system());
+    context.architecture = debianArchitecture();
+    context.downloadFolder = UpdateSite::downloadFolder();
+    context.openPackage = [this](const QString& path) {
+        if (openPackage_)
+            return openPackage_(path);
+        return DesktopOpener::openWithDesktop(path);
+    };
+    update_ = new UpdateWindow(
+        std::move(context),
+        [this](UpdateWindow& w) { w.applyTexts(LanguageFile::textsFor(languageName_)); }, &window_);
+    update_->open();
 }
 
 void ClientWiring::startSetupWizard() {

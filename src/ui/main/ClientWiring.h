@@ -16,6 +16,7 @@
 #include "app/TaskListModelControl.h"
 #include "app/WizardFlow.h"
 #include "ui/BusyOverlay.h"
+#include "ui/UpdateWindow.h"
 
 namespace fv::ui {
 
@@ -42,6 +43,13 @@ class ClientWiring final : public QObject, public StartupHooks {
     BusyOverlay* busyOverlay() const { return busy_; }
     // What a link opens with: the desktop's browser unless replaced (window tests).
     void setUrlOpener(std::function<void(const QString&)> open) { openUrl_ = std::move(open); }
+    // "Check version": the update window, shown modally (one at a time).
+    void openUpdateWindow();
+    UpdateWindow* updateWindow() const { return update_; }
+    // What a downloaded package is opened with: the desktop's handler unless replaced.
+    void setPackageOpener(std::function<bool(const QString&)> open) {
+        openPackage_ = std::move(open);
+    }
     // What "Add Task" asks for files with: the file dialog unless replaced (window tests).
     void setFileChooser(std::function<QStringList()> chooser) { chooseFiles_ = std::move(chooser); }
 
@@ -76,6 +84,8 @@ class ClientWiring final : public QObject, public StartupHooks {
     ServerDetection detection_;
     WizardFlow wizard_;
     QPointer<BusyOverlay> busy_;
+    QPointer<UpdateWindow> update_;
+    std::function<bool(const QString&)> openPackage_;
     std::function<void(const QString&)> openUrl_;
     MainWindowState* startupState_ = nullptr;
     std::function<QStringList()> chooseFiles_;

@@ -23,7 +23,12 @@ RunningClient::RunningClient(StartupEnvironment environment, QStringList argumen
       wiring_(window_, core_),
       startup_(showingTexts(std::move(environment), core_), wiring_, shell_,
                wiring_.startupTimers(), std::move(arguments)),
-      atBegin_(wiring_.timerAtBegin(), nullptr) {  // no update window yet
+      versionCheck_(StartupVersionCheck::Context{
+          [this] {
+              return core_.setupForm().checked(QStringLiteral("ChkBox_ChkVerAtStart_About"));
+          },
+          [this] { return shell_.versionText(); }, [this] { wiring_.openUpdateWindow(); }}),
+      atBegin_(wiring_.timerAtBegin(), &versionCheck_) {
     shell_.setOfflineIndicator([this] { window_.showOnline(false); });
     wiring_.setStartupState(&startup_.state());
     QObject::connect(&window_, &MainWindow::formShown, &window_, [this] {

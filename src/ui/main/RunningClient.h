@@ -8,6 +8,7 @@
 #include "app/AtBeginTimer.h"
 #include "app/ClientCore.h"
 #include "app/MainWindowStartup.h"
+#include "app/StartupVersionCheck.h"
 #include "ui/MainWindow.h"
 #include "ui/main/ClientWiring.h"
 #include "ui/main/MainWindowShell.h"
@@ -37,6 +38,7 @@ class RunningClient {
     ClientCore& core() { return core_; }
     ClientWiring& wiring() { return wiring_; }
     MainWindowStartup& startup() { return startup_; }
+    StartupVersionCheck& versionCheck() { return versionCheck_; }
 
   private:
     // The window outlives the core it shows; the core goes first, with its workers.
@@ -45,6 +47,7 @@ class RunningClient {
     MainWindowShell shell_;
     ClientWiring wiring_;
     MainWindowStartup startup_;
+    StartupVersionCheck versionCheck_;
     AtBeginTimer atBegin_;
 };
 

@@ -1,4 +1,6 @@
 // The application list on the standard web port and over TLS, share links and the update server.
+#include <openssl/evp.h>
+
 #include "SimFixture.h"
 #include "WireText.h"
 
@@ -155,18 +157,48 @@ TEST_P(UpdateFiles, AreServedOverTls) {
     EXPECT_TRUE(reply.body.starts_with(GetParam().starts)) << reply.body.substr(0, 40);
 }
 
+// The checksum beside the package is sha256sum's line for the bytes the package path serves.
+TEST_F(RouterPages, TheChecksumNamesThePackagesBytes) {
+    sim->updates().setVersion("2.2.3.4");
+    const std::string files = "/pub/KOVA/wireless/Polaros/ferrovane_2.2.3.4_amd64.deb";
+    const auto package =
+        parseReply(exchange(port(Listener::Update), buildRequest("GET", files), true).bytes);
+    const auto sum = parseReply(
+        exchange(port(Listener::Update), buildRequest("GET", files + ".sha256"), true).bytes);
+    ASSERT_EQ(package.body, sim->updates().packageBytes());
+    unsigned char digest[32];
+    unsigned int length = 0;
+    EVP_Digest(package.body.data(), package.body.size(), digest, &length, EVP_sha256(), nullptr);
+    std::string hex;
+    for (unsigned char b : digest) {
+        static const char* const kHex = "0123456789abcdef";
+        hex += kHex[b >> 4];
+        hex += kHex[b & 15];
+    }
+    EXPECT_EQ(sum.body, hex + "  ferrovane_2.2.3.4_amd64.deb\n");
+    sim->updates().setChecksumWrong(true);
+    const auto wrong = parseReply(
+        exchange(port(Listener::Update), buildRequest("GET", files + ".sha256"), true).bytes);
+    EXPECT_NE(wrong.body.substr(0, 64), hex);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Paths, UpdateFiles,
     ::testing::Values(
         UpdateFile{"versionInfo", "/pub/KOVA/Freshpost/Release/Wireless/FV_update_v22.zip", "200",
                    "FV22#V12234#"},
         UpdateFile{"noteCht", "/pub/KOVA/wireless/Polaros/FV_2234_CHT_note.zip", "200",
-                   "Ferrovane 2234"},
+                   "PK\x03\x04"},
         UpdateFile{"noteChs", "/pub/KOVA/wireless/Polaros/FV_2234_CHS_note.zip", "200",
-                   "Ferrovane 2234"},
-        UpdateFile{"installer", "/pub/KOVA/wireless/Polaros/FV_2234_un.zip", "200",
-                   "FVINSTALLER2234"},
-        UpdateFile{"otherVersion", "/pub/KOVA/wireless/Polaros/FV_2233_un.zip", "404", "<html>"}),
+                   "PK\x03\x04"},
+        UpdateFile{"package", "/pub/KOVA/wireless/Polaros/ferrovane_2.2.3.4_amd64.deb", "200",
+                   "!<arch>\n"},
+        UpdateFile{"checksum", "/pub/KOVA/wireless/Polaros/ferrovane_2.2.3.4_amd64.deb.sha256",
+                   "200", ""},
+        UpdateFile{"windowsInstaller", "/pub/KOVA/wireless/Polaros/FV_2234_un.zip", "404",
+                   "<html>"},
+        UpdateFile{"otherVersion", "/pub/KOVA/wireless/Polaros/ferrovane_2.2.3.3_amd64.deb", "404",
+                   "<html>"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

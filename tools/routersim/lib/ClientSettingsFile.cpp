@@ -56,7 +56,7 @@ std::string clientSettingsDocument(const ClientSettings& s) {
     add(column, "Autorefresh", std::to_string(s.refreshSeconds));
     add(column, "AuthMethod", "0");
     add(column, "AuthPort", std::to_string(s.authPort));
-    add(column, "UpdateAtBegin", "0");
+    add(column, "UpdateAtBegin", s.checkVersionAtStart ? "1" : "0");
     add(column, "WebDavHttpPort", portText(s.webDavHttpPort));
     add(column, "WebDavHttpsPort", portText(s.webDavHttpsPort));
     std::ostringstream out;

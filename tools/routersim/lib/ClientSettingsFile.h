@@ -17,6 +17,7 @@ struct ClientSettings {
     std::uint16_t webDavHttpPort = 0;
     std::uint16_t webDavHttpsPort = 0;
     int refreshSeconds = 5;
+    bool checkVersionAtStart = false;  // UpdateAtBegin
 };
 
 // The document: UTF-16 with a byte order mark and an XML declaration naming UTF-16.

@@ -48,6 +48,8 @@ std::string* textFlag(Options& o, const std::string& flag) {
         return &o.config.updateVersion;
     if (flag == "--write-client-settings")
         return &o.clientSettingsPath;
+    if (flag == "--write-update-site")
+        return &o.updateSiteFolder;
     RouterFacts& f = o.config.facts;
     if (flag == "--discovery-name")
         return &f.deviceName;
@@ -194,6 +196,8 @@ std::string usage() {
            "2.2.0.1)\n"
            "  --demo                      a dozen tasks whose progress changes over time\n"
            "  --write-client-settings P   write a client settings file pointing at this router\n"
+           "  --write-update-site D       write D/update-site (the update server's URL) and\n"
+           "                              D/update-ca.pem (the authority that signed it)\n"
            "  --control [--control-port N]  line-based fault control on loopback (default: a free "
            "port)\n"
            "Port 0 picks a free port. The chosen ports are printed at start.\n";

@@ -15,6 +15,7 @@ struct Options {
     bool help = false;
     bool webPortGiven = false;
     std::string clientSettingsPath;
+    std::string updateSiteFolder;   // --write-update-site: the update server's URL and authority
     std::uint16_t controlPort = 0;  // 0: no control interface
     bool control = false;
 };

@@ -43,6 +43,8 @@ Faults FaultSwitches::take(const std::string& target) {
         return {};
     if (!faults_->onlyTarget.empty() && target.find(faults_->onlyTarget) == std::string::npos)
         return {};
+    if (!faults_->exceptTarget.empty() && target.find(faults_->exceptTarget) != std::string::npos)
+        return {};
     Faults active = *faults_;
     if (faults_->remaining > 0)
         --faults_->remaining;

@@ -19,10 +19,11 @@ struct Faults {
     std::vector<std::pair<std::string, std::string>> headersFirst;
     bool replaceBody = false;  // replace the reply body with `body`
     std::string body;
-    std::string answerWord;  // non-empty: the upload script answers this word
-    std::string reportLine;  // non-empty: inserted as the second line of the task report
-    std::string onlyTarget;  // non-empty: applies only to targets containing this text
-    int remaining = -1;      // requests left to apply to; -1 = until cleared
+    std::string answerWord;    // non-empty: the upload script answers this word
+    std::string reportLine;    // non-empty: inserted as the second line of the task report
+    std::string onlyTarget;    // non-empty: applies only to targets containing this text
+    std::string exceptTarget;  // non-empty: never applies to targets containing this text
+    int remaining = -1;        // requests left to apply to; -1 = until cleared
 
     bool any() const;
     // A web page that holds "?xml", as routers answer when a script is not found.

@@ -39,6 +39,9 @@ const char* nameOf(Listener which) {
 Simulator::Simulator(SimulatorConfig config)
     : config_(std::move(config)),
       tls_("routersim.local"),
+      updateTls_("localhost",
+                 TlsContext::SignedByAuthority{
+                     "routersim test authority", {"localhost"}, {config_.bindAddress}}),
       auth_(config_.user, config_.password),
       shareLinks_(auth_),
       updates_(config_.updateVersion),
@@ -50,8 +53,11 @@ Simulator::Simulator(SimulatorConfig config)
         faults_.push_back(std::make_unique<FaultSwitches>());
     auto site = std::make_shared<ServiceSite>(auth_, board_, settings_);
     auto add = [this](Listener which, HttpServer::Handler handler, bool tls) {
+        SSL_CTX* context = !tls                        ? nullptr
+                           : which == Listener::Update ? updateTls_.get()
+                                                       : tls_.get();
         servers_.push_back(std::make_unique<HttpServer>(nameOf(which), std::move(handler), log_,
-                                                        faults(which), tls ? tls_.get() : nullptr));
+                                                        faults(which), context));
     };
     add(
         Listener::Service, [site](const Request& r, const Faults& f) { return site->handle(r, f); },
@@ -73,7 +79,7 @@ Simulator::~Simulator() {
 }
 
 bool Simulator::start(std::string* error) {
-    if (!tls_.ok()) {
+    if (!tls_.ok() || !updateTls_.ok()) {
         if (error)
             *error = "could not make the TLS certificate";
         return false;

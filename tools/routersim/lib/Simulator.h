@@ -68,6 +68,9 @@ class Simulator {
     std::uint16_t discoveryPort() const { return discovery_.port(); }
     const std::string& address() const { return config_.bindAddress; }
     const std::string& certificatePem() const { return tls_.certificatePem(); }
+    // The authority that signed the update server's certificate (for "localhost" and the
+    // listening address); a client trusts the update server only when told to trust it.
+    const std::string& updateAuthorityPem() const { return updateTls_.authorityPem(); }
 
     FaultSwitches& faults(Listener which);
     void clearFaults();
@@ -97,6 +100,7 @@ class Simulator {
     RequestLog log_;
     UtilityCallLog utilityLog_;
     TlsContext tls_;
+    TlsContext updateTls_;
     AuthGate auth_;
     TaskBoard board_;
     TransferSettings settings_;

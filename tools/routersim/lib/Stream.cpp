@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <mutex>
 
 namespace routersim {
 
@@ -19,6 +21,10 @@ Stream::~Stream() {
 }
 
 bool Stream::startTls(SSL_CTX* ctx) {
+    // OpenSSL writes to the socket itself, without MSG_NOSIGNAL: a client that hangs up during
+    // the handshake (a port probe) must not end the process hosting the simulator.
+    static std::once_flag once;
+    std::call_once(once, [] { std::signal(SIGPIPE, SIG_IGN); });
     ssl_ = SSL_new(ctx);
     if (!ssl_)
         return false;

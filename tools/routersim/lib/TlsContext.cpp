@@ -5,6 +5,7 @@
 #include <openssl/pem.h>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
+#include <openssl/x509v3.h>
 
 #include <memory>
 
@@ -37,6 +38,48 @@ std::unique_ptr<X509, CertFree> makeCertificate(EVP_PKEY* key, const std::string
     return cert;
 }
 
+bool addExtension(X509* cert, X509* issuer, int nid, const std::string& value) {
+    X509V3_CTX ctx;
+    X509V3_set_ctx_nodb(&ctx);
+    X509V3_set_ctx(&ctx, issuer, cert, nullptr, nullptr, 0);
+    X509_EXTENSION* ext = X509V3_EXT_conf_nid(nullptr, &ctx, nid, value.c_str());
+    if (!ext)
+        return false;
+    const bool ok = X509_add_ext(cert, ext, -1) == 1;
+    X509_EXTENSION_free(ext);
+    return ok;
+}
+
+std::unique_ptr<X509, CertFree> makeAuthority(EVP_PKEY* key, const std::string& cn) {
+    auto cert = makeCertificate(key, cn);
+    if (!cert)
+        return nullptr;
+    ASN1_INTEGER_set(X509_get_serialNumber(cert.get()), 2);
+    if (!addExtension(cert.get(), cert.get(), NID_basic_constraints, "critical,CA:TRUE") ||
+        !addExtension(cert.get(), cert.get(), NID_key_usage, "critical,keyCertSign,cRLSign") ||
+        !addExtension(cert.get(), cert.get(), NID_subject_key_identifier, "hash") ||
+        X509_sign(cert.get(), key, EVP_sha256()) == 0)
+        return nullptr;
+    return cert;
+}
+
+std::unique_ptr<X509, CertFree> makeServerCertificate(EVP_PKEY* key, const std::string& cn,
+                                                      X509* authority, EVP_PKEY* authorityKey,
+                                                      const std::string& altNames) {
+    auto cert = makeCertificate(key, cn);
+    if (!cert)
+        return nullptr;
+    ASN1_INTEGER_set(X509_get_serialNumber(cert.get()), 3);
+    X509_set_issuer_name(cert.get(), X509_get_subject_name(authority));
+    if (!addExtension(cert.get(), authority, NID_basic_constraints, "critical,CA:FALSE") ||
+        !addExtension(cert.get(), authority, NID_ext_key_usage, "serverAuth") ||
+        !addExtension(cert.get(), authority, NID_subject_alt_name, altNames) ||
+        !addExtension(cert.get(), authority, NID_authority_key_identifier, "keyid:always") ||
+        X509_sign(cert.get(), authorityKey, EVP_sha256()) == 0)
+        return nullptr;
+    return cert;
+}
+
 std::string toPem(X509* cert) {
     BIO* bio = BIO_new(BIO_s_mem());
     PEM_write_bio_X509(bio, cert);
@@ -65,6 +108,36 @@ TlsContext::TlsContext(const std::string& commonName) {
         return;
     }
     pem_ = toPem(cert.get());
+    ctx_ = ctx;
+}
+
+TlsContext::TlsContext(const std::string& commonName, const SignedByAuthority& authority) {
+    std::unique_ptr<EVP_PKEY, KeyFree> authorityKey(EVP_EC_gen("P-256"));
+    std::unique_ptr<EVP_PKEY, KeyFree> key(EVP_EC_gen("P-256"));
+    if (!authorityKey || !key)
+        return;
+    auto ca = makeAuthority(authorityKey.get(), authority.authorityName);
+    if (!ca)
+        return;
+    std::string altNames;
+    for (const std::string& d : authority.dnsNames)
+        altNames += (altNames.empty() ? "DNS:" : ",DNS:") + d;
+    for (const std::string& ip : authority.ipAddresses)
+        altNames += (altNames.empty() ? "IP:" : ",IP:") + ip;
+    auto cert =
+        makeServerCertificate(key.get(), commonName, ca.get(), authorityKey.get(), altNames);
+    if (!cert)
+        return;
+    SSL_CTX* ctx = SSL_CTX_new(TLS_server_method());
+    if (!ctx)
+        return;
+    if (SSL_CTX_use_certificate(ctx, cert.get()) != 1 ||
+        SSL_CTX_use_PrivateKey(ctx, key.get()) != 1) {
+        SSL_CTX_free(ctx);
+        return;
+    }
+    pem_ = toPem(cert.get());
+    authorityPem_ = toPem(ca.get());
     ctx_ = ctx;
 }
 
