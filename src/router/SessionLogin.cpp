@@ -31,11 +31,13 @@ void report(const RouterContext& ctx, LoginCheck check, LoginOutcome outcome, in
         ctx.forms->report({check, outcome, level});
 }
 
-// Keeps every form of the password out of the log, whatever line carries it.
-void registerSecrets(const QString& password, const std::vector<std::string>& encoded) {
+// Keeps every form of the password out of the log, whatever line carries it: both checks
+// register all of them, since a router may echo the login's form to the account check too.
+void registerSecrets(const QString& password) {
+    const std::string base64 = base64Encode(password);
     DebugLog::addSecret(password.toStdString());
-    for (const std::string& e : encoded)
-        DebugLog::addSecret(e);
+    DebugLog::addSecret(base64);
+    DebugLog::addSecret(percentEncode(base64));
 }
 
 void logLoginOutcome(LoginOutcome outcome) {
@@ -146,7 +148,7 @@ LoginOutcome fetchSessionToken(const RouterContext& ctx, const QString& host) {
     const std::string user = base64Encode(in.userName);
     const std::string passwordBase64 = base64Encode(in.password);
     const std::string password = percentEncode(passwordBase64);
-    registerSecrets(in.password, {passwordBase64, password});
+    registerSecrets(in.password);
 
     HttpRequest req;
     req.connectTimeoutMs = 4000;
@@ -181,7 +183,7 @@ bool checkAccount(const RouterContext& ctx, const QString& host) {
     const int level = levelOf(ctx);
     const LoginInputs in = inputsOf(ctx);
     const std::string passwordBase64 = base64Encode(in.password);
-    registerSecrets(in.password, {passwordBase64});
+    registerSecrets(in.password);
 
     HttpRequest req;
     req.connectTimeoutMs = 5000;
