@@ -14,17 +14,15 @@ struct CodeRule {
 // The status line decides first, in the order the login has always read it (200, 307, 404
 // before 401 before 600); socket numbers only ever appear in failure texts. A failure text
 // naming 401 or 600 beside a socket number is an answer of the service, so those come
-// before the socket numbers. 11001 counts before 10061, as the login reads "host not found"
-// right after 401 (a router's error status line may name both), and both before a 307 that
-// only the failure text names.
+// before 10061, and 10061 before a 307 that only the failure text names.
 constexpr CodeRule kCodeRules[] = {
     {"200", Where::Status, FailureKind::None},
     {"307", Where::Status, FailureKind::Redirect},
     {"404", Where::Status, FailureKind::NotFound},
     {"401", Where::Either, FailureKind::Unauthorized},
     {"600", Where::Either, FailureKind::Busy},
-    {"11001", Where::Failure, FailureKind::HostNotFound},
     {"10061", Where::Failure, FailureKind::Refused},
+    {"11001", Where::Failure, FailureKind::HostNotFound},
     {"307", Where::Failure, FailureKind::Redirect},
     {"404", Where::Failure, FailureKind::NotFound},
 };

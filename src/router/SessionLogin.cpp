@@ -86,6 +86,16 @@ void logAccountOutcome(LoginOutcome outcome) {
     }
 }
 
+// The kind the two checks read: they know no refusal, so a failure text that also names
+// 11001 (host not found) is read as that, whatever the shared order puts first.
+FailureKind loginKind(const HttpResponse& res) {
+    const FailureKind kind = RouterOutcome::of(res).kind;
+    if (kind == FailureKind::Refused && !res.ok &&
+        res.failureText.find("11001") != std::string::npos)
+        return FailureKind::HostNotFound;
+    return kind;
+}
+
 }  // namespace
 
 LoginOutcome classifyLogin(FailureKind kind) {
@@ -173,7 +183,7 @@ LoginOutcome fetchSessionToken(const RouterContext& ctx, const QString& host) {
         DebugLog::write("SessionBaseGetTokenFunc - E.Message = " + res.failureText + "::end");
     DebugLog::write("SessionBaseGetTokenFunc(): " + status);
 
-    const LoginOutcome outcome = classifyLogin(RouterOutcome::of(res).kind);
+    const LoginOutcome outcome = classifyLogin(loginKind(res));
     logLoginOutcome(outcome);
     report(ctx, LoginCheck::Login, outcome, level);
     return outcome;
@@ -202,7 +212,7 @@ bool checkAccount(const RouterContext& ctx, const QString& host) {
     if (!res.ok)
         DebugLog::write("FVUserPwAuth - E.Message = " + res.failureText);
 
-    const LoginOutcome outcome = classifyAccountCheck(RouterOutcome::of(res).kind);
+    const LoginOutcome outcome = classifyAccountCheck(loginKind(res));
     logAccountOutcome(outcome);
     if (outcome != LoginOutcome::Success)
         report(ctx, LoginCheck::AccountCheck, outcome, level);

@@ -77,7 +77,7 @@ fv_fuzz::Seeds seeds() {
                     "\000\000",
                     43),
         // Found by this target: an error status line naming 10061 and 11001 was read as a
-        // refusal, not as the rejected account the login reads for 11001.
+        // refusal, not as the rejected account the checks read for 11001.
         std::string("\001\000+\00010061~s\303\274w/\2250zpasswd=\303\000\000\000\355\001\002XHT1"
                     "\000 \000\000FfnPP/\2251zpaseswd=\303\000\000\000\345\005\00011001\000\000",
                     71),

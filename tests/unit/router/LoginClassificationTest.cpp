@@ -196,9 +196,6 @@ TEST(LoginClassification, OrderDecidesWhenSeveralCodesMatch) {
         {"0", "Socket Error # 10061 Connection refused", LoginOutcome::OtherFailure,
          LoginOutcome::OtherFailure},
         {"0", "", LoginOutcome::OtherFailure, LoginOutcome::OtherFailure},
-        // An error status line naming both socket numbers: 11001 is read first.
-        {"HTTP/1.1 500 10061 11001", "HTTP/1.1 500 10061 11001", LoginOutcome::Rejected,
-         LoginOutcome::Rejected},
     };
     for (const Case& c : cases) {
         const FailureKind kind = kindOf(c.status, c.failure);
@@ -253,6 +250,23 @@ TEST(LoginRequest, AddressEncodesOnlyThePassword) {
         for (const std::string& line : log.lines())
             EXPECT_EQ(line.find(password), std::string::npos) << line;
     }
+}
+
+// The checks know no refusal: a failure that names 11001 beside 10061 is a rejected account
+// (found by the login reply fuzz target on an error status line naming both).
+TEST(LoginRequest, HostNotFoundBesideARefusalIsRejected) {
+    HttpResponse reply;
+    reply.replied = true;
+    reply.statusCode = 500;
+    reply.statusText = "HTTP/1.1 500 10061 11001";
+    reply.failureText = reply.statusText;
+    SettingsRecords records;
+    FakeTransport fake({reply});
+    RouterContext ctx(records, fake);
+    EXPECT_EQ(fetchSessionToken(ctx, "127.0.0.1"), LoginOutcome::Rejected);
+    LogCapture log;
+    EXPECT_FALSE(checkAccount(ctx, "127.0.0.1"));
+    EXPECT_TRUE(log.contains("in the second time because of 401 UnAuthentication"));
 }
 
 // A router that echoes a form of the password in its status line: neither check logs it, the
