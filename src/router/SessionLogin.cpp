@@ -86,14 +86,40 @@ void logAccountOutcome(LoginOutcome outcome) {
     }
 }
 
-// The kind the two checks read: they know no refusal, so a failure text that also names
-// 11001 (host not found) is read as that, whatever the shared order puts first.
-FailureKind loginKind(const HttpResponse& res) {
-    const FailureKind kind = RouterOutcome::of(res).kind;
-    if (kind == FailureKind::Refused && !res.ok &&
-        res.failureText.find("11001") != std::string::npos)
+// The kind the two checks read, in their own order of the codes: 200, 307 and (the login
+// only) 404 in the status line, then 401 in it or 11001 in the failure, then 600. The shared
+// order differs where a router's error status line names several codes (600 beside 11001,
+// say); a kind the checks know that their order does not give is no more than a failure.
+FailureKind loginKind(const HttpResponse& res, bool account) {
+    const std::string status = res.replied ? res.statusText : std::string();
+    const std::string failure = res.ok ? std::string() : res.failureText;
+    const auto names = [](const std::string& text, const char* code) {
+        return text.find(code) != std::string::npos;
+    };
+    if (names(status, "200"))
+        return FailureKind::None;
+    if (names(status, "307"))
+        return FailureKind::Redirect;
+    if (!account && names(status, "404"))
+        return FailureKind::NotFound;
+    if (names(status, "401"))
+        return FailureKind::Unauthorized;
+    if (names(failure, "11001"))
         return FailureKind::HostNotFound;
-    return kind;
+    if (names(status, "600"))
+        return FailureKind::Busy;
+    const FailureKind kind = RouterOutcome::of(res).kind;
+    switch (kind) {
+        case FailureKind::None:
+        case FailureKind::Redirect:
+        case FailureKind::NotFound:
+        case FailureKind::Unauthorized:
+        case FailureKind::HostNotFound:
+        case FailureKind::Busy:
+            return FailureKind::Other;
+        default:
+            return kind;
+    }
 }
 
 }  // namespace
@@ -183,7 +209,7 @@ LoginOutcome fetchSessionToken(const RouterContext& ctx, const QString& host) {
         DebugLog::write("SessionBaseGetTokenFunc - E.Message = " + res.failureText + "::end");
     DebugLog::write("SessionBaseGetTokenFunc(): " + status);
 
-    const LoginOutcome outcome = classifyLogin(loginKind(res));
+    const LoginOutcome outcome = classifyLogin(loginKind(res, false));
     logLoginOutcome(outcome);
     report(ctx, LoginCheck::Login, outcome, level);
     return outcome;
@@ -212,7 +238,7 @@ bool checkAccount(const RouterContext& ctx, const QString& host) {
     if (!res.ok)
         DebugLog::write("FVUserPwAuth - E.Message = " + res.failureText);
 
-    const LoginOutcome outcome = classifyAccountCheck(loginKind(res));
+    const LoginOutcome outcome = classifyAccountCheck(loginKind(res, true));
     logAccountOutcome(outcome);
     if (outcome != LoginOutcome::Success)
         report(ctx, LoginCheck::AccountCheck, outcome, level);

@@ -81,6 +81,9 @@ fv_fuzz::Seeds seeds() {
         std::string("\001\000+\00010061~s\303\274w/\2250zpasswd=\303\000\000\000\355\001\002XHT1"
                     "\000 \000\000FfnPP/\2251zpaseswd=\303\000\000\000\345\005\00011001\000\000",
                     71),
+        // Found by this target: 600 beside 11001 was read as busy, where the checks read the
+        // host-name failure first.
+        std::string("1zp11001600", 11),
     };
 }
 

@@ -252,21 +252,38 @@ TEST(LoginRequest, AddressEncodesOnlyThePassword) {
     }
 }
 
-// The checks know no refusal: a failure that names 11001 beside 10061 is a rejected account
-// (found by the login reply fuzz target on an error status line naming both).
-TEST(LoginRequest, HostNotFoundBesideARefusalIsRejected) {
-    HttpResponse reply;
-    reply.replied = true;
-    reply.statusCode = 500;
-    reply.statusText = "HTTP/1.1 500 10061 11001";
-    reply.failureText = reply.statusText;
-    SettingsRecords records;
-    FakeTransport fake({reply});
-    RouterContext ctx(records, fake);
-    EXPECT_EQ(fetchSessionToken(ctx, "127.0.0.1"), LoginOutcome::Rejected);
-    LogCapture log;
-    EXPECT_FALSE(checkAccount(ctx, "127.0.0.1"));
-    EXPECT_TRUE(log.contains("in the second time because of 401 UnAuthentication"));
+// The two checks read the codes of a status line in their own order (200, 307, the login's
+// 404, then 401 or 11001, then 600), also where an error status line names several (found by
+// the login reply fuzz target: 10061 beside 11001 was read as a refusal, 600 beside 11001 as
+// busy).
+TEST(LoginRequest, SeveralCodesInOneStatusLineFollowTheChecksOrder) {
+    struct Case {
+        const char* statusLine;
+        LoginOutcome login;
+        bool accountAccepted;
+        const char* accountLogLine;
+    };
+    const Case cases[] = {
+        {"HTTP/1.1 500 10061 11001", LoginOutcome::Rejected, false, "because of 401"},
+        {"HTTP/1.1 500 11001 600", LoginOutcome::Rejected, false, "because of 401"},
+        {"HTTP/1.1 500 600 10061", LoginOutcome::Busy, false, "because of 600"},
+        {"HTTP/1.1 404 401", LoginOutcome::Success, false, "because of 401"},
+        {"HTTP/1.1 401 307", LoginOutcome::Success, true, "because of 200/307 OK"},
+    };
+    for (const Case& c : cases) {
+        HttpResponse reply;
+        reply.replied = true;
+        reply.statusCode = std::atoi(c.statusLine + 9);
+        reply.statusText = c.statusLine;
+        reply.failureText = reply.statusText;
+        SettingsRecords records;
+        FakeTransport fake({reply});
+        RouterContext ctx(records, fake);
+        EXPECT_EQ(fetchSessionToken(ctx, "127.0.0.1"), c.login) << c.statusLine;
+        LogCapture log;
+        EXPECT_EQ(checkAccount(ctx, "127.0.0.1"), c.accountAccepted) << c.statusLine;
+        EXPECT_TRUE(log.contains(c.accountLogLine)) << c.statusLine;
+    }
 }
 
 // A router that echoes a form of the password in its status line: neither check logs it, the
