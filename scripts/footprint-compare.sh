@@ -118,6 +118,19 @@ FV_DISCOVERY_LOOPBACK=9999 FV_DATA_DIR="$work/fv" FV_RESOURCE_DIR="$PWD/resource
     "$bin/src/ui/ferrovane" > "$work/ferrovane.log" 2>&1 &
 fv_pid=$!
 pids+=($fv_pid)
+# transmission-qt straight to the daemon: no consent or session dialog, never a local session.
+cat > "$work/trqt/settings.json" <<EOF
+{
+    "user-has-given-informed-consent": true,
+    "remote-session-enabled": true,
+    "remote-session-host": "127.0.0.1",
+    "remote-session-port": $rpc_port,
+    "remote-session-requres-authentication": false,
+    "show-notification-area-icon": false,
+    "main-window-width": 900,
+    "main-window-height": 500
+}
+EOF
 XDG_RUNTIME_DIR="$work/trqt" transmission-qt -g "$work/trqt" -r 127.0.0.1 -p "$rpc_port" \
     > "$work/trqt.log" 2>&1 &
 qt_pid=$!
