@@ -5,6 +5,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/DebugLog.h"
+#include "platform/LockFiles.h"
 #include "upload/TaskFile.h"
 
 namespace fv::cli {
@@ -66,7 +67,11 @@ bool LocalQueue::sendOne(std::vector<SentEntry>& sent) {
 }
 
 std::vector<SentEntry> LocalQueue::send(const UploadQueueEntry* until) {
-    QLockFile sending(AppPaths::taskFilePath() + ".send.lock");
+    const QString lockPath = AppPaths::taskFilePath() + ".send.lock";
+    // A sender killed while it took the lock leaves one without a holder, which would never
+    // go stale below and keep every later send waiting.
+    LockFiles::removeUnreadable(lockPath);
+    QLockFile sending(lockPath);
     // Uploads may take long; only a holder that is gone (its process id) makes the lock stale.
     sending.setStaleLockTime(0);
     if (!sending.lock())

@@ -31,11 +31,13 @@ void report(const RouterContext& ctx, LoginCheck check, LoginOutcome outcome, in
         ctx.forms->report({check, outcome, level});
 }
 
-// Keeps every form of the password out of the log, whatever line carries it.
-void registerSecrets(const QString& password, const std::vector<std::string>& encoded) {
+// Keeps every form of the password out of the log, whatever line carries it: both checks
+// register all of them, since a router may echo the login's form to the account check too.
+void registerSecrets(const QString& password) {
+    const std::string base64 = base64Encode(password);
     DebugLog::addSecret(password.toStdString());
-    for (const std::string& e : encoded)
-        DebugLog::addSecret(e);
+    DebugLog::addSecret(base64);
+    DebugLog::addSecret(percentEncode(base64));
 }
 
 void logLoginOutcome(LoginOutcome outcome) {
@@ -81,6 +83,42 @@ void logAccountOutcome(LoginOutcome outcome) {
         case LoginOutcome::OtherFailure:
             DebugLog::write("FVUserPwAuth - Failed to check others");
             break;
+    }
+}
+
+// The kind the two checks read, in their own order of the codes: 200, 307 and (the login
+// only) 404 in the status line, then 401 in it or 11001 in the failure, then 600. The shared
+// order differs where a router's error status line names several codes (600 beside 11001,
+// say); a kind the checks know that their order does not give is no more than a failure.
+FailureKind loginKind(const HttpResponse& res, bool account) {
+    const std::string status = res.replied ? res.statusText : std::string();
+    const std::string failure = res.ok ? std::string() : res.failureText;
+    const auto names = [](const std::string& text, const char* code) {
+        return text.find(code) != std::string::npos;
+    };
+    if (names(status, "200"))
+        return FailureKind::None;
+    if (names(status, "307"))
+        return FailureKind::Redirect;
+    if (!account && names(status, "404"))
+        return FailureKind::NotFound;
+    if (names(status, "401"))
+        return FailureKind::Unauthorized;
+    if (names(failure, "11001"))
+        return FailureKind::HostNotFound;
+    if (names(status, "600"))
+        return FailureKind::Busy;
+    const FailureKind kind = RouterOutcome::of(res).kind;
+    switch (kind) {
+        case FailureKind::None:
+        case FailureKind::Redirect:
+        case FailureKind::NotFound:
+        case FailureKind::Unauthorized:
+        case FailureKind::HostNotFound:
+        case FailureKind::Busy:
+            return FailureKind::Other;
+        default:
+            return kind;
     }
 }
 
@@ -146,7 +184,7 @@ LoginOutcome fetchSessionToken(const RouterContext& ctx, const QString& host) {
     const std::string user = base64Encode(in.userName);
     const std::string passwordBase64 = base64Encode(in.password);
     const std::string password = percentEncode(passwordBase64);
-    registerSecrets(in.password, {passwordBase64, password});
+    registerSecrets(in.password);
 
     HttpRequest req;
     req.connectTimeoutMs = 4000;
@@ -171,7 +209,7 @@ LoginOutcome fetchSessionToken(const RouterContext& ctx, const QString& host) {
         DebugLog::write("SessionBaseGetTokenFunc - E.Message = " + res.failureText + "::end");
     DebugLog::write("SessionBaseGetTokenFunc(): " + status);
 
-    const LoginOutcome outcome = classifyLogin(RouterOutcome::of(res).kind);
+    const LoginOutcome outcome = classifyLogin(loginKind(res, false));
     logLoginOutcome(outcome);
     report(ctx, LoginCheck::Login, outcome, level);
     return outcome;
@@ -181,7 +219,7 @@ bool checkAccount(const RouterContext& ctx, const QString& host) {
     const int level = levelOf(ctx);
     const LoginInputs in = inputsOf(ctx);
     const std::string passwordBase64 = base64Encode(in.password);
-    registerSecrets(in.password, {passwordBase64});
+    registerSecrets(in.password);
 
     HttpRequest req;
     req.connectTimeoutMs = 5000;
@@ -200,7 +238,7 @@ bool checkAccount(const RouterContext& ctx, const QString& host) {
     if (!res.ok)
         DebugLog::write("FVUserPwAuth - E.Message = " + res.failureText);
 
-    const LoginOutcome outcome = classifyAccountCheck(RouterOutcome::of(res).kind);
+    const LoginOutcome outcome = classifyAccountCheck(loginKind(res, true));
     logAccountOutcome(outcome);
     if (outcome != LoginOutcome::Success)
         report(ctx, LoginCheck::AccountCheck, outcome, level);

@@ -7,6 +7,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
+#include "platform/LockFiles.h"
 
 namespace fv {
 namespace {
@@ -100,6 +101,9 @@ TaskFile::UpdateResult TaskFile::write(
     const std::vector<UploadQueueEntry>& fallback,
     const std::function<bool(std::vector<UploadQueueEntry>&)>& change,
     std::vector<UploadQueueEntry>* result, int lockWaitMs, QString* error) const {
+    // A writer killed while it took the lock leaves one without a holder; waiting out its
+    // stale time would keep the window from saving for that long.
+    LockFiles::removeUnreadable(path_ + ".lock");
     QLockFile lock(path_ + ".lock");
     // A holder that died leaves a stale lock, which QLockFile removes after this time.
     lock.setStaleLockTime(10000);

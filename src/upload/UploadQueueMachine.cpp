@@ -5,6 +5,7 @@
 
 #include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
+#include "platform/LockFiles.h"
 #include "upload/BtAnswer.h"
 
 namespace fv {
@@ -145,11 +146,11 @@ bool UploadQueueMachine::flush(int lockWaitMs, QueueOutcome& out) {
     return false;
 }
 
-QueueOutcome UploadQueueMachine::commit(std::vector<QueueChange> changes) {
+QueueOutcome UploadQueueMachine::commit(std::vector<QueueChange> changes, int lockWaitMs) {
     QueueOutcome out;
     for (QueueChange& c : changes)
         unsaved_.push_back(std::move(c));
-    flush(lockWaitMs_, out);
+    flush(lockWaitMs < 0 ? lockWaitMs_ : lockWaitMs, out);
     rebuildEntries();
     out.queueChanged = true;
     return out;
@@ -202,7 +203,8 @@ QueueOutcome UploadQueueMachine::saveAtExit() {
 QueueOutcome UploadQueueMachine::add(const QString& fileName, const QString& checked,
                                      const QString& fullPath) {
     QueueOutcome out =
-        commit({QueueChange::append({fileName, UploadQueueEntry::kWaiting, checked, fullPath})});
+        commit({QueueChange::append({fileName, UploadQueueEntry::kWaiting, checked, fullPath})},
+               std::max(lockWaitMs_, kAddLockWaitMs));
     if (!unsaved_.empty())
         DebugLog::write("AppendQueueEntry: task file not written, entry kept in memory");
     return out;
@@ -229,6 +231,7 @@ QueueOutcome UploadQueueMachine::sendTick() {
     const auto waiting = std::find_if(entries_.begin(), entries_.end(),
                                       [](const UploadQueueEntry& e) { return e.isWaiting(); });
     if (waiting != entries_.end()) {
+        LockFiles::removeUnreadable(file_.path() + ".send");
         auto lock = std::make_unique<QLockFile>(file_.path() + ".send");
         lock->setStaleLockTime(120000);  // a dead holder is detected at once by its pid
         if (!lock->tryLock(0)) {

@@ -27,6 +27,10 @@ class UploadQueueMachine {
   public:
     static constexpr int kFirstSendIntervalMs = 500;
     static constexpr int kSendAfterSuccessMs = 3000;
+    // An added file waits this long for fvctl's lock (held for one read and write of the file)
+    // rather than only in memory until the next tick: a window that dies meanwhile would
+    // lose what the user just added.
+    static constexpr int kAddLockWaitMs = 200;
 
     // The texts the queue shows for what only this client reports.
     static QString notSavedText(const QString& why);
@@ -72,7 +76,8 @@ class UploadQueueMachine {
   private:
     bool loadFile(std::vector<UploadQueueEntry>* entries, const char* caller) const;
     bool rereadFile(const char* caller);
-    QueueOutcome commit(std::vector<QueueChange> changes);
+    // lockWaitMs: how long to wait for another process's lock (-1: the machine's own wait).
+    QueueOutcome commit(std::vector<QueueChange> changes, int lockWaitMs = -1);
     bool flush(int lockWaitMs, QueueOutcome& out);
     void rebuildEntries();
     void setSaveProblem(const QString& why, QueueOutcome& out);

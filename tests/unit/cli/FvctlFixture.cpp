@@ -95,6 +95,13 @@ void FvctlFixture::writeSettings(const std::string& user, const std::string& pas
 }
 
 std::unique_ptr<QProcess> FvctlFixture::start(const QStringList& arguments) const {
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(programEnvironment());
+    process->start(QStringLiteral(FVCTL_PATH), arguments);
+    return process;
+}
+
+QProcessEnvironment FvctlFixture::programEnvironment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("FV_DATA_DIR", data_.path());
     env.insert("FV_RESOURCE_DIR", files_.path());
@@ -108,10 +115,7 @@ std::unique_ptr<QProcess> FvctlFixture::start(const QStringList& arguments) cons
     env.remove("http_proxy");
     for (const auto& [name, value] : environment)
         env.insert(name, value);
-    auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(env);
-    process->start(QStringLiteral(FVCTL_PATH), arguments);
-    return process;
+    return env;
 }
 
 FvctlResult FvctlFixture::finish(QProcess& process) {

@@ -44,6 +44,8 @@ class FvctlFixture : public ::testing::Test {
 
     // Starts fvctl (not waiting for it) with the test's environment.
     std::unique_ptr<QProcess> start(const QStringList& arguments) const;
+    // That environment: the scratch data folder, the language, no debug log unless asked.
+    QProcessEnvironment programEnvironment() const;
     FvctlResult run(const QStringList& arguments) const;
     static FvctlResult finish(QProcess& process);
 

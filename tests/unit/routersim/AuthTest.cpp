@@ -141,6 +141,23 @@ TEST_F(AuthTest, ExpiringAllSessionsEndsEveryCookie) {
     EXPECT_EQ(reply.headerLines.front(), "Location: /Main_Login.asp");
 }
 
+// A session that ends between an upload's request for the file choice and its POST: the
+// fault filtered to one method ends every session just before that request only.
+TEST_F(AuthTest, ExpiryFaultEndsTheSessionBeforeItsMethodOnly) {
+    sim->auth().setMode(AuthMode::Session);
+    Faults f;
+    f.expireSessions = true;
+    f.onlyMethod = "POST";
+    sim->faults(Listener::Service).set(f);
+    const std::string cookie = login();
+    EXPECT_EQ(statusCode(fetch(port(), buildRequest("GET", kGeneral, {cookie}))), "200");
+    EXPECT_EQ(statusCode(fetch(port(), buildRequest("POST", kGeneral, {cookie}))), "307");
+    EXPECT_EQ(statusCode(fetch(port(), buildRequest("GET", kGeneral, {cookie}))), "307")
+        << "the session stays ended";
+    sim->clearFaults();
+    EXPECT_EQ(statusCode(fetch(port(), buildRequest("POST", kGeneral, {login()}))), "200");
+}
+
 TEST_F(AuthTest, LoginStatusAndHeaderOrderFollowTheConfiguration) {
     sim->auth().setLoginStatusLine("HTTP/1.1 307 Temporary Redirect");
     Faults f;

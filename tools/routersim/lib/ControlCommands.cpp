@@ -67,11 +67,14 @@ bool applyFault(Faults& f, const std::string& word, std::istringstream& in) {
         f.resetMidBody = true;
     } else if (word == "close") {
         f.closeWithoutReply = true;
+    } else if (word == "expire") {
+        f.expireSessions = true;
     } else if (word == "xml") {
         const Faults page = Faults::xmlPage();
         f.replaceBody = true;
         f.body = page.body;
-    } else if (word == "status" || word == "answer" || word == "reportline" || word == "only") {
+    } else if (word == "status" || word == "answer" || word == "reportline" || word == "only" ||
+               word == "method") {
         const std::string rest = restOf(in);
         if (rest.empty())
             return false;
@@ -83,6 +86,8 @@ bool applyFault(Faults& f, const std::string& word, std::istringstream& in) {
             f.reportLine = rest;
         if (word == "only")
             f.onlyTarget = rest;
+        if (word == "method")
+            f.onlyMethod = rest;
     } else {
         return false;
     }

@@ -6,7 +6,8 @@
 //   fault <listener> close             fault <listener> status <whole status line>
 //   fault <listener> xml               fault <listener> answer <word>
 //   fault <listener> reportline <text> fault <listener> only <target text>
-//   fault <listener> count <n>         clear
+//   fault <listener> count <n>         fault <listener> method <GET|POST>
+//   fault <listener> expire            clear
 //   busy on|off      session on|off    expire       service on|off
 //   tasks <n>        discovery on|off  requests
 //

@@ -37,13 +37,15 @@ Faults FaultSwitches::current() const {
     return faults_.value_or(Faults{});
 }
 
-Faults FaultSwitches::take(const std::string& target) {
+Faults FaultSwitches::take(const std::string& target, const std::string& method) {
     std::lock_guard lock(mutex_);
     if (!faults_ || faults_->remaining == 0)
         return {};
     if (!faults_->onlyTarget.empty() && target.find(faults_->onlyTarget) == std::string::npos)
         return {};
     if (!faults_->exceptTarget.empty() && target.find(faults_->exceptTarget) != std::string::npos)
+        return {};
+    if (!faults_->onlyMethod.empty() && method != faults_->onlyMethod)
         return {};
     Faults active = *faults_;
     if (faults_->remaining > 0)

@@ -17,8 +17,8 @@ class FaultSwitches {
     void clear();
     // The faults as set (default values when none are).
     Faults current() const;
-    // The faults for a request with this target, counting it against `remaining`.
-    Faults take(const std::string& target);
+    // The faults for a request with this target and method, counting it against `remaining`.
+    Faults take(const std::string& target, const std::string& method = {});
 
     // Refused connections: the listening socket is closed while this is on. The switch takes
     // effect before setRefuse returns, so tests need not wait for it.

@@ -6,7 +6,7 @@ namespace routersim {
 bool Faults::any() const {
     return delayMs > 0 || dripChunkBytes > 0 || resetMidBody || closeWithoutReply ||
            !statusLine.empty() || !headersFirst.empty() || replaceBody || !answerWord.empty() ||
-           !reportLine.empty();
+           !reportLine.empty() || expireSessions;
 }
 
 Faults Faults::xmlPage() {

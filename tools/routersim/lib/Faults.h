@@ -23,7 +23,11 @@ struct Faults {
     std::string reportLine;    // non-empty: inserted as the second line of the task report
     std::string onlyTarget;    // non-empty: applies only to targets containing this text
     std::string exceptTarget;  // non-empty: never applies to targets containing this text
-    int remaining = -1;        // requests left to apply to; -1 = until cleared
+    std::string onlyMethod;    // non-empty: applies only to requests of this method ("POST")
+    // The router forgets every session just before it handles the request (a session that
+    // expires between an upload's two requests, say).
+    bool expireSessions = false;
+    int remaining = -1;  // requests left to apply to; -1 = until cleared
 
     bool any() const;
     // A web page that holds "?xml", as routers answer when a script is not found.

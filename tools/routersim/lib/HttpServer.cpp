@@ -178,7 +178,7 @@ void HttpServer::serve(Connection* connection, int fd) {
         const bool ok = (!tls_ || stream.startTls(tls_)) && readRequest(stream, request);
         if (ok) {
             log_.add(request);
-            const Faults faults = faults_.take(request.target);
+            const Faults faults = faults_.take(request.target, request.method);
             pause(faults.delayMs);
             if (faults.closeWithoutReply) {
                 stream.closeGracefully();  // the request has no effect, as if never read

@@ -13,6 +13,8 @@ Response notFound() {
 
 Response ServiceSite::handle(const Request& request, const Faults& faults) {
     const std::string path = request.routePath();
+    if (faults.expireSessions)
+        auth_.expireAllSessions();
     if (path == "/check.asp")
         return auth_.login(request);
     if (auto refusal = auth_.check(request))
