@@ -19,7 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The utility library is the package's own; dpkg-shlibdeps finds it through the programs'
 # relative run path in the staging folder.
-# Opening finished files and the file-type defaults go through the desktop's own tools.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, shared-mime-info")
+# Opening finished files and the file-type defaults go through the desktop's own tools. The
+# SMB client library is loaded only when the share is first used (dlopen), so the scan of the
+# programs' links cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, shared-mime-info, libsmbclient")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

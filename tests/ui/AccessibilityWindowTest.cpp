@@ -122,10 +122,10 @@ TEST_F(AccessibilityWindow, TheTaskListReadsAsATableOfEveryTask) {
     ASSERT_NE(t, nullptr);
     ASSERT_EQ(t->rowCount(), 7) << "all tasks, also the two below the five drawn lines";
     ASSERT_EQ(table->childCount(), 7);
-    EXPECT_EQ(t->columnCount(), 7);
-    const char* titles[] = {"File Name", "Type",           "Progress",    "Status",
-                            "Size",      "Download Speed", "Upload Speed"};
-    for (int c = 0; c < 7; ++c)
+    EXPECT_EQ(t->columnCount(), 8);
+    const char* titles[] = {"File Name", "Type",           "Progress",     "Status",
+                            "Size",      "Download Speed", "Upload Speed", "Time Left"};
+    for (int c = 0; c < 8; ++c)
         EXPECT_EQ(t->columnDescription(c), titles[c]);
 
     // Each drawn line and its row say the same, in the order a listener wants them.
@@ -138,7 +138,7 @@ TEST_F(AccessibilityWindow, TheTaskListReadsAsATableOfEveryTask) {
                                drawn("Size", line)})
                       .join(", "));
         EXPECT_FALSE(row->state().invisible);
-        ASSERT_EQ(row->childCount(), 7);
+        ASSERT_EQ(row->childCount(), 8);
         QAccessibleInterface* cell = row->child(4);
         EXPECT_EQ(cell->role(), QAccessible::Cell);
         EXPECT_EQ(cell->text(QAccessible::Name), drawn("Size", line));
