@@ -9,26 +9,9 @@ set -euo pipefail
 fvctl=$1
 sim=$2
 
-if [ "${FV_NETNS_INSIDE:-}" != 1 ]; then
-    if ! unshare -rn true 2>/dev/null; then
-        echo "SKIP: network namespaces cannot be made here (unshare -rn failed), so the" \
-             "discovery test network cannot be built"
-        exit 77
-    fi
-    FV_NETNS_INSIDE=1 exec unshare -rn bash "$0" "$@"
-fi
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-ip link set lo up
+. "$(dirname "$0")/test_network.sh"
+enter_test_network "discovery test network" "$0" "$@"
+begin_test_network
 for n in 1 2 3; do ip link add br$n type bridge; done
 ip addr add 192.0.2.1/24 dev br1
 ip addr add 198.51.100.1/24 dev br2
@@ -37,20 +20,6 @@ for n in 1 2 3; do ip link set br$n up; done
 # The limited broadcast leaves through the first subnet only; the others are reached by their
 # subnet broadcasts.
 ip route add default dev br1
-
-# A process holding a fresh network namespace; its pid names the namespace.
-new_namespace() {
-    unshare -n sleep 600 >/dev/null 2>&1 &
-    local pid=$! me
-    me=$(readlink /proc/self/ns/net)
-    for _ in $(seq 300); do
-        [ "$(readlink "/proc/$pid/ns/net" 2>/dev/null)" != "$me" ] && break
-        sleep 0.01
-    done
-    nsenter -t "$pid" -n ip link set lo up
-    namespace=$pid
-    pids+=("$pid")
-}
 
 # attach NAMESPACE BRIDGE IFNAME ADDRESS/PREFIX
 attach() {
