@@ -34,15 +34,8 @@ attach() {
 router() {
     local ns=$1 name=$2
     shift 2
-    nsenter -t "$ns" -n "$sim" --bind 127.0.0.1 --web-port 0 --sharelink-port 4443 \
-        --discovery-bind 0.0.0.0 --discovery-name "$name" "$@" >"$work/$name.log" 2>&1 &
-    pids+=("$!")
-    for _ in $(seq 300); do
-        grep -q 'discovery' "$work/$name.log" 2>/dev/null && return 0
-        sleep 0.01
-    done
-    cat "$work/$name.log"
-    fail "router $name did not start"
+    start_router "$ns" "$name" "$sim" --bind 127.0.0.1 --web-port 0 --sharelink-port 4443 \
+        --discovery-bind 0.0.0.0 --discovery-name "$name" "$@"
 }
 
 # One router on both subnets: its second reply (same MAC, other address) must be dropped.

@@ -45,3 +45,18 @@ new_namespace() {
     namespace=$pid
     pids+=("$pid")
 }
+
+# start_router NAMESPACE NAME PROGRAM ARGS...: a simulated router in NAMESPACE, logging to
+# $work/NAME.log; returns once it answers discovery.
+start_router() {
+    local ns=$1 name=$2
+    shift 2
+    nsenter -t "$ns" -n "$@" >"$work/$name.log" 2>&1 &
+    pids+=("$!")
+    for _ in $(seq 300); do
+        grep -q 'discovery' "$work/$name.log" 2>/dev/null && return 0
+        sleep 0.01
+    done
+    cat "$work/$name.log"
+    fail "router $name did not start"
+}

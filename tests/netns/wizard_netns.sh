@@ -35,15 +35,8 @@ attach() {
 router() {
     local ns=$1 address=$2 name=$3
     shift 3
-    nsenter -t "$ns" -n "$sim" --bind "$address" --discovery-bind 0.0.0.0 \
-        --discovery-name "$name" "$@" >"$work/$name.log" 2>&1 &
-    pids+=("$!")
-    for _ in $(seq 300); do
-        grep -q 'discovery' "$work/$name.log" 2>/dev/null && return 0
-        sleep 0.01
-    done
-    cat "$work/$name.log"
-    fail "router $name did not start"
+    start_router "$ns" "$name" "$sim" --bind "$address" --discovery-bind 0.0.0.0 \
+        --discovery-name "$name" "$@"
 }
 
 new_namespace; public=$namespace
