@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "ClientSettingsFile.h"
+#include "RouterClientFixture.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
 #include "i18n/MessageTexts.h"
@@ -24,32 +25,10 @@ namespace {
 
 using routersim::Listener;
 
-class AccessibilityWindow : public ::testing::Test {
+class AccessibilityWindow : public RouterClientFixture {
   protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(sim.start(&error)) << error;
-        previousDataDir_ = qgetenv("FV_DATA_DIR");
-        qputenv("FV_DATA_DIR", dir.path().toUtf8());
-    }
-    void TearDown() override {
-        if (client) {
-            client->finish();
-            client.reset();
-        }
-        sim.stop();
-        qputenv("FV_DATA_DIR", previousDataDir_);
-    }
     void launch() {
-        routersim::ClientSettings s;
-        s.servicePort = sim.port(Listener::Service);
-        s.user = "admin";
-        s.password = "admin";
-        s.refreshSeconds = 1;
-        std::string error;
-        ASSERT_TRUE(
-            routersim::writeClientSettings(dir.file("FVSetup.xml").toStdString(), s, &error))
-            << error;
+        writeSettings(1);
         client = std::make_unique<ui::RunningClient>(StartupEnvironment::system(),
                                                      QStringList{"ferrovane"});
         ASSERT_TRUE(client->start());
@@ -99,13 +78,6 @@ class AccessibilityWindow : public ::testing::Test {
         });
         return out;
     }
-
-    ScratchDir dir;
-    routersim::Simulator sim;
-    std::unique_ptr<ui::RunningClient> client;
-
-  private:
-    QByteArray previousDataDir_;
 };
 
 TEST_F(AccessibilityWindow, TheTaskListReadsAsATableOfEveryTask) {

@@ -14,6 +14,7 @@
 
 #include "../unit/upload/Bencode.h"
 #include "ClientSettingsFile.h"
+#include "RouterClientFixture.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
 #include "i18n/MessageTexts.h"
@@ -28,34 +29,8 @@ namespace {
 
 using routersim::Listener;
 
-class ClientWindow : public ::testing::Test {
+class ClientWindow : public RouterClientFixture {
   protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(sim.start(&error)) << error;
-        previousDataDir_ = qgetenv("FV_DATA_DIR");
-        qputenv("FV_DATA_DIR", dir.path().toUtf8());
-    }
-    void TearDown() override {
-        if (client) {
-            client->finish();
-            client.reset();
-        }
-        sim.stop();
-        qputenv("FV_DATA_DIR", previousDataDir_);
-    }
-
-    void writeSettings(int refreshSeconds) {
-        routersim::ClientSettings s;
-        s.servicePort = sim.port(Listener::Service);
-        s.user = "admin";
-        s.password = "admin";
-        s.refreshSeconds = refreshSeconds;
-        std::string error;
-        ASSERT_TRUE(
-            routersim::writeClientSettings(dir.file("FVSetup.xml").toStdString(), s, &error))
-            << error;
-    }
     void launch(int refreshSeconds = 1) {
         writeSettings(refreshSeconds);
         client = std::make_unique<ui::RunningClient>(StartupEnvironment::system(),
@@ -118,13 +93,6 @@ class ClientWindow : public ::testing::Test {
         f.write(bytes.data(), qint64(bytes.size()));
         return path;
     }
-
-    ScratchDir dir;
-    routersim::Simulator sim;
-    std::unique_ptr<ui::RunningClient> client;
-
-  private:
-    QByteArray previousDataDir_;
 };
 
 // Each command button works on every click, not only the first one of a run, and shows the

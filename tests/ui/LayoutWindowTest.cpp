@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "ClientSettingsFile.h"
+#include "RouterClientFixture.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
 #include "app/LayoutState.h"
@@ -34,26 +35,11 @@ namespace {
 
 using routersim::Listener;
 
-class LayoutWindow : public ::testing::Test {
+class LayoutWindow : public RouterClientFixture {
   protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(sim.start(&error)) << error;
-        previousDataDir_ = qgetenv("FV_DATA_DIR");
-        qputenv("FV_DATA_DIR", dir.path().toUtf8());
-        routersim::ClientSettings s;
-        s.servicePort = sim.port(Listener::Service);
-        s.user = "admin";
-        s.password = "admin";
-        s.refreshSeconds = 1;
-        ASSERT_TRUE(
-            routersim::writeClientSettings(dir.file("FVSetup.xml").toStdString(), s, &error))
-            << error;
-    }
-    void TearDown() override {
-        quit();
-        sim.stop();
-        qputenv("FV_DATA_DIR", previousDataDir_);
+        RouterClientFixture::SetUp();
+        writeSettings(1);
     }
     void launch(const Clock* clock = nullptr) {
         client = std::make_unique<ui::RunningClient>(StartupEnvironment::system(),
@@ -68,13 +54,6 @@ class LayoutWindow : public ::testing::Test {
     void waitForRebuild() {
         QSignalSpy rebuilt(&client->core().model(), &TaskListModel::rebuilt);
         ASSERT_TRUE(rebuilt.wait(10000));
-    }
-    // The program's own end: the layout and queue are saved.
-    void quit() {
-        if (!client)
-            return;
-        client->finish();
-        client.reset();
     }
     void addTask(const std::string& id, const std::string& name, const std::string& status,
                  int64_t downBytesPerSec = 0, int64_t upBytesPerSec = 0) {
@@ -123,13 +102,6 @@ class LayoutWindow : public ::testing::Test {
     static bool waitFor(const std::function<bool()>& condition, int ms = 10000) {
         return QTest::qWaitFor(condition, ms);
     }
-
-    ScratchDir dir;
-    routersim::Simulator sim;
-    std::unique_ptr<ui::RunningClient> client;
-
-  private:
-    QByteArray previousDataDir_;
 };
 
 // The search field and the status choice narrow the list; the selection and the commands act
