@@ -95,6 +95,15 @@ class UpdateWindowTest : public ::testing::Test {
     void trust(const QString& caFile) {
         vars.push_back(std::make_unique<ScopedVariable>(UpdateSite::kCaVariable, caFile.toUtf8()));
     }
+    // The package arrives in chunks of `bytes` every `intervalMs`; its checksum at once.
+    void dripPackage(int bytes, int intervalMs) {
+        routersim::Faults slow;
+        slow.dripChunkBytes = bytes;
+        slow.dripIntervalMs = intervalMs;
+        slow.onlyTarget = ".deb";
+        slow.exceptTarget = ".sha256";
+        sim->faults(Listener::Update).set(slow);
+    }
     void launch(bool checkAtStart = false) {
         routersim::ClientSettings s;
         s.servicePort = sim->port(Listener::Service);
@@ -224,13 +233,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, UpdateWindowChain,
 // Downloads folder once its checksum matches, and hands it to the desktop's handler.
 TEST_F(UpdateWindowTest, UpdateKeepsTheVerifiedPackageAndOpensIt) {
     sim->updates().setPackageBytes(300 * 1024);
-    // Slowly, so the bar is seen moving on the way.
-    routersim::Faults slow;
-    slow.dripChunkBytes = 32 * 1024;
-    slow.dripIntervalMs = 30;
-    slow.onlyTarget = ".deb";
-    slow.exceptTarget = ".sha256";
-    sim->faults(Listener::Update).set(slow);
+    dripPackage(32 * 1024, 30);  // slowly, so the bar is seen moving on the way
     launch();
     ASSERT_NE(checkVersion(), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 10000));
@@ -358,12 +361,7 @@ TEST_F(UpdateWindowTest, AnUntrustedCertificateIsRefused) {
 
 // Cancel during a slow download abandons it: nothing is kept and nothing opened.
 TEST_F(UpdateWindowTest, CancelAbandonsTheDownload) {
-    routersim::Faults slow;
-    slow.dripChunkBytes = 4 * 1024;
-    slow.dripIntervalMs = 50;
-    slow.onlyTarget = ".deb";
-    slow.exceptTarget = ".sha256";
-    sim->faults(Listener::Update).set(slow);
+    dripPackage(4 * 1024, 50);
     launch();
     ASSERT_NE(checkVersion(), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 10000));

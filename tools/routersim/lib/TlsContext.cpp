@@ -90,6 +90,16 @@ std::string toPem(X509* cert) {
     return pem;
 }
 
+// A server context with the certificate and its key, or null.
+SSL_CTX* serverContext(X509* cert, EVP_PKEY* key) {
+    SSL_CTX* ctx = SSL_CTX_new(TLS_server_method());
+    if (ctx && (SSL_CTX_use_certificate(ctx, cert) != 1 || SSL_CTX_use_PrivateKey(ctx, key) != 1)) {
+        SSL_CTX_free(ctx);
+        return nullptr;
+    }
+    return ctx;
+}
+
 }  // namespace
 
 TlsContext::TlsContext(const std::string& commonName) {
@@ -99,14 +109,9 @@ TlsContext::TlsContext(const std::string& commonName) {
     auto cert = makeCertificate(key.get(), commonName);
     if (!cert)
         return;
-    SSL_CTX* ctx = SSL_CTX_new(TLS_server_method());
+    SSL_CTX* ctx = serverContext(cert.get(), key.get());
     if (!ctx)
         return;
-    if (SSL_CTX_use_certificate(ctx, cert.get()) != 1 ||
-        SSL_CTX_use_PrivateKey(ctx, key.get()) != 1) {
-        SSL_CTX_free(ctx);
-        return;
-    }
     pem_ = toPem(cert.get());
     ctx_ = ctx;
 }
@@ -128,14 +133,9 @@ TlsContext::TlsContext(const std::string& commonName, const SignedByAuthority& a
         makeServerCertificate(key.get(), commonName, ca.get(), authorityKey.get(), altNames);
     if (!cert)
         return;
-    SSL_CTX* ctx = SSL_CTX_new(TLS_server_method());
+    SSL_CTX* ctx = serverContext(cert.get(), key.get());
     if (!ctx)
         return;
-    if (SSL_CTX_use_certificate(ctx, cert.get()) != 1 ||
-        SSL_CTX_use_PrivateKey(ctx, key.get()) != 1) {
-        SSL_CTX_free(ctx);
-        return;
-    }
     pem_ = toPem(cert.get());
     authorityPem_ = toPem(ca.get());
     ctx_ = ctx;
