@@ -68,13 +68,12 @@ bool LocalQueue::sendOne(std::vector<SentEntry>& sent) {
 
 std::vector<SentEntry> LocalQueue::send(const UploadQueueEntry* until) {
     const QString lockPath = AppPaths::taskFilePath() + ".send.lock";
-    // A sender killed while it took the lock leaves one without a holder, which would never
-    // go stale below and keep every later send waiting.
-    LockFiles::removeUnreadable(lockPath);
     QLockFile sending(lockPath);
     // Uploads may take long; only a holder that is gone (its process id) makes the lock stale.
+    // A sender killed while it took the lock leaves one without a holder, which would never go
+    // stale by this rule; taking the lock clears it.
     sending.setStaleLockTime(0);
-    if (!sending.lock())
+    if (!LockFiles::take(sending, lockPath, -1))
         DebugLog::write("fvctl: send lock not obtained");
     std::vector<SentEntry> sent;
     const size_t limit = entries().size() + 1;

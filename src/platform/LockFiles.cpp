@@ -1,9 +1,12 @@
 #include "platform/LockFiles.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+
+#include <algorithm>
 
 #include "platform/DebugLog.h"
 
@@ -22,6 +25,26 @@ bool LockFiles::removeUnreadable(const QString& path, int olderThanMs) {
         return false;
     DebugLog::write("LockFiles: removing a lock file without a holder: " + path);
     return QFile::remove(path);
+}
+
+bool LockFiles::take(QLockFile& lock, const QString& path, int waitMs) {
+    // How often a wait looks again for a holder that is gone.
+    constexpr qint64 kRecheckMs = 200;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        removeUnreadable(path);
+        removeUnreadable(path + ".rmlock");
+        const qint64 slice =
+            waitMs < 0 ? kRecheckMs
+                       : std::min(kRecheckMs, std::max<qint64>(0, waitMs - waited.elapsed()));
+        if (lock.tryLock(int(slice)))
+            return true;
+        if (lock.error() != QLockFile::LockFailedError)
+            return false;
+        if (waitMs >= 0 && waited.elapsed() >= waitMs)
+            return false;
+    }
 }
 
 }  // namespace fv

@@ -4,6 +4,7 @@
 // time otherwise), so every later sender would wait forever.
 #pragma once
 
+#include <QLockFile>
 #include <QString>
 
 namespace fv {
@@ -16,6 +17,12 @@ class LockFiles {
     // Removes the lock file at path when its holder cannot be read and it is older than
     // olderThanMs; true when it removed one.
     static bool removeUnreadable(const QString& path, int olderThanMs = kUnreadableAfterMs);
+
+    // Takes lock (made for path), waiting up to waitMs (< 0: as long as it takes). Lock files
+    // without a readable holder, the lock's own and the one QLockFile takes to remove a stale
+    // lock, are removed as they grow old enough while it waits, so a writer killed while it
+    // took the lock holds the next one up for about kUnreadableAfterMs, not for good.
+    static bool take(QLockFile& lock, const QString& path, int waitMs);
 };
 
 }  // namespace fv

@@ -101,15 +101,12 @@ TaskFile::UpdateResult TaskFile::write(
     const std::vector<UploadQueueEntry>& fallback,
     const std::function<bool(std::vector<UploadQueueEntry>&)>& change,
     std::vector<UploadQueueEntry>* result, int lockWaitMs, QString* error) const {
-    // A writer killed while it took the lock leaves one without a holder; waiting out its
-    // stale time would keep the window from saving for that long.
-    LockFiles::removeUnreadable(path_ + ".lock");
     QLockFile lock(path_ + ".lock");
     // A holder that died leaves a stale lock, which QLockFile removes after this time.
     lock.setStaleLockTime(10000);
     // Writing without the lock could drop what another process (fvctl) writes meanwhile;
     // the caller keeps its change in memory and the next save carries it.
-    if (!lock.tryLock(lockWaitMs)) {
+    if (!LockFiles::take(lock, path_ + ".lock", lockWaitMs)) {
         const bool busy = lock.error() == QLockFile::LockFailedError;
         DebugLog::write(busy ? "TaskFile: lock held by another process, nothing written"
                              : "TaskFile: lock cannot be created, nothing written");

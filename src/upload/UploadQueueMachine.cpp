@@ -231,10 +231,9 @@ QueueOutcome UploadQueueMachine::sendTick() {
     const auto waiting = std::find_if(entries_.begin(), entries_.end(),
                                       [](const UploadQueueEntry& e) { return e.isWaiting(); });
     if (waiting != entries_.end()) {
-        LockFiles::removeUnreadable(file_.path() + ".send");
         auto lock = std::make_unique<QLockFile>(file_.path() + ".send");
         lock->setStaleLockTime(120000);  // a dead holder is detected at once by its pid
-        if (!lock->tryLock(0)) {
+        if (!LockFiles::take(*lock, file_.path() + ".send", 0)) {
             otherSenderBusy_ = true;
             DebugLog::write("TimerSendTaskTimer:another process is sending");
             return out;  // the next list-update tick re-arms sending
