@@ -75,6 +75,9 @@ std::vector<SentEntry> LocalQueue::send(const UploadQueueEntry* until) {
     sending.setStaleLockTime(0);
     if (!LockFiles::take(sending, lockPath, -1))
         DebugLog::write("fvctl: send lock not obtained");
+    // The window's lock is only tried, not waited for; a window killed as it took it must not
+    // make this send report another sender.
+    LockFiles::outwaitUnreadable(AppPaths::taskFilePath() + ".send");
     std::vector<SentEntry> sent;
     const size_t limit = entries().size() + 1;
     for (size_t i = 0; i < limit && !queue_.halted(); ++i) {

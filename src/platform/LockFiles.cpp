@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QThread>
 
 #include <algorithm>
 
@@ -12,19 +13,33 @@
 
 namespace fv {
 
-bool LockFiles::removeUnreadable(const QString& path, int olderThanMs) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return false;
+namespace {
+
+bool holderUnreadable(const QString& path) {
     qint64 pid = 0;
     QString host, app;
-    if (QLockFile(path).getLockInfo(&pid, &host, &app))
+    return QFileInfo::exists(path) && !QLockFile(path).getLockInfo(&pid, &host, &app);
+}
+
+}  // namespace
+
+bool LockFiles::removeUnreadable(const QString& path, int olderThanMs) {
+    if (!holderUnreadable(path))
         return false;
-    const qint64 age = info.lastModified().msecsTo(QDateTime::currentDateTime());
+    const qint64 age = QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime());
     if (age < olderThanMs)
         return false;
     DebugLog::write("LockFiles: removing a lock file without a holder: " + path);
     return QFile::remove(path);
+}
+
+void LockFiles::outwaitUnreadable(const QString& path) {
+    QElapsedTimer waited;
+    waited.start();
+    while (holderUnreadable(path) && waited.elapsed() <= kUnreadableAfterMs) {
+        QThread::msleep(100);
+        removeUnreadable(path);
+    }
 }
 
 bool LockFiles::take(QLockFile& lock, const QString& path, int waitMs) {

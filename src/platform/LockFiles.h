@@ -23,6 +23,11 @@ class LockFiles {
     // lock, are removed as they grow old enough while it waits, so a writer killed while it
     // took the lock holds the next one up for about kUnreadableAfterMs, not for good.
     static bool take(QLockFile& lock, const QString& path, int waitMs);
+
+    // Waits while the lock file at path exists without a readable holder, until it is old
+    // enough to remove; returns at once when there is none or it names its holder. For a
+    // caller that tries a lock without waiting, yet may wait a moment for a dead writer's.
+    static void outwaitUnreadable(const QString& path);
 };
 
 }  // namespace fv

@@ -179,7 +179,8 @@ TEST_F(FvctlCrash, EmptyLockFilesOfAKilledSenderDoNotStopTheNextSend) {
         int ageSeconds;
     } cases[] = {
         {"left a minute ago", {"FVTask.xml.send.lock", "FVTask.xml.send", "FVTask.xml.lock"}, 60},
-        {"left just now", {"FVTask.xml.send.lock", "FVTask.xml.lock"}, 0},
+        {"fvctl's locks left just now", {"FVTask.xml.send.lock", "FVTask.xml.lock"}, 0},
+        {"the window's send lock left just now", {"FVTask.xml.send"}, 0},
     };
     int n = 0;
     for (const auto& c : cases) {
