@@ -589,16 +589,25 @@ void MainWindow::resetButtons() {
     changeButton_->resetPicture();
 }
 
-void MainWindow::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent* event) {
+    // The children are transparent: each of their repaints paints this part of the window
+    // first, so only what the dirty part touches is drawn.
+    const QRect dirty = event->rect();
     QPainter p(this);
-    Skin::drawWindow(p, QRectF(rect()), kRadius, kHeaderHeight);
+    Skin::drawWindowPart(p, rect(), kRadius, kHeaderHeight, dirty);
     // The status lines sit on a card of their own under the list.
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Skin::lineRule(), 1));
-    p.setBrush(Qt::white);
     const int dy = (listLines() - SkinnedTaskList::kLines) * SkinnedTaskList::kLineHeight;
-    p.drawRoundedRect(QRectF(kMargin - 0.5, kStatusTop - 6.5 + dy, width() - kWidth + 650, 80), 8,
-                      8);
+    const qreal cardRadius = 8;
+    const QRectF card(kMargin - 0.5, kStatusTop - 6.5 + dy, width() - kWidth + 650, 80);
+    const qreal inset = cardRadius + 1;
+    p.setRenderHint(QPainter::Antialiasing);
+    if (card.adjusted(inset, inset, -inset, -inset).contains(QRectF(dirty))) {
+        p.fillRect(dirty, Qt::white);  // the plot's or a status line's repaint
+    } else if (card.adjusted(-1, -1, 1, 1).intersects(QRectF(dirty))) {
+        p.setPen(QPen(Skin::lineRule(), 1));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(card, cardRadius, cardRadius);
+    }
     // The size grip in the lower right corner.
     p.setPen(QPen(Skin::mutedInk(), 1));
     const QPointF corner(width() - 5.5, height() - 5.5);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <array>
+#include <cmath>
 
 namespace fv::ui {
 
@@ -288,6 +289,29 @@ QPixmap Skin::pixmap(Picture picture, QSize size, qreal dpr) {
     return pm;
 }
 
+namespace {
+
+QLinearGradient headerGradient(const QRectF& r, qreal headerHeight) {
+    QLinearGradient g(r.topLeft(), QPointF(r.left(), r.top() + headerHeight));
+    g.setColorAt(0, Skin::headerLight());
+    g.setColorAt(1, Skin::header());
+    return g;
+}
+
+}  // namespace
+
+void Skin::drawWindowPart(QPainter& p, const QRect& r, qreal radius, qreal headerHeight,
+                          const QRect& dirty) {
+    const int edge = int(std::ceil(radius)) + 1;
+    if (!r.adjusted(edge, edge, -edge, -edge).contains(dirty)) {
+        drawWindow(p, QRectF(r), radius, headerHeight);
+        return;
+    }
+    const QRectF headerBand(r.left(), r.top(), r.width(), headerHeight);
+    p.fillRect(QRectF(dirty), body());
+    p.fillRect(headerBand.intersected(QRectF(dirty)), headerGradient(QRectF(r), headerHeight));
+}
+
 void Skin::drawWindow(QPainter& p, const QRectF& r, qreal radius, qreal headerHeight) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -295,10 +319,7 @@ void Skin::drawWindow(QPainter& p, const QRectF& r, qreal radius, qreal headerHe
     shape.addRoundedRect(r, radius, radius);
     p.setClipPath(shape);
     p.fillRect(r, body());
-    QLinearGradient g(r.topLeft(), QPointF(r.left(), r.top() + headerHeight));
-    g.setColorAt(0, headerLight());
-    g.setColorAt(1, header());
-    p.fillRect(QRectF(r.left(), r.top(), r.width(), headerHeight), g);
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), headerHeight), headerGradient(r, headerHeight));
     p.setClipping(false);
     p.setPen(QPen(QColor(0x9a, 0xa9, 0xb8), 1));
     p.setBrush(Qt::NoBrush);

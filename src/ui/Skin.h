@@ -67,6 +67,10 @@ class Skin {
     static QPixmap pixmap(Picture picture, QSize size, qreal dpr);
     // The main window's background: rounded body with a header band of headerHeight.
     static void drawWindow(QPainter& p, const QRectF& r, qreal radius, qreal headerHeight);
+    // The same background where only `dirty` needs painting: a part clear of the rounded
+    // edge is filled plainly, as a child's repaint needs it many times a minute.
+    static void drawWindowPart(QPainter& p, const QRect& r, qreal radius, qreal headerHeight,
+                               const QRect& dirty);
 };
 
 }  // namespace fv::ui

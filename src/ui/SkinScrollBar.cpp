@@ -27,6 +27,10 @@ int SkinScrollBar::trackLength() const {
 }
 
 void SkinScrollBar::setThumb(bool visible, int offset, int length) {
+    // The list places the thumb on every tick of its timer; a repaint of this transparent bar
+    // would repaint the list and the window behind it each second.
+    if (visible == thumbVisible_ && offset == thumbOffset_ && length == thumbLength_)
+        return;
     thumbVisible_ = visible;
     thumbOffset_ = offset;
     thumbLength_ = length;

@@ -211,6 +211,42 @@ TEST_F(LayoutWindow, PlotSamplesTheTraysTotalsOnEachRefresh) {
     EXPECT_DOUBLE_EQ(history.samples().back().downKBps, 3072.0);
 }
 
+// Counts the paint events a widget and its children receive.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* root) {
+        root->installEventFilter(this);
+        for (QWidget* child : root->findChildren<QWidget*>())
+            child->installEventFilter(this);
+    }
+    int count() const { return count_; }
+    bool eventFilter(QObject*, QEvent* event) override {
+        count_ += event->type() == QEvent::Paint;
+        return false;
+    }
+
+  private:
+    int count_ = 0;
+};
+
+// With nothing changing on the router, the list's one-second tick and the refreshes repaint
+// nothing of it: its children are transparent, so each repaint would also repaint the window
+// behind them, every second the window is open.
+TEST_F(LayoutWindow, AnIdleListRepaintsNothing) {
+    for (int i = 0; i < 8; ++i)
+        addTask(std::to_string(i + 1), "idle" + std::to_string(i) + ".iso", "Downloading", 1024);
+    ManualClock clock;
+    launch(&clock);
+    ASSERT_NO_FATAL_FAILURE(waitForRebuild());
+    ASSERT_TRUE(waitFor([&] { return cell("Name", 1) == "idle0.iso"; }));
+    QTest::qWait(1500);  // the first ticks draw the rows
+    PaintCounter list(find("panel_FVPageInfoListView"));
+    const size_t fetches = requestsWith("fv_print_status");
+    QTest::qWait(3500);
+    EXPECT_GE(requestsWith("fv_print_status"), fetches + 2) << "the refreshes went on";
+    EXPECT_EQ(list.count(), 0);
+}
+
 // Column widths, the sort, the filter and the window's place come back after a restart;
 // FVSetup.xml is not touched for them; a damaged layout file only costs the layout.
 TEST_F(LayoutWindow, LayoutSurvivesARestart) {
