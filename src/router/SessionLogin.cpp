@@ -40,6 +40,12 @@ void registerSecrets(const QString& password) {
     DebugLog::addSecret(percentEncode(base64));
 }
 
+// The session cookie lets whoever holds it act as the user until it expires: logs show
+// whether there is one, never its value.
+std::string hiddenToken(const std::string& token) {
+    return token.empty() ? std::string() : std::string("****");
+}
+
 void logLoginOutcome(LoginOutcome outcome) {
     switch (outcome) {
         case LoginOutcome::Success:
@@ -171,7 +177,7 @@ std::string parseSessionToken(const RouterContext& ctx, const std::string& line)
         return {};
     }
     const std::string token = sessionTokenFromLine(line);
-    DebugLog::write("ParseFVSessionToken(): " + token);
+    DebugLog::write("ParseFVSessionToken(): " + hiddenToken(token));
     ctx.records->setSessionTokenHeader(
         token.empty() ? QString() : QString::fromStdString("Cookie: AuthByPasswd=" + token));
     return token;
@@ -228,7 +234,8 @@ bool checkAccount(const RouterContext& ctx, const QString& host) {
     req.setHeader("Authorization",
                   "Basic " + base64Encode(base64Encode(in.userName) + ":" + passwordBase64));
     const QString session = ctx.records->sessionTokenHeader();
-    DebugLog::write("TestFVHttpSrvWithUsPw," + session.toStdString());
+    DebugLog::write("TestFVHttpSrvWithUsPw," +
+                    (session.isEmpty() ? std::string() : "Cookie: AuthByPasswd=****"));
     if (!session.isEmpty())
         addHeaderLine(req, session.toStdString());
     req.url = "http://" + host.toStdString() + ":" + in.port.toStdString();

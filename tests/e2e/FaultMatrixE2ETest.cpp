@@ -7,7 +7,7 @@
 //     fetch survives keeps it online; the router's return retries the uploads;
 //   - the queued file is in FVTask.xml until the router has it, is sent again only while it
 //     has not been accepted, and ends on the router exactly once;
-//   - no log line shows the password in any of its forms.
+//   - no log line shows the password in any of its forms, nor the session cookie.
 // While the router stays silent the client's time-outs are cut to an eighth (a transport that
 // scales them), so a silent router costs half a second a tick instead of four. Faults the
 // router answers at once keep the client's own time-outs: cut ones could expire on a busy
@@ -25,6 +25,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -363,6 +364,7 @@ class FaultRun {
         ASSERT_TRUE(refresh.enabled()) << "the previous tick re-armed the timer";
         held([&] { refresh.fire(); }, "the tick");
         pumpUntil([&] { return runner_->open() == 0; }, "the tick's workers");
+        noteToken();
     }
     // One send step and its transfer, then the list-update tick that clears a done entry.
     void sendStep() {
@@ -408,6 +410,8 @@ class FaultRun {
             n += r.method == "POST" && r.target.find("fv_uploadbt") != std::string::npos;
         return n;
     }
+    // Every session cookie the client has held.
+    const std::set<std::string>& tokens() const { return tokens_; }
     // Upload POSTs sent after the client took the file as done.
     int postsAfterAccepted() const { return acceptedAt_ < 0 ? 0 : posts() - acceptedAt_; }
 
@@ -448,6 +452,13 @@ class FaultRun {
         ASSERT_TRUE(done()) << what << " never ended";
     }
     // The count of upload POSTs when the client first took the file as done.
+    void noteToken() {
+        const std::string header = core_->records().sessionTokenHeader().toStdString();
+        const std::string key = "AuthByPasswd=";
+        const size_t at = header.find(key);
+        if (at != std::string::npos && header.size() > at + key.size())
+            tokens_.insert(header.substr(at + key.size()));
+    }
     void notePosts() {
         const std::vector<UploadQueueEntry> e = onDisk();
         const bool done = e.empty() || e[0].isDone();
@@ -464,13 +475,16 @@ class FaultRun {
     std::unique_ptr<ClientCore> core_;
     HoldMeter meter_;
     int acceptedAt_ = -1;
+    std::set<std::string> tokens_;
 };
 
-bool showsPassword(const std::vector<std::string>& lines) {
+// The session cookies count: each is as good as the password while it lasts.
+bool showsCredential(const std::vector<std::string>& lines, const std::set<std::string>& tokens) {
     const QString password = QString::fromUtf8(kPassword);
     const std::string base64 = base64Encode(password);
-    const std::string forms[] = {kPassword, base64, percentEncode(base64),
-                                 base64Encode(std::string("admin:") + kPassword)};
+    std::vector<std::string> forms = {kPassword, base64, percentEncode(base64),
+                                      base64Encode(std::string("admin:") + kPassword)};
+    forms.insert(forms.end(), tokens.begin(), tokens.end());
     for (const std::string& line : lines) {
         for (const std::string& f : forms) {
             if (line.find(f) != std::string::npos) {
@@ -541,7 +555,10 @@ void runCase(const FaultCase& c) {
         << "the router holds the file once";
     EXPECT_EQ(run.postsAfterAccepted(), 0) << "nothing was sent again after it was taken";
     EXPECT_LT(run.longestHoldMs(), kHoldLimitMs) << "the UI thread stalled";
-    EXPECT_FALSE(showsPassword(log.lines()));
+    if (c.auth == routersim::AuthMode::Session) {
+        EXPECT_FALSE(run.tokens().empty()) << "the client logged in";
+    }
+    EXPECT_FALSE(showsCredential(log.lines(), run.tokens()));
 }
 
 TEST(FaultMatrix, EveryFaultKeepsTheWindowTheRulesAndTheQueue) {

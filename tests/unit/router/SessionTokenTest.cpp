@@ -39,7 +39,8 @@ TEST(SessionToken, ParseSetsOrClearsHeader) {
     records.setSessionTokenHeader("Cookie: AuthByPasswd=old");
     parseSessionToken(ctx, "Set-Cookie: AuthByPasswd=new77; path=/");
     EXPECT_EQ(records.sessionTokenHeader(), "Cookie: AuthByPasswd=new77");
-    EXPECT_TRUE(log.contains("ParseFVSessionToken(): new77"));
+    EXPECT_TRUE(log.contains("ParseFVSessionToken(): ****"));
+    EXPECT_FALSE(log.contains("new77")) << "the session cookie is a credential";
 
     parseSessionToken(ctx, "Server: router");
     EXPECT_TRUE(records.sessionTokenHeader().isEmpty());
