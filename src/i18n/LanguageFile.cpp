@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include "i18n/LanguageSections.h"
 #include "i18n/WindowTexts.h"
 #include "platform/AppPaths.h"
@@ -38,7 +40,8 @@ QByteArray LanguageFile::readBytes() {
     QFile file(path());
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return file.read(kMaxFileBytes);
+    // read(n) allocates n bytes before it reads; the file is far smaller than the limit.
+    return file.read(std::min(file.size(), kMaxFileBytes));
 }
 
 TextSet LanguageFile::textsFrom(const QByteArray& fileBytes, const QString& languageName) {
