@@ -219,14 +219,22 @@ void MainWindow::layoutForSize() {
 
 void MainWindow::updatePlotRoom() {
     // The plot takes the card's empty part: a status text that runs into it wins the room.
+    // Runs every second: a text's width is measured again only when the text changed.
     const QRect room = plot_->geometry();
     bool free = true;
-    for (const Anchored& a : anchors_) {
+    textWidths_.resize(anchors_.size());
+    for (size_t i = 0; i < anchors_.size(); ++i) {
+        const Anchored& a = anchors_[i];
         auto* label = qobject_cast<QLabel*>(a.widget);
         if (!label || !label->isVisibleTo(this) || label->text().isEmpty() ||
             a.anchor == Anchor::Bottom)
             continue;
-        const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+        MeasuredText& m = textWidths_[i];
+        if (m.width < 0 || m.text != label->text() || m.font != label->font()) {
+            m = {label->text(), label->font(),
+                 label->fontMetrics().horizontalAdvance(label->text())};
+        }
+        const int textWidth = m.width;
         const QRect g = label->geometry();
         const int left = label->alignment() & Qt::AlignRight ? g.right() - textWidth : g.left();
         const QRect text(left, g.top(), std::min(textWidth, g.width()), g.height());

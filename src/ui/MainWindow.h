@@ -4,6 +4,7 @@
 // models hold and forwards what the user asks for; the decisions live below ui.
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -189,6 +190,13 @@ class MainWindow : public QWidget {
     Qt::Edges manualResize_;
     QSize resizeFrom_;
     std::vector<Anchored> anchors_;
+    // The width of each anchored label's text, as last measured.
+    struct MeasuredText {
+        QString text;
+        QFont font;
+        int width = -1;
+    };
+    std::vector<MeasuredText> textWidths_;
     // Which opening of the task menu a share check answers; older answers are dropped.
     int menuOpening_ = 0;
     QPoint moveOffset_;

@@ -307,16 +307,21 @@ void SkinnedTaskList::render() {
         Line& line = lines_[n];
         for (int k = 0; k < kColumnCount; ++k)
             line.labels[k]->setText(shown.texts[k]);
-        QPalette pal = line.labels[kColStatus]->palette();
-        pal.setColor(QPalette::WindowText, statusColour(shown.texts[kColStatus]));
-        line.labels[kColStatus]->setPalette(pal);
+        // Runs every second for every line: only a change of colour touches the palette.
+        const QColor colour = statusColour(shown.texts[kColStatus]);
+        if (line.labels[kColStatus]->palette().color(QPalette::WindowText) != colour) {
+            QPalette pal = line.labels[kColStatus]->palette();
+            pal.setColor(QPalette::WindowText, colour);
+            line.labels[kColStatus]->setPalette(pal);
+        }
         line.progress->setPicture(
             shown.picture >= 0 ? std::optional<Skin::Picture>(Skin::signalPicture(shown.picture))
                                : std::nullopt);
         line.image->setPicture(view_.highlightedLine() == n
                                    ? std::optional<Skin::Picture>(Skin::Picture::ListLineHighlight)
                                    : std::nullopt);
-        line.image->setProperty("acceptsInput", shown.acceptsInput);
+        if (line.image->property("acceptsInput") != QVariant(shown.acceptsInput))
+            line.image->setProperty("acceptsInput", shown.acceptsInput);
     }
 }
 
