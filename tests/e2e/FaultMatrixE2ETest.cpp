@@ -33,6 +33,7 @@
 #include "SimConnection.h"
 #include "Simulator.h"
 #include "TestEnvironment.h"
+#include "TorrentBytes.h"
 #include "app/ClientCore.h"
 #include "i18n/MessageTexts.h"
 #include "platform/DebugLog.h"
@@ -117,15 +118,6 @@ class HoldMeter {
     bool measuring_ = false;
     qint64 longest_ = 0;
 };
-
-std::string torrentBytes(const std::string& name) {
-    const std::string file =
-        "d6:lengthi1000e4:pathl" + std::to_string(name.size()) + ":" + name + "ee";
-    const std::string info = "d5:filesl" + file + "e4:name" + std::to_string(name.size()) + ":" +
-                             name + "12:piece lengthi16384e6:pieces20:" + std::string(20, 'p') +
-                             "e";
-    return "d8:announce30:http://127.0.0.1:6969/announce4:info" + info + "e";
-}
 
 std::string garbage(size_t n) {
     std::string out(n, '\0');
