@@ -356,7 +356,6 @@ class FaultRun {
         ASSERT_TRUE(refresh.enabled()) << "the previous tick re-armed the timer";
         held([&] { refresh.fire(); }, "the tick");
         pumpUntil([&] { return runner_->open() == 0; }, "the tick's workers");
-        noteToken();
     }
     // One send step and its transfer, then the list-update tick that clears a done entry.
     void sendStep() {
@@ -402,8 +401,18 @@ class FaultRun {
             n += r.method == "POST" && r.target.find("fv_uploadbt") != std::string::npos;
         return n;
     }
-    // Every session cookie the client has held.
-    const std::set<std::string>& tokens() const { return tokens_; }
+    // Every session cookie the client sent, so every one it held.
+    std::set<std::string> tokens() const {
+        std::set<std::string> out;
+        const std::string key = "AuthByPasswd=";
+        for (const routersim::Request& r : sim_->requests()) {
+            const std::string cookie = r.header("Cookie").value_or("");
+            const size_t at = cookie.find(key);
+            if (at != std::string::npos && cookie.size() > at + key.size())
+                out.insert(cookie.substr(at + key.size(), cookie.find(';', at) - at - key.size()));
+        }
+        return out;
+    }
     // Upload POSTs sent after the client took the file as done.
     int postsAfterAccepted() const { return acceptedAt_ < 0 ? 0 : posts() - acceptedAt_; }
 
@@ -444,13 +453,6 @@ class FaultRun {
         ASSERT_TRUE(done()) << what << " never ended";
     }
     // The count of upload POSTs when the client first took the file as done.
-    void noteToken() {
-        const std::string header = core_->records().sessionTokenHeader().toStdString();
-        const std::string key = "AuthByPasswd=";
-        const size_t at = header.find(key);
-        if (at != std::string::npos && header.size() > at + key.size())
-            tokens_.insert(header.substr(at + key.size()));
-    }
     void notePosts() {
         const std::vector<UploadQueueEntry> e = onDisk();
         const bool done = e.empty() || e[0].isDone();
@@ -467,7 +469,6 @@ class FaultRun {
     std::unique_ptr<ClientCore> core_;
     HoldMeter meter_;
     int acceptedAt_ = -1;
-    std::set<std::string> tokens_;
 };
 
 // The session cookies count: each is as good as the password while it lasts.
