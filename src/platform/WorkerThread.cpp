@@ -1,11 +1,13 @@
 #include "platform/WorkerThread.h"
 
-#include <QThread>
+#include <QRunnable>
+#include <QThreadPool>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 
 #include "platform/DebugLog.h"
+#include "platform/WorkRelay.h"
 
 namespace fv {
 namespace {
@@ -21,6 +23,23 @@ void finishedOne() {
         gIdle.notify_all();
 }
 
+// A refresh starts a few jobs every few seconds; keeping their threads spares a thread start
+// and end (and its event dispatcher) per request. Jobs may block for minutes on a slow
+// router, so the pool is wide enough never to queue one behind another in practice.
+constexpr int kMaxWorkers = 64;
+constexpr int kIdleThreadMs = 60000;
+
+QThreadPool& workerPool() {
+    // Never destroyed: a job may still be finishing while statics are torn down at exit.
+    static QThreadPool* pool = [] {
+        auto* made = new QThreadPool;
+        made->setMaxThreadCount(kMaxWorkers);
+        made->setExpiryTimeout(kIdleThreadMs);
+        return made;
+    }();
+    return *pool;
+}
+
 }  // namespace
 
 void WorkerThread::start(QObject* receiver, std::function<void()> work,
@@ -29,7 +48,12 @@ void WorkerThread::start(QObject* receiver, std::function<void()> work,
         std::lock_guard lock(gMutex);
         ++gRunning;
     }
-    QThread* thread = QThread::create([work = std::move(work)] {
+    // Made on the caller's thread so the connection to receiver is too; Qt drops the queued
+    // call when the receiver is destroyed before it runs.
+    auto* relay = new WorkRelay;
+    if (receiver && done)
+        QObject::connect(relay, &WorkRelay::finished, receiver, std::move(done));
+    workerPool().start([work = std::move(work), relay] {
         // Failures are values: nothing may leave a worker.
         try {
             work();
@@ -39,12 +63,9 @@ void WorkerThread::start(QObject* receiver, std::function<void()> work,
             DebugLog::write("WorkerThread - E.Message = unknown");
         }
         finishedOne();
+        emit relay->finished();
+        relay->deleteLater();
     });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    // Queued to the receiver's thread; Qt drops the call when the receiver is destroyed first.
-    if (receiver && done)
-        QObject::connect(thread, &QThread::finished, receiver, std::move(done));
-    thread->start();
 }
 
 int WorkerThread::running() {

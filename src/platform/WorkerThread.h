@@ -1,6 +1,6 @@
-// The original's self-freeing worker threads: work runs on a fresh thread of its own, then
-// the done callback runs on the receiver's thread (normally the UI thread). A worker never
-// touches models, widgets or timers; it hands its result to done.
+// The original's self-freeing worker threads: work runs on a worker thread (kept for the next
+// job a while), then the done callback runs on the receiver's thread (normally the UI thread). A
+// worker never touches models, widgets or timers; it hands its result to done.
 #pragma once
 
 #include <QObject>

@@ -69,5 +69,52 @@ TEST(WorkerThread, ExceptionInWorkIsContained) {
     EXPECT_EQ(WorkerThread::running(), 0);
 }
 
+// A slow router holds a job for minutes; others (the next refresh, a settings read) must not
+// queue behind it, however few cores the machine has.
+TEST(WorkerThread, BlockedJobsDoNotHoldBackOthers) {
+    constexpr int kJobs = 12;
+    QObject receiver;
+    std::atomic<int> started{0};
+    std::atomic<bool> release{false};
+    for (int i = 0; i < kJobs; ++i)
+        WorkerThread::start(&receiver, [&] {
+            ++started;
+            while (!release)
+                QThread::msleep(1);
+        });
+    pumpUntil([&] { return started == kJobs; });
+    EXPECT_EQ(started, kJobs);
+    release = true;
+    EXPECT_TRUE(WorkerThread::waitForAll(5000));
+}
+
+// Jobs one after another run on kept threads rather than a new thread each. A thread's own
+// storage tells a fresh thread from a kept one (thread ids are reused). The first round
+// makes sure every thread kept from earlier jobs has run this one once.
+TEST(WorkerThread, SequentialJobsReuseThreads) {
+    QObject receiver;
+    std::atomic<int> freshThreads{0};
+    auto runOne = [&] {
+        bool done = false;
+        WorkerThread::start(
+            &receiver,
+            [&freshThreads] {
+                thread_local bool seen = false;
+                if (!seen)
+                    ++freshThreads;
+                seen = true;
+            },
+            [&] { done = true; });
+        pumpUntil([&] { return done; });
+        return done;
+    };
+    for (int i = 0; i < 70; ++i)
+        ASSERT_TRUE(runOne());
+    freshThreads = 0;
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(runOne());
+    EXPECT_LE(freshThreads, 3);
+}
+
 }  // namespace
 }  // namespace fv
