@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/DebugLog.h"
+#include "platform/GnutlsDeferredInit.h"
 
 namespace fv {
 namespace {
@@ -79,6 +80,7 @@ const SmbLibrary& smbLibrary() {
     if (tried)
         return lib;
     tried = true;
+    GnutlsDeferredInit::initializeForUse();  // Samba hashes and signs with GnuTLS
     void* handle = dlopen("libsmbclient.so.0", RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         DebugLog::write(std::string("SmbShare: libsmbclient cannot be loaded: ") + dlerror());
