@@ -1,22 +1,29 @@
 #include "platform/SingleInstance.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
-#include <QPointer>
+#include <QSocketNotifier>
 #include <QThread>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <deque>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/AppPaths.h"
 #include "platform/DebugLog.h"
 #include "platform/HandOffRecord.h"
+
+// A plain local socket with notifiers rather than QLocalServer: so the window needs no
+// QtNetwork (nor the proxy library it brings) at all.
 
 namespace fv {
 namespace {
@@ -37,19 +44,54 @@ QString preparePrivateFolder(const QString& folder) {
     return QString();
 }
 
-bool peerIsSameUser(QLocalSocket* socket) {
+bool peerIsSameUser(int fd) {
     struct ucred cred {};
     socklen_t length = sizeof cred;
-    const int fd = static_cast<int>(socket->socketDescriptor());
-    return fd >= 0 && ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &length) == 0 &&
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &length) == 0 &&
            cred.uid == ::geteuid();
+}
+
+QString systemError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// False when the path does not fit a socket address.
+bool socketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray native = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (native.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    return true;
+}
+
+// Waits until fd is ready for events; false on time-out or error.
+bool waitFor(int fd, short events, const QDeadlineTimer& deadline) {
+    while (true) {
+        pollfd entry{fd, events, 0};
+        const int ms = int(std::clamp<qint64>(deadline.remainingTime(), 0, 60000));
+        const int n = ::poll(&entry, 1, ms);
+        if (n > 0)
+            return true;
+        if (n == 0 ? deadline.hasExpired() : errno != EINTR)
+            return false;
+    }
 }
 
 }  // namespace
 
 struct SingleInstance::Impl {
+    using ConnectionId = quint64;
+
+    struct Connection {
+        int fd = -1;
+        std::unique_ptr<QSocketNotifier> notifier;
+        QByteArray buffer;
+    };
+
     struct Job {
-        QPointer<QLocalSocket> socket;
+        ConnectionId connection;
         HandOffRecord::Kind kind;
         QString path;
     };
@@ -57,9 +99,11 @@ struct SingleInstance::Impl {
     QString folder;
     QString error;
     QLockFile lock;
-    std::unique_ptr<QLocalServer> server;
-    std::unique_ptr<QLocalSocket> client;
-    std::unordered_map<QLocalSocket*, QByteArray> buffers;
+    int listenFd = -1;
+    std::unique_ptr<QSocketNotifier> listenNotifier;
+    int clientFd = -1;
+    std::unordered_map<ConnectionId, Connection> connections;
+    ConnectionId nextConnection = 1;
     std::deque<Job> jobs;
     bool dispatching = false;
     std::function<void(const QString&)> onHandOff;
@@ -69,58 +113,138 @@ struct SingleInstance::Impl {
         : folder(std::move(f)), lock(folder + QStringLiteral("/instance.lock")) {
         lock.setStaleLockTime(0);  // stale only when its owner is gone, never by age
     }
+    ~Impl();
 
     QString socketPath() const { return folder + QStringLiteral("/instance.sock"); }
 
     void listen();
+    void stopListening();
+    bool connectToRunning(int timeoutMs);
+    void closeClient();
     void accept();
-    void receive(QLocalSocket* socket);
+    void receive(ConnectionId id);
+    void drop(ConnectionId id);
     void dispatch();
     bool hasHandlerFor(HandOffRecord::Kind kind) const;
     void runJob(const Job& job);
     bool exchange(const QByteArray& frame, int timeoutMs, QString& why);
 };
 
+SingleInstance::Impl::~Impl() {
+    closeClient();
+    stopListening();
+}
+
 void SingleInstance::Impl::listen() {
-    server = std::make_unique<QLocalServer>();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    // We hold the lock, so any socket file left here belongs to a crashed instance.
-    QLocalServer::removeServer(socketPath());
-    if (!server->listen(socketPath())) {
-        error = QStringLiteral("cannot listen on %1: %2").arg(socketPath(), server->errorString());
+    sockaddr_un address;
+    if (!socketAddress(socketPath(), address)) {
+        error = QStringLiteral("cannot listen on %1: the path is too long").arg(socketPath());
         DebugLog::write(QStringLiteral("SingleInstance: ") + error);
-        server.reset();
         return;
     }
-    QObject::connect(server.get(), &QLocalServer::newConnection, server.get(),
+    // We hold the lock, so any socket file left here belongs to a crashed instance.
+    ::unlink(address.sun_path);
+    listenFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listenFd < 0 || ::bind(listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) ||
+        ::chmod(address.sun_path, 0600) || ::listen(listenFd, 16)) {
+        error = QStringLiteral("cannot listen on %1: %2").arg(socketPath(), systemError());
+        DebugLog::write(QStringLiteral("SingleInstance: ") + error);
+        stopListening();
+        return;
+    }
+    listenNotifier = std::make_unique<QSocketNotifier>(listenFd, QSocketNotifier::Read);
+    QObject::connect(listenNotifier.get(), &QSocketNotifier::activated, listenNotifier.get(),
                      [this] { accept(); });
 }
 
+void SingleInstance::Impl::stopListening() {
+    std::vector<ConnectionId> open;
+    for (const auto& entry : connections)
+        open.push_back(entry.first);
+    for (ConnectionId id : open)
+        drop(id);
+    listenNotifier.reset();
+    if (listenFd < 0)
+        return;
+    ::close(listenFd);
+    listenFd = -1;
+    ::unlink(QFile::encodeName(socketPath()).constData());
+}
+
+bool SingleInstance::Impl::connectToRunning(int timeoutMs) {
+    sockaddr_un address;
+    if (!socketAddress(socketPath(), address))
+        return false;
+    clientFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (clientFd < 0)
+        return false;
+    // A full backlog makes connect wait; the send time-out bounds that wait.
+    const timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    ::setsockopt(clientFd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    if (::connect(clientFd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        return true;
+    closeClient();
+    return false;
+}
+
+void SingleInstance::Impl::closeClient() {
+    if (clientFd >= 0)
+        ::close(clientFd);
+    clientFd = -1;
+}
+
 void SingleInstance::Impl::accept() {
-    while (QLocalSocket* socket = server->nextPendingConnection()) {
-        if (!peerIsSameUser(socket)) {
+    while (true) {
+        const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0)
+            return;  // nothing more waiting, or a peer that left at once
+        if (!peerIsSameUser(fd)) {
             DebugLog::write("SingleInstance: connection from another user refused");
-            socket->abort();
-            socket->deleteLater();
+            ::close(fd);
             continue;
         }
-        buffers[socket];
-        QObject::connect(socket, &QLocalSocket::readyRead, server.get(),
-                         [this, socket] { receive(socket); });
-        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        QObject::connect(socket, &QObject::destroyed, server.get(),
-                         [this, socket] { buffers.erase(socket); });
+        const ConnectionId id = nextConnection++;
+        Connection& connection = connections[id];
+        connection.fd = fd;
+        connection.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(connection.notifier.get(), &QSocketNotifier::activated,
+                         listenNotifier.get(), [this, id] { receive(id); });
     }
 }
 
-void SingleInstance::Impl::receive(QLocalSocket* socket) {
-    auto found = buffers.find(socket);
-    if (found == buffers.end())
+// The notifier may be the one whose signal is running: it goes once control is back in the
+// event loop, its socket at once.
+void SingleInstance::Impl::drop(ConnectionId id) {
+    auto found = connections.find(id);
+    if (found == connections.end())
         return;
-    QByteArray& buffer = found->second;
-    buffer.append(socket->readAll());
+    Connection& connection = found->second;
+    connection.notifier->setEnabled(false);
+    connection.notifier.release()->deleteLater();
+    ::close(connection.fd);
+    connections.erase(found);
+}
+
+void SingleInstance::Impl::receive(ConnectionId id) {
+    auto found = connections.find(id);
+    if (found == connections.end())
+        return;
+    Connection& connection = found->second;
+    bool ended = false;
+    char chunk[4096];
     while (true) {
-        const HandOffRecord::Decoded frame = HandOffRecord::decode(buffer);
+        const ssize_t n = ::read(connection.fd, chunk, sizeof chunk);
+        if (n > 0) {
+            connection.buffer.append(chunk, qsizetype(n));
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            ended = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+            break;
+        }
+    }
+    while (true) {
+        const HandOffRecord::Decoded frame = HandOffRecord::decode(connection.buffer);
         if (frame.status == HandOffRecord::Status::NeedMore)
             break;
         if (frame.status == HandOffRecord::Status::Malformed ||
@@ -128,13 +252,16 @@ void SingleInstance::Impl::receive(QLocalSocket* socket) {
             DebugLog::write(
                 QStringLiteral("SingleInstance: hand-off rejected: ") +
                 (frame.error.isEmpty() ? QStringLiteral("unexpected frame") : frame.error));
-            buffer.clear();
-            socket->abort();
+            drop(id);
+            dispatch();
             return;
         }
-        buffer.remove(0, frame.consumed);
-        jobs.push_back({socket, frame.kind, frame.path});
+        connection.buffer.remove(0, frame.consumed);
+        jobs.push_back({id, frame.kind, frame.path});
     }
+    // A sender that ended still gets its frames handled; only the acknowledgement is lost.
+    if (ended)
+        drop(id);
     dispatch();
 }
 
@@ -171,19 +298,26 @@ void SingleInstance::Impl::runJob(const Job& job) {
     } catch (...) {
         DebugLog::write("SingleInstance: handler failed");
     }
-    if (job.socket && job.socket->state() == QLocalSocket::ConnectedState) {
-        job.socket->write(HandOffRecord::encodeControl(HandOffRecord::Kind::Ack));
-        job.socket->flush();
+    // The sender may have given up meanwhile. The acknowledgement is a few bytes, which the
+    // socket's empty send buffer always takes whole.
+    if (auto found = connections.find(job.connection); found != connections.end()) {
+        const QByteArray ack = HandOffRecord::encodeControl(HandOffRecord::Kind::Ack);
+        ::send(found->second.fd, ack.constData(), size_t(ack.size()), MSG_NOSIGNAL);
     }
 }
 
 bool SingleInstance::Impl::exchange(const QByteArray& frame, int timeoutMs, QString& why) {
-    QDeadlineTimer deadline(timeoutMs);
-    client->write(frame);
-    while (client->bytesToWrite() > 0) {
-        if (!client->waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
-            why =
-                QStringLiteral("sending to the running instance failed: ") + client->errorString();
+    const QDeadlineTimer deadline(timeoutMs);
+    for (qsizetype sent = 0; sent < frame.size();) {
+        const ssize_t n = ::send(clientFd, frame.constData() + sent, size_t(frame.size() - sent),
+                                 MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n >= 0) {
+            sent += n;
+        } else if (errno == EINTR || ((errno == EAGAIN || errno == EWOULDBLOCK) &&
+                                      waitFor(clientFd, POLLOUT, deadline))) {
+            continue;
+        } else {
+            why = QStringLiteral("sending to the running instance failed: ") + systemError();
             return false;
         }
     }
@@ -197,20 +331,27 @@ bool SingleInstance::Impl::exchange(const QByteArray& frame, int timeoutMs, QStr
             why = QStringLiteral("the running instance answered something unexpected");
             return false;
         }
-        if (deadline.hasExpired() ||
-            !client->waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+        if (!waitFor(clientFd, POLLIN, deadline)) {
             why = QStringLiteral("the running instance did not confirm in time");
             return false;
         }
-        received.append(client->readAll());
+        char chunk[256];
+        const ssize_t n = ::recv(clientFd, chunk, sizeof chunk, MSG_DONTWAIT);
+        if (n > 0) {
+            received.append(chunk, qsizetype(n));
+        } else if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) {
+            // The running instance closed the connection before it confirmed.
+            why = QStringLiteral("the running instance did not confirm in time");
+            return false;
+        }
     }
 }
 
 SingleInstance::SingleInstance(QString folder) : d_(std::make_unique<Impl>(std::move(folder))) {}
 
 SingleInstance::~SingleInstance() {
-    d_->client.reset();
-    d_->server.reset();  // removes the socket file
+    d_->closeClient();
+    d_->stopListening();  // removes the socket file
     d_->lock.unlock();
 }
 
@@ -239,11 +380,8 @@ SingleInstance::Role SingleInstance::start(int settleMs) {
             DebugLog::write(QStringLiteral("SingleInstance: ") + d_->error);
             return Role::First;
         }
-        d_->client = std::make_unique<QLocalSocket>();
-        d_->client->connectToServer(d_->socketPath());
-        if (d_->client->waitForConnected(250))
+        if (d_->connectToRunning(250))
             return Role::Second;
-        d_->client.reset();
         if (deadline.hasExpired()) {
             d_->error = QStringLiteral("a running instance holds the lock but does not answer");
             return Role::Second;
@@ -263,12 +401,12 @@ void SingleInstance::setRestoreHandler(std::function<void()> handler) {
 }
 
 bool SingleInstance::listening() const {
-    return d_->server && d_->server->isListening();
+    return d_->listenFd >= 0;
 }
 
 SingleInstance::Outcome SingleInstance::handToRunning(const QString& path, int ackTimeoutMs) {
     Outcome outcome;
-    if (!d_->client || d_->client->state() != QLocalSocket::ConnectedState) {
+    if (d_->clientFd < 0) {
         outcome.error =
             d_->error.isEmpty() ? QStringLiteral("no running instance answered") : d_->error;
         return outcome;
@@ -287,7 +425,7 @@ SingleInstance::Outcome SingleInstance::handToRunning(const QString& path, int a
     if (!d_->exchange(HandOffRecord::encodeControl(HandOffRecord::Kind::Restore), 10000, why) &&
         outcome.error.isEmpty())
         outcome.error = why;
-    d_->client->disconnectFromServer();
+    d_->closeClient();
     return outcome;
 }
 
