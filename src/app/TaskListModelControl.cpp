@@ -76,6 +76,7 @@ void TaskListModelControl::setFilter(const TaskFilter& filter) {
     if (filter == filter_)
         return;
     filter_ = filter;
+    ++filterChanges_;
     model_.beginUpdate();
     dropHiddenSelection();
     model_.setTopRow(0);

@@ -18,6 +18,7 @@ class TaskListModelControl final : public TaskListControl {
     int rowCount() const override;
     QString caption(int row) const override;
     QString text(int row, int column) const override;
+    std::optional<uint64_t> revision() const override { return model_.revision() + filterChanges_; }
     void sortByColumn(int column) override { model_.sortByColumn(column); }
     int selectedRow() const override { return shownIndex(model_.selectedRow()); }
     int topRow() const override { return model_.topRow(); }
@@ -47,6 +48,7 @@ class TaskListModelControl final : public TaskListControl {
         int rowCount() const override { return model_.rowCount(); }
         QString caption(int row) const override;
         QString text(int row, int column) const override;
+        std::optional<uint64_t> revision() const override { return model_.revision(); }
 
       private:
         const TaskListModel& model_;
@@ -57,6 +59,7 @@ class TaskListModelControl final : public TaskListControl {
     TaskListModel& model_;
     AllRows all_;
     TaskFilter filter_;
+    uint64_t filterChanges_ = 0;
 };
 
 }  // namespace fv

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+#include <optional>
 
 #include "tasks/TaskListRow.h"
 
@@ -30,6 +32,9 @@ class TaskRowSource {
     virtual QString caption(int row) const = 0;
     // Empty for a row or column out of range.
     virtual QString text(int row, int column) const = 0;
+    // Changes whenever any row, text or the rows' order may have changed; a source that does
+    // not keep count answers nothing, and its readers assume a change every time.
+    virtual std::optional<uint64_t> revision() const { return std::nullopt; }
 };
 
 }  // namespace fv

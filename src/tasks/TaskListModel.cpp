@@ -91,6 +91,7 @@ TaskListModel::TaskListModel(bool xpFamily, QObject* parent)
     : QObject(parent), xpFamily_(xpFamily) {}
 
 void TaskListModel::changed() {
+    ++revision_;
     if (updateDepth_ > 0) {
         pending_ = true;
         return;

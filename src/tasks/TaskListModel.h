@@ -24,6 +24,8 @@ class TaskListModel : public QObject {
     const TaskListRow& row(int index) const { return rows_.at(static_cast<size_t>(index)); }
     const std::vector<TaskListRow>& rows() const { return rows_; }
     bool validRow(int index) const { return index >= 0 && index < rowCount(); }
+    // Counts the changes that reached a repaint request (grouped ones count once or more).
+    uint64_t revision() const { return revision_; }
 
     // The rebuild after a refresh: the rows in report order, the selected index kept.
     void replaceRows(std::vector<TaskListRow> rows);
@@ -80,6 +82,7 @@ class TaskListModel : public QObject {
     int32_t sortState_ = 1;
     int updateDepth_ = 0;
     bool pending_ = false;
+    uint64_t revision_ = 0;
 };
 
 }  // namespace fv

@@ -607,15 +607,8 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     const int dy = (listLines() - SkinnedTaskList::kLines) * SkinnedTaskList::kLineHeight;
     const qreal cardRadius = 8;
     const QRectF card(kMargin - 0.5, kStatusTop - 6.5 + dy, width() - kWidth + 650, 80);
-    const qreal inset = cardRadius + 1;
+    Skin::drawCardPart(p, card, cardRadius, dirty);
     p.setRenderHint(QPainter::Antialiasing);
-    if (card.adjusted(inset, inset, -inset, -inset).contains(QRectF(dirty))) {
-        p.fillRect(dirty, Qt::white);  // the plot's or a status line's repaint
-    } else if (card.adjusted(-1, -1, 1, 1).intersects(QRectF(dirty))) {
-        p.setPen(QPen(Skin::lineRule(), 1));
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(card, cardRadius, cardRadius);
-    }
     // The size grip in the lower right corner.
     p.setPen(QPen(Skin::mutedInk(), 1));
     const QPointF corner(width() - 5.5, height() - 5.5);

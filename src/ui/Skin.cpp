@@ -312,6 +312,49 @@ void Skin::drawWindowPart(QPainter& p, const QRect& r, qreal radius, qreal heade
     p.fillRect(headerBand.intersected(QRectF(dirty)), headerGradient(QRectF(r), headerHeight));
 }
 
+namespace {
+
+// Whether `inner` lies wholly inside the rounded rectangle shrunk by `margin`. The shape is
+// convex, so testing the four corners is enough.
+bool insideRounded(const QRectF& shape, qreal radius, qreal margin, const QRectF& inner) {
+    const QRectF core = shape.adjusted(margin, margin, -margin, -margin);
+    const qreal r = std::max<qreal>(radius - margin, 0);
+    const QRectF centres = core.adjusted(r, r, -r, -r);
+    for (const QPointF& corner :
+         {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()}) {
+        if (!core.contains(corner))
+            return false;
+        const qreal dx =
+            std::max({centres.left() - corner.x(), qreal(0), corner.x() - centres.right()});
+        const qreal dy =
+            std::max({centres.top() - corner.y(), qreal(0), corner.y() - centres.bottom()});
+        if (dx * dx + dy * dy > r * r)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void Skin::drawCard(QPainter& p, const QRectF& card, qreal radius) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(lineRule(), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(card, radius, radius);
+    p.restore();
+}
+
+void Skin::drawCardPart(QPainter& p, const QRectF& card, qreal radius, const QRect& dirty) {
+    // The rule is a pen of 1 centred on the outline, plus its anti-aliased fringe.
+    constexpr qreal kRuleReach = 1.5;
+    const QRectF area(dirty);  // pixel edges, as the rasteriser sees them
+    if (insideRounded(card, radius, kRuleReach, area))
+        p.fillRect(area, Qt::white);
+    else if (card.adjusted(-kRuleReach, -kRuleReach, kRuleReach, kRuleReach).intersects(area))
+        drawCard(p, card, radius);
+}
+
 void Skin::drawWindow(QPainter& p, const QRectF& r, qreal radius, qreal headerHeight) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);

@@ -71,6 +71,11 @@ class Skin {
     // edge is filled plainly, as a child's repaint needs it many times a minute.
     static void drawWindowPart(QPainter& p, const QRect& r, qreal radius, qreal headerHeight,
                                const QRect& dirty);
+    // The white card with a thin rule that holds the status lines and the speed plot.
+    static void drawCard(QPainter& p, const QRectF& card, qreal radius);
+    // The same card where only `dirty` needs painting; a repaint of the plot or a status line
+    // lies inside the rounded rule and gets a plain fill.
+    static void drawCardPart(QPainter& p, const QRectF& card, qreal radius, const QRect& dirty);
 };
 
 }  // namespace fv::ui

@@ -245,6 +245,7 @@ bool SkinnedTaskList::restoreColumnWidths(const ColumnLayout::Widths& widths) {
 
 void SkinnedTaskList::setRows(const TaskRowSource* rows) {
     rows_ = rows;
+    lastTick_.reset();
     paintFromTop();
 }
 
@@ -262,9 +263,15 @@ void SkinnedTaskList::timerTick() {
             return;
         const int top = view_.topRow();
         const int selected = view_.selectedRow();
+        // Every change of rows or view draws at once; the tick only catches what that missed,
+        // so an idle list is not re-read (time left and all) every second.
+        const TickBasis basis{rows_->revision(), top, selected};
+        if (basis.revision && lastTick_ == basis)
+            return;
         view_.timerTick(*rows_);
         updateVerticalBar();
         render();
+        lastTick_ = TickBasis{basis.revision, view_.topRow(), view_.selectedRow()};
         if (top != view_.topRow() || selected != view_.selectedRow())
             announceState();
     } catch (const std::exception& e) {

@@ -7,11 +7,13 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "app/ColumnLayout.h"
 #include "app/HorizontalScroll.h"
 #include "app/TaskLinesView.h"
+
 #include "app/TaskRowSource.h"
 
 class QLabel;
@@ -105,6 +107,14 @@ class SkinnedTaskList : public QWidget {
     void announceState();
 
     const TaskRowSource* rows_ = nullptr;
+    // What the last tick drew from: with the same rows and view it would draw the same.
+    struct TickBasis {
+        std::optional<uint64_t> revision;
+        int topRow = 0;
+        int selectedRow = -1;
+        bool operator==(const TickBasis&) const = default;
+    };
+    std::optional<TickBasis> lastTick_;
     TaskLinesView view_;
     ColumnLayout columns_;
     HorizontalScroll hscroll_;

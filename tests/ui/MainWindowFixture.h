@@ -33,13 +33,17 @@ class ListOfTasks : public TaskListControl {
     int top = 0;
     int selected = -1;
     int sortState = 1;
+    std::optional<uint64_t> changes;  // what revision() answers; nothing by default
+    mutable int textReads = 0;
 
     int rowCount() const override { return static_cast<int>(tasks.size()); }
     QString caption(int row) const override { return ok(row) ? tasks[row].caption : QString(); }
     QString text(int row, int column) const override {
+        ++textReads;
         return ok(row) && column >= 0 && column < kColumnCount ? tasks[row].texts[column]
                                                                : QString();
     }
+    std::optional<uint64_t> revision() const override { return changes; }
     void sortByColumn(int column) override {
         const QString keep = ok(selected) ? tasks[selected].caption : QString();
         const int a = column * 2;

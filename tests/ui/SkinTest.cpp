@@ -52,5 +52,44 @@ TEST(Skin, APartOfTheWindowBackgroundMatchesTheWhole) {
     }
 }
 
+// The status card at the main window's default size, and the parts its children repaint.
+TEST(Skin, APartOfTheStatusCardMatchesTheWhole) {
+    const QRectF card(15.5, 293.5, 650, 80);
+    constexpr qreal radius = 8;
+    auto paintCard = [&](const QRect& dirty) {
+        QImage image(kWindow.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Skin::body());
+        QPainter p(&image);
+        if (dirty.isNull()) {
+            Skin::drawCard(p, card, radius);
+        } else {
+            p.setClipRect(dirty);
+            Skin::drawCardPart(p, card, radius, dirty);
+        }
+        return image;
+    };
+    const QImage whole = paintCard({});
+    const struct {
+        const char* label;
+        QRect dirty;
+    } cases[] = {
+        {"the speed plot, reaching into the right corners' squares", QRect(420, 296, 240, 74)},
+        {"a status line", QRect(26, 348, 540, 20)},
+        {"the plot of a wider window, nearer the corner", QRect(420, 295, 244, 77)},
+        {"against the left rule where the top left arc begins", QRect(16, 300, 8, 8)},
+        {"across the top rule", QRect(100, 290, 50, 10)},
+        {"at the lower right corner", QRect(650, 360, 20, 20)},
+        {"the whole card and around it", QRect(0, 280, 683, 110)},
+    };
+    for (const auto& c : cases) {
+        const QImage part = paintCard(c.dirty);
+        int differing = 0;
+        for (int y = c.dirty.top(); y <= c.dirty.bottom(); ++y)
+            for (int x = c.dirty.left(); x <= c.dirty.right(); ++x)
+                differing += part.pixel(x, y) != whole.pixel(x, y);
+        EXPECT_EQ(differing, 0) << c.label;
+    }
+}
+
 }  // namespace
 }  // namespace fv::ui

@@ -55,6 +55,31 @@ TEST_F(SkinnedTaskListTest, PaintsFromTopRowAfterEachKindOfScroll) {
     }
 }
 
+// The list redraws at once on every change it is told of; its once-a-second tick rereads
+// the rows only when their revision moved (or when the source keeps none).
+TEST_F(SkinnedTaskListTest, TheTickRereadsRowsOnlyAfterTheyChanged) {
+    useList(ListOfTasks::numbered(3));
+    ui::SkinnedTaskList* shown = window->taskList();
+    list->changes = 1;
+    shown->timerTick();
+    list->textReads = 0;
+    shown->timerTick();
+    EXPECT_EQ(list->textReads, 0) << "nothing changed";
+
+    list->tasks[0].texts[kColName] = "renamed";
+    ++*list->changes;
+    shown->timerTick();
+    EXPECT_GT(list->textReads, 0);
+    EXPECT_EQ(nameOnLine(1), "renamed");
+
+    list->changes.reset();
+    for (int tick = 0; tick < 2; ++tick) {
+        list->textReads = 0;
+        shown->timerTick();
+        EXPECT_GT(list->textReads, 0) << "a source without a revision, tick " << tick;
+    }
+}
+
 TEST_F(SkinnedTaskListTest, ThumbStepFollowsTheRowCount) {
     for (int rows : {0, 3, 5, 6, 20, 64}) {
         SetUp();

@@ -53,6 +53,18 @@ TEST(TaskListFilter, ShowsTheMatchingRowsAndTheirTimeLeft) {
     EXPECT_EQ(control.allRows().caption(4), "zzz999");
 }
 
+TEST(TaskListFilter, AnotherFilterMovesTheRevisionTheSameOneDoesNot) {
+    TaskListModel model;
+    model.replaceRows(fiveRows());
+    TaskListModelControl control(model);
+    const auto before = control.revision();
+    ASSERT_TRUE(before);
+    control.setFilter({});
+    EXPECT_EQ(control.revision(), before) << "no filter again";
+    control.setFilter({"iso", S::All});
+    EXPECT_NE(control.revision(), before);
+}
+
 TEST(TaskListFilter, SelectionReachesTheModelAsItsOwnIndex) {
     TaskListModel model;
     model.replaceRows(fiveRows());

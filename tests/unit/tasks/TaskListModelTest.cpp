@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QSignalSpy>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -265,6 +266,37 @@ TEST(TaskListModel, GroupedChangesRepaintOnce) {
     EXPECT_EQ(spy.count(), 1);
     model.replaceRows(sizeRows());
     EXPECT_EQ(spy.count(), 2);
+}
+
+// The list skips its once-a-second redraw while the revision stands still, so every change it
+// shows must move it, grouped or not.
+TEST(TaskListModel, EveryShownChangeMovesTheRevision) {
+    const struct {
+        const char* what;
+        std::function<void(TaskListModel&)> change;
+    } cases[] = {
+        {"rows replaced", [](TaskListModel& m) { m.replaceRows(sizeRows()); }},
+        {"row appended", [](TaskListModel& m) { m.appendRow(makeRow("z", Row::Size, "1 B")); }},
+        {"row removed", [](TaskListModel& m) { m.removeRow(0); }},
+        {"cleared", [](TaskListModel& m) { m.clear(); }},
+        {"selection", [](TaskListModel& m) { m.setSelectedRow(1); }},
+        {"scrolled", [](TaskListModel& m) { m.setTopRow(1); }},
+        {"view reset", [](TaskListModel& m) { m.resetView(); }},
+        {"sorted", [](TaskListModel& m) { m.sortByColumn(Row::Size); }},
+        {"grouped",
+         [](TaskListModel& m) {
+             m.beginUpdate();
+             m.removeRow(0);
+             m.endUpdate();
+         }},
+    };
+    for (const auto& c : cases) {
+        TaskListModel model;
+        model.replaceRows(sizeRows());
+        const uint64_t before = model.revision();
+        c.change(model);
+        EXPECT_NE(model.revision(), before) << c.what;
+    }
 }
 
 }  // namespace
