@@ -15,6 +15,10 @@ class IniSection {
     // Keeps the first value of a key; a later one of the same key (any case) is ignored.
     void add(std::string_view key, std::string_view value);
 
+    // A key or value as text. Unlike QString::fromUtf8 it keeps a leading U+FEFF: that is a
+    // character of the line, not a byte-order mark (the file's own mark is gone by now).
+    static QString toText(std::string_view utf8);
+
     std::optional<QString> value(std::string_view key) const;
     // The value, or fallback when the section lacks the key (an empty value is kept empty).
     QString text(std::string_view key, const char* fallback) const;

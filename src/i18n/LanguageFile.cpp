@@ -27,7 +27,7 @@ std::map<QString, QString> LanguageFile::readSection(const QByteArray& bytes,
     std::map<QString, QString> values;
     const IniSection read = ini::readSection(view(bytes), section.toStdString());
     for (const auto& [lowered, entry] : read.entries())
-        values[QString::fromStdString(entry.key)] = QString::fromStdString(entry.value);
+        values[IniSection::toText(entry.key)] = IniSection::toText(entry.value);
     return values;
 }
 

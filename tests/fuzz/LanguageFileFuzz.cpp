@@ -46,6 +46,8 @@ fv_fuzz::Seeds seeds() {
         std::string(1, '\1') + "\xEF\xBB\xBF[english]\nK=" + std::string(3000, 'v') + "\n",
         std::string(1, '\2') + utf16be("[CHINESE_T]\nFormMainMsg3=\u4e2d"),
         std::string(1, '\3') + "[]\n=\n[\n]\nk=v",
+        // Found by this target: a U+FEFF key after the mark, lost as text.
+        std::string("\0\xFF\xFE[\0G\0e\0r\0m\0a\0n\0]\0\n\0\xFF\xFE=\0", 25),
     };
 }
 

@@ -113,6 +113,17 @@ TEST(IniReader, LooksKeysUpInAnyCase) {
     EXPECT_EQ(s.text("Empty", "Add Task"), "") << "an empty value is not the default";
 }
 
+// A U+FEFF inside the file is a character of its line; only the file's first one is a mark.
+// As text it must stay, or a key made of it alone would come out empty (found by the fuzz
+// target).
+TEST(IniReader, AZeroWidthNoBreakSpaceInAKeyOrValueStays) {
+    const std::string feff = "\xEF\xBB\xBF";
+    const IniSection s = ini::readSection("[S]\n" + feff + "=v\nk=" + feff + "w\n", "S");
+    EXPECT_EQ(s.value("k"), std::optional<QString>(QStringLiteral("\uFEFFw")));
+    ASSERT_EQ(s.entries().count(feff), 1u);
+    EXPECT_EQ(IniSection::toText(s.entries().at(feff).key), QStringLiteral("\uFEFF"));
+}
+
 TEST(IniReader, TellsWellFormedUtf8) {
     const struct {
         std::string bytes;
