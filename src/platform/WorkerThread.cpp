@@ -1,6 +1,5 @@
 #include "platform/WorkerThread.h"
 
-#include <QRunnable>
 #include <QThreadPool>
 #include <chrono>
 #include <condition_variable>
@@ -49,9 +48,10 @@ void WorkerThread::start(QObject* receiver, std::function<void()> work,
         ++gRunning;
     }
     // Made on the caller's thread so the connection to receiver is too; Qt drops the queued
-    // call when the receiver is destroyed before it runs.
-    auto* relay = new WorkRelay;
-    if (receiver && done)
+    // call when the receiver is destroyed before it runs. Without a receiver there is nothing
+    // to carry (and the caller may be a thread whose events nobody processes).
+    WorkRelay* relay = receiver && done ? new WorkRelay : nullptr;
+    if (relay)
         QObject::connect(relay, &WorkRelay::finished, receiver, std::move(done));
     workerPool().start([work = std::move(work), relay] {
         // Failures are values: nothing may leave a worker.
@@ -63,8 +63,10 @@ void WorkerThread::start(QObject* receiver, std::function<void()> work,
             DebugLog::write("WorkerThread - E.Message = unknown");
         }
         finishedOne();
-        emit relay->finished();
-        relay->deleteLater();
+        if (relay) {
+            emit relay->finished();
+            relay->deleteLater();
+        }
     });
 }
 
