@@ -2,18 +2,15 @@
 // narrow; text() keeps the whole text. It lets the mouse through to the line beneath.
 #pragma once
 
-#include <QLabel>
+#include "ui/ElidingLabel.h"
 
 namespace fv::ui {
 
-class LineLabel : public QLabel {
+class LineLabel : public ElidingLabel {
     Q_OBJECT
 
   public:
     LineLabel(const QString& objectName, QWidget* parent);
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace fv::ui

@@ -26,6 +26,7 @@
 #include "platform/FormState.h"
 #include "tasks/MainControlNames.h"
 #include "ui/AccessibleWidgets.h"
+#include "ui/ElidingLabel.h"
 #include "ui/FormBinder.h"
 #include "ui/ImageButton.h"
 #include "ui/MainTray.h"
@@ -250,8 +251,9 @@ MainWindow::~MainWindow() {
 }
 
 QLabel* MainWindow::addLabel(const QString& name, const QString& text, const QRect& geometry) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(name);
+    // Status texts are one line each, and some languages' are longer than their place.
+    auto* label = new ElidingLabel(name, this);
+    label->setText(text);
     label->setGeometry(geometry);
     QFont f = label->font();
     f.setPixelSize(12);

@@ -140,6 +140,23 @@ TEST_F(MainWindowTest, FormStateDrivesTheStatusLines) {
     EXPECT_EQ(exits.size(), 1);
 }
 
+// The upload failure texts run past their line (the English one by a few words, translations
+// by more): such a text ends in an ellipsis and is whole in the tool tip; one that fits has none.
+TEST_F(MainWindowTest, AStatusTextTooLongForItsLineIsCutAndWholeInItsToolTip) {
+    const QString failure = MessageTexts::english()[Msg::FormMainMsg4].repeated(2);
+    form.setVisible("LabTaskStatus_LinkContext_Main", true);
+    form.setText("LabTaskStatus_LinkContext_Main", failure);
+    window->show();
+    auto* line = find<QLabel>("LabTaskStatus_LinkContext_Main");
+    line->grab();  // paints it, as showing it on the screen would
+    EXPECT_EQ(line->toolTip(), failure);
+    EXPECT_EQ(text("LabTaskStatus_LinkContext_Main"), failure) << "the text itself stays whole";
+
+    form.setText("LabTaskStatus_LinkContext_Main", "FAIL:short");
+    line->grab();
+    EXPECT_EQ(line->toolTip(), "");
+}
+
 TEST_F(MainWindowTest, RightClickOpensTheTaskMenu) {
     struct Case {
         const char* what;
