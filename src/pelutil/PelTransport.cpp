@@ -121,30 +121,6 @@ class Channel {
     SSL* ssl_ = nullptr;
 };
 
-CommandReply interpret(const std::string& reply) {
-    CommandReply result;
-    const auto headEnd = reply.find("\r\n\r\n");
-    if (reply.size() < 12 || headEnd == std::string::npos || reply.compare(0, 5, "HTTP/") != 0) {
-        result.error = PELUTIL_E_NETWORK;
-        return result;
-    }
-    const std::string status = reply.substr(9, 3);
-    std::string line = reply.substr(headEnd + 4);
-    line = line.substr(0, line.find('\n'));
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    if (status == "401") {
-        result.error = PELUTIL_E_ACCOUNT;
-    } else if (line == "OK" || line.compare(0, 3, "OK ") == 0) {
-        result.values = line.size() > 3 ? line.substr(3) : std::string();
-    } else if (line.compare(0, 4, "ERR ") == 0) {
-        result.error = PELUTIL_E_REFUSED;
-    } else {
-        result.error = PELUTIL_E_NETWORK;
-    }
-    return result;
-}
-
 }  // namespace
 
 CommandReply sendCommand(const Endpoint& endpoint, const std::string& user,
@@ -165,7 +141,7 @@ CommandReply sendCommand(const Endpoint& endpoint, const std::string& user,
     std::string reply;
     if (!channel.write(request) || !channel.readAll(reply))
         return {PELUTIL_E_NETWORK, {}};
-    return interpret(reply);
+    return interpretReply(reply);
 }
 
 }  // namespace fv::pelutil

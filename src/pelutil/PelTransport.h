@@ -3,17 +3,14 @@
 
 #include <string>
 
+#include "PelReply.h"
+
 namespace fv::pelutil {
 
 struct Endpoint {
     std::string host;
     int port = 0;
     bool https = false;
-};
-
-struct CommandReply {
-    int error = 0;       // 0, or a PELUTIL_E_* value
-    std::string values;  // what follows "OK " in the reply line
 };
 
 // Sends one command line and reads the one-line answer. Never throws.

@@ -1,8 +1,6 @@
 // The utility library's C functions: handle registry, argument checks, command mapping.
 #include "pelutil.h"
 
-#include <arpa/inet.h>
-
 #include <atomic>
 #include <charconv>
 #include <cstdio>
@@ -11,7 +9,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <sstream>
 #include <string>
 
 #include "PelTransport.h"
@@ -77,14 +74,6 @@ CommandReply run(PELHANDLE handle, const std::string& verb, const std::string& a
         endpoint, user, password, argument.empty() ? verb : verb + " " + argument);
     debugLine(verb, reply.error);
     return reply;
-}
-
-bool parseAddress(const std::string& text, uint32_t* out) {
-    in_addr address{};
-    if (inet_pton(AF_INET, text.c_str(), &address) != 1)
-        return false;
-    *out = ntohl(address.s_addr);
-    return true;
 }
 
 bool hasLineBreak(const char* text) {
@@ -186,13 +175,9 @@ int PEL_RT_GetDetectWanIPConfig(PELHANDLE handle, uint32_t* wanAddress, uint32_t
     const CommandReply reply = run(handle, "WANCONFIG");
     if (reply.error != PELUTIL_OK)
         return reply.error;
-    std::istringstream values(reply.values);
-    std::string text[5];
     uint32_t parsed[5] = {};
-    for (int i = 0; i < 5; ++i) {
-        if (!(values >> text[i]) || !parseAddress(text[i], &parsed[i]))
-            return PELUTIL_E_NETWORK;
-    }
+    if (!fv::pelutil::parseWanConfig(reply.values, parsed))
+        return PELUTIL_E_NETWORK;
     *wanAddress = parsed[0];
     *mask = parsed[1];
     *gateway = parsed[2];
