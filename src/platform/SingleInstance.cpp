@@ -16,7 +16,6 @@
 #include <cstring>
 #include <deque>
 #include <unordered_map>
-#include <vector>
 
 #include "platform/AppPaths.h"
 #include "platform/DebugLog.h"
@@ -157,12 +156,14 @@ void SingleInstance::Impl::listen() {
                      [this] { accept(); });
 }
 
+// Never runs inside a notifier's signal (only at start-up and from the destructor), so the
+// notifiers go at once.
 void SingleInstance::Impl::stopListening() {
-    std::vector<ConnectionId> open;
-    for (const auto& entry : connections)
-        open.push_back(entry.first);
-    for (ConnectionId id : open)
-        drop(id);
+    for (auto& entry : connections) {
+        entry.second.notifier.reset();
+        ::close(entry.second.fd);
+    }
+    connections.clear();
     listenNotifier.reset();
     if (listenFd < 0)
         return;
