@@ -64,10 +64,7 @@ void checkRow(const fv::DiscoveredRouter& row) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fv_fuzz::seedModeIfAsked(argc, argv, seeds);
-    return 0;
-}
+FV_FUZZ_SEED_MODE(seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fv::DiscoveredRouterTable table;

@@ -47,3 +47,10 @@ inline std::string_view bytesOf(const uint8_t* data, size_t size) {
 }
 
 }  // namespace fv_fuzz
+
+// A target's libFuzzer start-up hook: --write-seeds DIR writes makeSeeds()'s inputs and exits.
+#define FV_FUZZ_SEED_MODE(makeSeeds)                               \
+    extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) { \
+        fv_fuzz::seedModeIfAsked(argc, argv, makeSeeds);           \
+        return 0;                                                  \
+    }

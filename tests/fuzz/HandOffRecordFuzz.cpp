@@ -72,10 +72,7 @@ void checkFrame(const HandOffRecord::Decoded& d, qsizetype received) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fv_fuzz::seedModeIfAsked(argc, argv, seeds);
-    return 0;
-}
+FV_FUZZ_SEED_MODE(seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The receiver keeps what arrived and takes frame after frame from its front.

@@ -91,10 +91,7 @@ bool startsOrEndsWithBlank(const QString& s) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fv_fuzz::seedModeIfAsked(argc, argv, seeds);
-    return 0;
-}
+FV_FUZZ_SEED_MODE(seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)

@@ -60,10 +60,7 @@ void putAll(fv::SettingsFile& file, const Record& record) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fv_fuzz::seedModeIfAsked(argc, argv, seeds);
-    return 0;
-}
+FV_FUZZ_SEED_MODE(seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -46,10 +46,7 @@ bool sameRow(const fv::TaskReportRow& a, const fv::TaskReportRow& b) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fv_fuzz::seedModeIfAsked(argc, argv, seeds);
-    return 0;
-}
+FV_FUZZ_SEED_MODE(seeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view body = fv_fuzz::bytesOf(data, size);
